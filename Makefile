@@ -1,0 +1,49 @@
+# Set-up, build, run and test on a Debian 12 machine.
+#   make run    install missing packages, build, start the program
+#   make test   install missing packages, build with sanitizers, run every test
+#   make bench  build optimised and run the benchmarks in bench/
+
+BUILD      ?= build
+TESTBUILD  ?= build-test
+JOBS       ?= 2
+
+PACKAGES := cmake g++ make pkg-config qt6-base-dev libjpeg62-turbo-dev libzip-dev \
+            fonts-liberation2 xvfb xauth xdotool
+
+.PHONY: all deps build run test bench clean
+
+all: build
+
+# Installs only what is missing, so a second run costs a few dpkg queries.
+deps:
+	@missing=""; \
+	for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  if [ "$$(id -u)" -eq 0 ]; then SUDO=""; else SUDO="sudo"; fi; \
+	  $$SUDO apt-get update -q && \
+	  DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -q --no-install-recommends $$missing; \
+	fi
+
+$(BUILD)/CMakeCache.txt: | deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j$(JOBS)
+
+run: build
+	$(BUILD)/src/morvane
+
+test: deps
+	cmake -S . -B $(TESTBUILD) -DCMAKE_BUILD_TYPE=Debug -DMORVANE_SANITIZE=ON
+	cmake --build $(TESTBUILD) -j$(JOBS)
+	cd $(TESTBUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+bench: build
+	cmake --build $(BUILD) -j$(JOBS) --target benchmarks
+	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b || exit 1; done
+
+clean:
+	rm -rf $(BUILD) $(TESTBUILD)

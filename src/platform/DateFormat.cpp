@@ -1,0 +1,169 @@
+#include "DateFormat.h"
+
+#include <QLocale>
+
+DateFormat DateFormat::system(int pivotYear)
+{
+    const QLocale locale = QLocale::system();
+    return DateFormat(locale.dateFormat(QLocale::ShortFormat),
+                      locale.timeFormat(QLocale::LongFormat), pivotYear);
+}
+
+DateFormat::DateFormat(const QString& shortDatePattern, const QString& longTimePattern,
+                       int pivotYear)
+    : m_datePattern(shortDatePattern), m_timePattern(longTimePattern), m_pivotYear(pivotYear)
+{
+    // Split the pattern into numeric fields and literal text; anything else
+    // (month names, weekday names) leaves parsing to QLocale.
+    m_numeric = true;
+    const QString& p = m_datePattern;
+    for (int i = 0; i < p.size();) {
+        const QChar c = p.at(i);
+        if (c == QLatin1Char('\'')) {
+            int j = i + 1;
+            QString lit;
+            while (j < p.size()) {
+                if (p.at(j) == QLatin1Char('\'')) {
+                    if (j + 1 < p.size() && p.at(j + 1) == QLatin1Char('\'')) {
+                        lit += QLatin1Char('\'');
+                        j += 2;
+                        continue;
+                    }
+                    break;
+                }
+                lit += p.at(j++);
+            }
+            if (j == i + 1 && j < p.size()) // '' is a literal quote
+                lit = QStringLiteral("'");
+            m_tokens.push_back({Field::Literal, 0, 0, lit});
+            i = j + 1;
+            continue;
+        }
+        if (c.isLetter()) {
+            int j = i;
+            while (j < p.size() && p.at(j) == c)
+                ++j;
+            const int run = j - i;
+            if (c == QLatin1Char('d') && run <= 2)
+                m_tokens.push_back({Field::Day, run, 2, {}});
+            else if (c == QLatin1Char('M') && run <= 2)
+                m_tokens.push_back({Field::Month, run, 2, {}});
+            else if (c == QLatin1Char('y') && run == 2)
+                m_tokens.push_back({Field::Year2, 2, 2, {}});
+            else if (c == QLatin1Char('y') && run == 4)
+                m_tokens.push_back({Field::Year4, 4, 4, {}});
+            else
+                m_numeric = false;
+            if (c == QLatin1Char('y') && run == 2)
+                m_twoDigitYear = true;
+            i = j;
+            continue;
+        }
+        if (!m_tokens.empty() && m_tokens.back().field == Field::Literal)
+            m_tokens.back().literal += c;
+        else
+            m_tokens.push_back({Field::Literal, 0, 0, QString(c)});
+        ++i;
+    }
+}
+
+QString DateFormat::formatDate(const QDate& date) const
+{
+    // Numeric patterns are written with ASCII digits so that they read back
+    // the same whatever digits the locale prefers.
+    return m_numeric ? QLocale::c().toString(date, m_datePattern)
+                     : QLocale::system().toString(date, m_datePattern);
+}
+
+QString DateFormat::formatTime(const QTime& time) const
+{
+    return QLocale::system().toString(time, m_timePattern);
+}
+
+bool DateFormat::parse(QStringView text, QDate* date) const
+{
+    if (text.isEmpty())
+        return false;
+    return m_numeric ? parseFast(text, date) : parseWithLocale(text, date);
+}
+
+int DateFormat::windowTwoDigitYear(int yy) const
+{
+    // Read "08" as the year nearest to the pivot: 2008 rather than 1908.
+    int year = (m_pivotYear / 100) * 100 + yy;
+    if (year > m_pivotYear + 50)
+        year -= 100;
+    else if (year <= m_pivotYear - 50)
+        year += 100;
+    return year;
+}
+
+bool DateFormat::parseFast(QStringView text, QDate* date) const
+{
+    int day = 1, month = 1, year = 1900;
+    bool haveDay = false, haveMonth = false, haveYear = false;
+    qsizetype pos = 0;
+    const qsizetype n = text.size();
+    for (const Token& t : m_tokens) {
+        if (t.field == Field::Literal) {
+            if (n - pos < t.literal.size() || text.mid(pos, t.literal.size()) != t.literal)
+                return false;
+            pos += t.literal.size();
+            continue;
+        }
+        int value = 0;
+        int digits = 0;
+        while (pos < n && digits < t.maxDigits) {
+            const char16_t ch = text.at(pos).unicode();
+            if (ch < u'0' || ch > u'9')
+                break;
+            value = value * 10 + (ch - u'0');
+            ++digits;
+            ++pos;
+        }
+        if (digits < t.minDigits || digits == 0)
+            return false;
+        switch (t.field) {
+        case Field::Day:
+            day = value;
+            haveDay = true;
+            break;
+        case Field::Month:
+            month = value;
+            haveMonth = true;
+            break;
+        case Field::Year2:
+            year = windowTwoDigitYear(value);
+            haveYear = true;
+            break;
+        case Field::Year4:
+            year = value;
+            haveYear = true;
+            break;
+        case Field::Literal:
+            break;
+        }
+    }
+    if (pos != n || !(haveDay || haveMonth || haveYear))
+        return false;
+    if (!QDate::isValid(year, month, day))
+        return false;
+    if (date)
+        *date = QDate(year, month, day);
+    return true;
+}
+
+bool DateFormat::parseWithLocale(QStringView text, QDate* date) const
+{
+    QDate d = QLocale::system().toDate(text.toString(), m_datePattern);
+    if (!d.isValid())
+        return false;
+    if (m_twoDigitYear && d.year() >= 1900 && d.year() < 2000) {
+        const QDate windowed(windowTwoDigitYear(d.year() % 100), d.month(), d.day());
+        if (windowed.isValid())
+            d = windowed;
+    }
+    if (date)
+        *date = d;
+    return true;
+}

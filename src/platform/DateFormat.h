@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QStringView>
+#include <QTime>
+#include <vector>
+
+// The user's short date format (for date lines) and long time format (for the
+// report's count time). Formatting and parsing always use the same pattern.
+// Purely numeric patterns (d, dd, M, MM, yy, yyyy and separators) are parsed by
+// a small hand-written reader, because a tally parses thousands of date lines.
+class DateFormat
+{
+public:
+    // The formats of the system locale. Two-digit years are read in the
+    // hundred years around pivotYear (normally this year).
+    static DateFormat system(int pivotYear);
+
+    explicit DateFormat(const QString& shortDatePattern,
+                        const QString& longTimePattern = QStringLiteral("HH:mm:ss"),
+                        int pivotYear = 2000);
+
+    QString formatDate(const QDate& date) const;
+    QString formatTime(const QTime& time) const;
+
+    // True when the whole text is one valid date in the short format.
+    bool parse(QStringView text, QDate* date = nullptr) const;
+
+    const QString& shortDatePattern() const { return m_datePattern; }
+    const QString& longTimePattern() const { return m_timePattern; }
+    int pivotYear() const { return m_pivotYear; }
+
+private:
+    enum class Field { Day, Month, Year2, Year4, Literal };
+    struct Token
+    {
+        Field field;
+        int minDigits;
+        int maxDigits;
+        QString literal;
+    };
+
+    bool parseFast(QStringView text, QDate* date) const;
+    bool parseWithLocale(QStringView text, QDate* date) const;
+    int windowTwoDigitYear(int yy) const;
+
+    QString m_datePattern;
+    QString m_timePattern;
+    int m_pivotYear;
+    bool m_numeric = false;
+    bool m_twoDigitYear = false;
+    std::vector<Token> m_tokens;
+};

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+// The desktop services the program relies on, mapped onto the free desktop:
+// XDG folders for the shell's special folders, the default-application
+// launcher for "open", a permanent recursive delete, and file attributes
+// expressed as write permission. Nothing outside this folder calls the
+// operating system for these.
+namespace Shell {
+
+// The shell folder identifiers the program asks for.
+enum class SpecialFolder {
+    Personal = 5,  // the user's documents folder
+    Desktop = 16,  // the desktop folder
+    StartMenu = 11, // where menu launchers live
+    Programs = 2,  // also the launcher folder on this desktop
+    AppData = 26,  // per-user application data
+};
+
+// The folder's full path without a trailing separator; empty when the desktop
+// has no path for it.
+QString specialFolderPath(SpecialFolder folder);
+
+// Asks the desktop to open a file, folder or address with its default program.
+// Returns false when nothing could be started.
+bool open(const QString& target);
+
+// Replaces what open() does, so tests can see what would have been opened.
+// An empty function restores the desktop launcher.
+void setOpenHandlerForTesting(std::function<bool(const QString&)> handler);
+
+// Deletes a folder and everything in it, permanently. True on success.
+bool deleteFolderTree(const QString& folder);
+
+// File attribute values of the sweep: Normal gives the owner write access
+// back, ReadOnly takes write access away from everyone.
+enum Attributes { Normal = 0, ReadOnly = 1 };
+
+// Sets the attribute value on one file. Folders are left writable, because a
+// read-only folder here (unlike on Windows) would forbid adding titles to it.
+// Failures are ignored.
+void setAttributes(const QString& path, int value);
+
+// Sets the value on every file below folder, at any depth, and on folder
+// itself. A missing folder is a no-op.
+void sweepAttributes(const QString& folder, int value);
+
+} // namespace Shell

@@ -1,0 +1,61 @@
+#include "TempDataFolder.h"
+#include "platform/SafeFile.h"
+
+#include <QDir>
+#include <QTest>
+
+class TestSafeFile : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cleanup() { SafeFile::setFailAfterBytesForTesting(-1); }
+    void writesWholeFile();
+    void failureKeepsOldContent_data();
+    void failureKeepsOldContent();
+};
+
+void TestSafeFile::writesWholeFile()
+{
+    TempDataFolder folder;
+    const QString path = folder.path() + "a.txt";
+    QString error;
+    QVERIFY(SafeFile::write(path, "one\r\ntwo\r\n", &error));
+    QCOMPARE(folder.readFile("a.txt"), QByteArray("one\r\ntwo\r\n"));
+    QVERIFY(SafeFile::write(path, "", &error));
+    QCOMPARE(folder.readFile("a.txt"), QByteArray());
+    // No temporary files are left behind.
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"a.txt"});
+}
+
+void TestSafeFile::failureKeepsOldContent_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("disk full after 3 bytes") << "full";
+    QTest::newRow("disk full at once") << "full0";
+    QTest::newRow("folder removed") << "nofolder";
+    QTest::newRow("parent is a file") << "notdir";
+}
+
+void TestSafeFile::failureKeepsOldContent()
+{
+    QFETCH(QString, how);
+    TempDataFolder folder;
+    folder.writeFile("g/a.txt", "old\r\n");
+    QString path = folder.path() + "g/a.txt";
+    if (how == "full")
+        SafeFile::setFailAfterBytesForTesting(3);
+    else if (how == "full0")
+        SafeFile::setFailAfterBytesForTesting(0);
+    else if (how == "nofolder")
+        path = folder.path() + "gone/a.txt";
+    else if (how == "notdir")
+        path = folder.path() + "g/a.txt/b.txt";
+    QString error;
+    QVERIFY(!SafeFile::write(path, "new content\r\n", &error));
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(folder.readFile("g/a.txt"), QByteArray("old\r\n"));
+    QCOMPARE(QDir(folder.path() + "g").entryList(QDir::Files | QDir::Hidden), QStringList{"a.txt"});
+}
+
+QTEST_GUILESS_MAIN(TestSafeFile)
+#include "TestSafeFile.moc"

@@ -1,0 +1,81 @@
+#include "TempDataFolder.h"
+#include "platform/Shell.h"
+
+#include <QFileInfo>
+#include <QTest>
+
+class TestShell : public QObject
+{
+    Q_OBJECT
+private slots:
+    void sweepReadOnlyAndBack();
+    void sweepMissingFolderIsNoOp();
+    void deleteFolderTree();
+    void specialFoldersFollowXdg();
+    void openReportsFailure();
+};
+
+static bool ownerWritable(const QString& path)
+{
+    return QFileInfo(path).permissions() & QFile::WriteOwner;
+}
+
+void TestShell::sweepReadOnlyAndBack()
+{
+    TempDataFolder folder;
+    folder.writeFile("t.txt", "x");
+    folder.writeFile("g/h/deep.txt", "x");
+    folder.writeFile(".hidden/inside.txt", "x");
+    Shell::sweepAttributes(folder.path(), Shell::ReadOnly);
+    for (const char* f : {"t.txt", "g/h/deep.txt", ".hidden/inside.txt"})
+        QVERIFY2(!ownerWritable(folder.path() + f), f);
+    // Folders stay writable so titles can still be added between runs.
+    for (const char* d : {"", "g", "g/h", ".hidden"})
+        QVERIFY2(ownerWritable(folder.path() + d), d);
+    Shell::sweepAttributes(folder.path(), Shell::Normal);
+    for (const char* f : {"t.txt", "g/h/deep.txt", ".hidden/inside.txt"})
+        QVERIFY2(ownerWritable(folder.path() + f), f);
+}
+
+void TestShell::sweepMissingFolderIsNoOp()
+{
+    TempDataFolder folder;
+    Shell::sweepAttributes(folder.path() + "missing/", Shell::ReadOnly);
+    QVERIFY(!folder.exists("missing"));
+}
+
+void TestShell::deleteFolderTree()
+{
+    TempDataFolder folder;
+    folder.writeFile("g/h/deep.txt", "x");
+    Shell::sweepAttributes(folder.path(), Shell::ReadOnly);
+    QVERIFY(Shell::deleteFolderTree(folder.path() + "g"));
+    QVERIFY(!folder.exists("g"));
+    QVERIFY(!Shell::deleteFolderTree(folder.path() + "g"));
+}
+
+void TestShell::specialFoldersFollowXdg()
+{
+    TempDataFolder home;
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", (home.path() + ".config").toUtf8());
+    home.writeFile(".config/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n");
+    const QString docs = Shell::specialFolderPath(Shell::SpecialFolder::Personal);
+    QCOMPARE(docs, home.path() + "Papers");
+    QVERIFY(!docs.endsWith('/'));
+}
+
+void TestShell::openReportsFailure()
+{
+    QString seen;
+    Shell::setOpenHandlerForTesting([&](const QString& t) {
+        seen = t;
+        return false;
+    });
+    QVERIFY(!Shell::open("/tmp/x.txt"));
+    QCOMPARE(seen, QString("/tmp/x.txt"));
+    Shell::setOpenHandlerForTesting({});
+}
+
+QTEST_GUILESS_MAIN(TestShell)
+#include "TestShell.moc"
