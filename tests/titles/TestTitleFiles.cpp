@@ -1,0 +1,126 @@
+#include "TempDataFolder.h"
+#include "platform/SafeFile.h"
+#include "platform/Shell.h"
+#include "titles/TitleFiles.h"
+
+#include <QTest>
+
+using TitleText::Encoding;
+
+class TestTitleFiles : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cleanup() { SafeFile::setFailAfterBytesForTesting(-1); }
+    void decode_data();
+    void decode();
+    void roundTripIsByteExact_data();
+    void roundTripIsByteExact();
+    void legacyCharactersBeyondLatin1();
+    void editorText();
+    void loadFailures();
+    void saveOverReadOnlyFile();
+    void failedSaveKeepsFile();
+};
+
+void TestTitleFiles::decode_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<int>("encoding");
+    QTest::newRow("empty") << QByteArray() << QStringList() << int(Encoding::Utf8);
+    QTest::newRow("crlf") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b"} << int(Encoding::Utf8);
+    QTest::newRow("no final break") << QByteArray("a\r\nb") << QStringList{"a", "b"}
+                                    << int(Encoding::Utf8);
+    QTest::newRow("lf and cr") << QByteArray("a\nb\rc\n") << QStringList{"a", "b", "c"}
+                               << int(Encoding::Utf8);
+    QTest::newRow("trailing empty line") << QByteArray("a\r\n\r\n") << QStringList{"a", ""}
+                                         << int(Encoding::Utf8);
+    QTest::newRow("utf8") << QByteArray("\xc3\xa4pfel\r\n") << QStringList{"äpfel"}
+                          << int(Encoding::Utf8);
+    QTest::newRow("bom dropped") << QByteArray("\xef\xbb\xbfx\r\n") << QStringList{"x"}
+                                 << int(Encoding::Utf8);
+    QTest::newRow("cp1252") << QByteArray("caf\xe9\r\n") << QStringList{"café"}
+                            << int(Encoding::Legacy);
+}
+
+void TestTitleFiles::decode()
+{
+    QFETCH(QByteArray, bytes);
+    const TitleText::Decoded d = TitleText::decode(bytes);
+    QTEST(d.lines, "lines");
+    QTEST(int(d.encoding), "encoding");
+}
+
+void TestTitleFiles::roundTripIsByteExact_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("plain") << QByteArray("//2024-3-1\r\napple\r\n\r\npear\r\n");
+    QTest::newRow("utf8") << QByteArray("\xe4\xb8\xad\xe6\x96\x87\r\n");
+    QTest::newRow("gb2312 bytes") << QByteArray("\xd6\xd0\xce\xc4\r\napple\r\n");
+    QTest::newRow("cp1252 with nbsp") << QByteArray("a\xa0z\r\n\x80\x81\xff\r\n");
+}
+
+void TestTitleFiles::roundTripIsByteExact()
+{
+    QFETCH(QByteArray, bytes);
+    TempDataFolder f;
+    const QString path = f.writeFile("t.txt", bytes);
+    const TitleFiles::Loaded loaded = TitleFiles::load(path);
+    QVERIFY(loaded.ok);
+    // Through the editor's text form and back, as opening and saving do.
+    const QStringList lines =
+        TitleText::fromEditorText(TitleText::toEditorText(loaded.text.lines));
+    QString error;
+    QVERIFY(TitleFiles::save(path, lines, loaded.text.encoding, &error));
+    QCOMPARE(f.readFile("t.txt"), bytes);
+}
+
+void TestTitleFiles::legacyCharactersBeyondLatin1()
+{
+    // Old bytes stay as they were; what the user typed is not lost.
+    const QByteArray out =
+        TitleText::encode({QString::fromLatin1("caf\xe9"), "Zoë €"}, Encoding::Legacy);
+    QCOMPARE(out, QByteArray("caf\xe9\r\nZo\xeb \xe2\x82\xac\r\n"));
+}
+
+void TestTitleFiles::editorText()
+{
+    QCOMPARE(TitleText::fromEditorText(""), QStringList());
+    QCOMPARE(TitleText::fromEditorText("a\nb\n"), QStringList({"a", "b", ""}));
+    QCOMPARE(TitleText::toEditorText({"//d", ""}), QString("//d\n"));
+}
+
+void TestTitleFiles::loadFailures()
+{
+    TempDataFolder f;
+    const TitleFiles::Loaded missing = TitleFiles::load(f.path() + "gone.txt");
+    QVERIFY(!missing.ok);
+    QVERIFY(missing.error.contains("gone.txt"));
+    QDir().mkpath(f.path() + "folder.txt");
+    QVERIFY(!TitleFiles::load(f.path() + "folder.txt").ok);
+}
+
+void TestTitleFiles::saveOverReadOnlyFile()
+{
+    TempDataFolder f;
+    const QString path = f.writeFile("t.txt", "old\r\n");
+    Shell::sweepAttributes(f.path(), Shell::ReadOnly);
+    QString error;
+    QVERIFY2(TitleFiles::save(path, {"new"}, Encoding::Utf8, &error), qPrintable(error));
+    QCOMPARE(f.readFile("t.txt"), QByteArray("new\r\n"));
+}
+
+void TestTitleFiles::failedSaveKeepsFile()
+{
+    TempDataFolder f;
+    const QString path = f.writeFile("t.txt", "old\r\n");
+    SafeFile::setFailAfterBytesForTesting(2);
+    QString error;
+    QVERIFY(!TitleFiles::save(path, {"new", "lines"}, Encoding::Utf8, &error));
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(f.readFile("t.txt"), QByteArray("old\r\n"));
+}
+
+QTEST_GUILESS_MAIN(TestTitleFiles)
+#include "TestTitleFiles.moc"
