@@ -1,0 +1,73 @@
+#include "EditorLines.h"
+
+#include "ClickList.h"
+#include "LineKinds.h"
+
+#include <algorithm>
+
+namespace EditorLines {
+
+namespace {
+
+// Adds the line's item, if it is one the list lacks.
+void collectLine(ClickList& list, QStringView line, Collected& out)
+{
+    const QStringView t = LineKinds::trimmed(line);
+    if (!LineKinds::isItem(t))
+        return;
+    const qsizetype row = list.add(t);
+    if (row >= 0)
+        out.inserted.append({row, list.at(row)});
+}
+
+} // namespace
+
+Collected collectPasted(ClickList& list, int lineCount, const LineAt& lineAt, int pasteStartLine,
+                        int caretLine)
+{
+    Collected out;
+    if (caretLine < pasteStartLine)
+        return out;
+    // The remembered start may lie below a text that has shrunk since.
+    const int first = std::max(pasteStartLine, 0);
+    const int last = std::min(caretLine, lineCount - 1);
+    for (int i = first; i <= last; ++i)
+        collectLine(list, lineAt(i), out);
+    return out;
+}
+
+Collected collectPasted(ClickList& list, const QStringList& lines, int pasteStartLine,
+                        int caretLine)
+{
+    return collectPasted(
+        list, int(lines.size()), [&lines](int i) { return lines.at(i); }, pasteStartLine,
+        caretLine);
+}
+
+Collected collectEntered(ClickList& list, QStringView completedLine)
+{
+    Collected out;
+    collectLine(list, completedLine, out);
+    out.reassignHotkeys = out.changed();
+    return out;
+}
+
+Collected collectEntered(ClickList& list, const QStringList& lines, int caretLine)
+{
+    if (caretLine < 1 || caretLine > lines.size())
+        return {};
+    return collectEntered(list, lines.at(caretLine - 1));
+}
+
+int putItemAtCursor(QStringList& lines, int caretLine, const QString& item)
+{
+    const int k = std::clamp(caretLine, 0, int(lines.size()));
+    if (k == lines.size())
+        lines.append(item);
+    else
+        lines[k] = item;
+    lines.insert(k + 1, QString());
+    return k + 1;
+}
+
+} // namespace EditorLines

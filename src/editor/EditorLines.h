@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+#include <functional>
+
+class ClickList;
+
+// What the entry editor does to its lines and to the click list when keys
+// are released or an item is picked, without the widgets. Line numbers are
+// zero-based, as the caret's line number.
+namespace EditorLines {
+
+// The text of a line by its number, for callers that keep the text in a
+// QTextDocument rather than a list of lines.
+using LineAt = std::function<QString(int line)>;
+
+// One entry added to the click list, at the row it took when it came.
+struct Insertion
+{
+    qsizetype row;
+    QString item;
+};
+
+// Items a key release added to the click list.
+struct Collected
+{
+    // In the order of insertion: inserting the same rows into a list view,
+    // in this order, keeps it equal to the click list.
+    QList<Insertion> inserted;
+    // True when the hotkey column and the "Hotkey" menu must be assigned anew.
+    bool reassignHotkeys = false;
+
+    bool changed() const { return !inserted.isEmpty(); }
+};
+
+// Ctrl+V released with the caret on caretLine: adds every item of the lines
+// pasteStartLine to caretLine inclusive that the list lacks; nothing when
+// caretLine is above pasteStartLine. The hotkeys stay as they are.
+Collected collectPasted(ClickList& list, const QStringList& lines, int pasteStartLine,
+                        int caretLine);
+
+// The same for lines read one by one; lineCount bounds the range.
+Collected collectPasted(ClickList& list, int lineCount, const LineAt& lineAt, int pasteStartLine,
+                        int caretLine);
+
+// Enter released: adds the completed line's item (the line above the
+// caret's, as the caret's line holds what followed the caret) when the list
+// lacks it, and then asks for the hotkeys to be assigned again.
+Collected collectEntered(ClickList& list, QStringView completedLine);
+
+// The same, taking the line above caretLine; nothing when the caret is on
+// the first line.
+Collected collectEntered(ClickList& list, const QStringList& lines, int caretLine);
+
+// Puts an item picked from the click list or by hotkey into the caret's
+// line, replacing whatever it held, opens an empty line below it and returns
+// that line's number, where the caret goes. With the caret below the last
+// line (an empty text has no lines) the item becomes a new last line.
+int putItemAtCursor(QStringList& lines, int caretLine, const QString& item);
+
+} // namespace EditorLines
