@@ -1,0 +1,37 @@
+#pragma once
+
+#include "stats/TallyResult.h"
+
+#include <QString>
+#include <QStringList>
+
+class Clock;
+class DateFormat;
+
+// The only report line left when the text holds no item line.
+inline constexpr char kNoItemMessage[] = "You have not typed in any demand yet";
+
+// What one run of the tally leaves behind.
+struct TallyOutcome
+{
+    TallyResult result;
+    // False when the lines hold no item line: result is the previous one with
+    // only kNoItemMessage as its report, and Total.tol must be left as it is.
+    bool counted = false;
+    // Item lines that found no place because the table was full. Always 0 when
+    // the capacity is the size of a click list rebuilt from the same lines.
+    qint64 uncountedLines = 0;
+};
+
+// Counts the items of a title's lines, finds its start and end dates and its
+// days, and builds the text report. capacity is the size of the click list:
+// the table never holds more entries. An item first met when the table is
+// full is left out altogether (no entry, not in totalCount), so the counts,
+// totalCount and the percentages stay consistent with each other.
+TallyOutcome runTally(const QStringList& lines, qsizetype capacity, const QString& titleName,
+                      const DateFormat& dateFormat, const Clock& clock,
+                      const TallyResult& previous);
+
+// The number of distinct items (trimmed item lines, compared exactly): the
+// size of a click list built from these lines.
+qsizetype countDistinctItems(const QStringList& lines);

@@ -1,0 +1,310 @@
+#include "platform/Clock.h"
+#include "platform/DateFormat.h"
+#include "stats/Tally.h"
+
+#include <QTest>
+
+namespace {
+
+const QDateTime kNow(QDate(2024, 3, 3), QTime(21, 5, 33));
+const QString kRule1 = "//Rule:Must press the Enter key, after typing a item each time.";
+const QString kRule2 = "//If beginning of a row is \"//\",this row can not be counted.";
+
+// A tally as the report commands run it: the click list rebuilt from the same lines.
+TallyOutcome tally(const QStringList& lines, const QString& pattern = "yyyy-M-d",
+                   const TallyResult& previous = TallyResult())
+{
+    return runTally(lines, countDistinctItems(lines), "Fruit", DateFormat(pattern, "HH:mm:ss"),
+                    Clock::fixed(kNow), previous);
+}
+
+TallyResult somePreviousResult()
+{
+    TallyResult r;
+    r.names = QStringList{"old", "older"};
+    r.countTexts = QStringList{"4", "2"};
+    r.reportLines = QStringList{"statistics:", "   Old"};
+    r.distinctCount = 2;
+    r.totalCount = 6;
+    r.maxCount = 4;
+    return r;
+}
+
+// The lists must agree with the item lines of the report, entry for entry.
+void verifyListsMatchReport(const TallyResult& r)
+{
+    QCOMPARE(r.names.size(), r.distinctCount);
+    QCOMPARE(r.countTexts.size(), r.distinctCount);
+    QCOMPARE(r.reportLines.size(), 6 + r.distinctCount);
+    qint64 sum = 0;
+    for (qsizetype i = 0; i < r.names.size(); ++i) {
+        QVERIFY(r.reportLines[6 + i].startsWith(r.countTexts[i] + "--"));
+        QVERIFY(r.reportLines[6 + i].endsWith("%--" + r.names[i]));
+        sum += r.countTexts[i].toLongLong();
+    }
+    QCOMPARE(sum, r.totalCount);
+    QCOMPARE(r.maxCount, r.countTexts.isEmpty() ? 0 : r.countTexts.first().toLongLong());
+}
+
+} // namespace
+
+class TestTally : public QObject
+{
+    Q_OBJECT
+private slots:
+    void workedExample();
+    void header_data();
+    void header();
+    void datesDaysAndItems_data();
+    void datesDaysAndItems();
+    void noItemKeepsPreviousResult_data();
+    void noItemKeepsPreviousResult();
+    void capacity_data();
+    void capacity();
+    void countsBeyondSixteenBits();
+    void longItemsKeptWhole();
+    void distinctItems_data();
+    void distinctItems();
+};
+
+void TestTally::workedExample()
+{
+    const QStringList lines{kRule1,   "",           "//2024-3-1", "apple", "pear",
+                            "apple ", "//2024-3-2", "//2024-3-3", "Apple", "apple"};
+    const TallyOutcome out = tally(lines, "yyyy-M-d", somePreviousResult());
+    QVERIFY(out.counted);
+    QCOMPARE(out.uncountedLines, 0);
+    const TallyResult& r = out.result;
+    const QStringList expected{"statistics:",
+                               "   Fruit",
+                               "From 2024-3-1 to 2024-3-3",
+                               "Counted of days:2",
+                               "Count time:2024-3-3 21:05:33",
+                               "",
+                               "3--60%--apple",
+                               "1--20%--pear",
+                               "1--20%--Apple"};
+    QCOMPARE(r.reportLines, expected);
+    QCOMPARE(r.names, (QStringList{"apple", "pear", "Apple"}));
+    QCOMPARE(r.countTexts, (QStringList{"3", "1", "1"}));
+    QCOMPARE(r.distinctCount, 3);
+    QCOMPARE(r.totalCount, 5);
+    QCOMPARE(r.maxCount, 3);
+}
+
+void TestTally::header_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QDateTime>("now");
+    QTest::addColumn<QString>("titleLine");
+    QTest::addColumn<QString>("timeLine");
+    QTest::newRow("title and time") << "yyyy-M-d"
+                                    << "Fruit" << kNow << "   Fruit"
+                                    << "Count time:2024-3-3 21:05:33";
+    QTest::newRow("group clicked last: no title")
+        << "dd/MM/yyyy"
+        << "" << QDateTime(QDate(2008, 5, 3), QTime(7, 8, 9)) << "   "
+        << "Count time:03/05/2008 07:08:09";
+    QTest::newRow("title with blanks kept")
+        << "M/d/yy"
+        << " My mood " << QDateTime(QDate(2024, 12, 31), QTime(0, 0, 0)) << "    My mood "
+        << "Count time:12/31/24 00:00:00";
+}
+
+void TestTally::header()
+{
+    QFETCH(QString, pattern);
+    QFETCH(QString, title);
+    QFETCH(QDateTime, now);
+    QFETCH(QString, titleLine);
+    QFETCH(QString, timeLine);
+    const TallyOutcome out =
+        runTally(QStringList{"a"}, 1, title, DateFormat(pattern, "HH:mm:ss", 2024),
+                 Clock::fixed(now), TallyResult());
+    QCOMPARE(out.result.reportLines.size(), 7);
+    QCOMPARE(out.result.reportLines[0], "statistics:");
+    QCOMPARE(out.result.reportLines[1], titleLine);
+    QCOMPARE(out.result.reportLines[4], timeLine);
+    QCOMPARE(out.result.reportLines[5], "");
+}
+
+void TestTally::datesDaysAndItems_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("fromTo");
+    QTest::addColumn<int>("days");
+    QTest::addColumn<QStringList>("items");
+
+    QTest::newRow("no date lines")
+        << "yyyy-M-d" << QStringList{"apple", "pear", "apple"} << "From  to " << 0
+        << QStringList{"2--67%--apple", "1--33%--pear"};
+    QTest::newRow("items above the first date line")
+        << "yyyy-M-d" << QStringList{"x", "y", "//2024-3-1", "x", "z"}
+        << "From 2024-3-1 to 2024-3-1" << 1 << QStringList{"2--50%--x", "1--25%--y", "1--25%--z"};
+    QTest::newRow("date lines below the last item are no end date")
+        << "yyyy-M-d" << QStringList{"//2024-3-1", "a", "//2024-3-2", "//2024-3-3", ""}
+        << "From 2024-3-1 to 2024-3-1" << 1 << QStringList{"1--100%--a"};
+    QTest::newRow("two date lines in a row: one day, the lower starts")
+        << "yyyy-M-d" << QStringList{"//2024-3-1", "//2024-3-2", "a", "b"}
+        << "From 2024-3-2 to 2024-3-2" << 1 << QStringList{"1--50%--a", "1--50%--b"};
+    QTest::newRow("date lines only below the items")
+        << "yyyy-M-d" << QStringList{"a", "//2024-3-1", "//2024-3-2"} << "From 2024-3-2 to " << 0
+        << QStringList{"1--100%--a"};
+    QTest::newRow("same date twice gives two days")
+        << "yyyy-M-d" << QStringList{"//2024-3-1", "a", "//2024-3-1", "a"}
+        << "From 2024-3-1 to 2024-3-1" << 2 << QStringList{"2--100%--a"};
+    QTest::newRow("start stops at the first dated item; empty days count nothing")
+        << "yyyy-M-d" << QStringList{"//2024-3-1", "a", "//2024-3-2", "//2024-3-4", "b",
+                                     "//2024-3-5", "",  "c",          "//2024-3-6"}
+        << "From 2024-3-1 to 2024-3-5" << 3 << QStringList{"1--33%--a", "1--33%--b", "1--33%--c"};
+    QTest::newRow("8-character date line: end date only")
+        << "M/d/yy" << QStringList{"//1/2/24", "a"} << "From  to 1/2/24" << 0
+        << QStringList{"1--100%--a"};
+    QTest::newRow("8-character date line opens no day and does not start")
+        << "M/d/yy" << QStringList{"//1/12/24", "a", "//1/2/24", "b", "//1/2/24", "c"}
+        << "From 1/12/24 to 1/2/24" << 1 << QStringList{"1--33%--a", "1--33%--b", "1--33%--c"};
+    QTest::newRow("sample title rule lines are skipped")
+        << "yyyy-M-d" << QStringList{kRule1, kRule2, "", "//2024-3-1", kRule1, "a", kRule2}
+        << "From 2024-3-1 to 2024-3-1" << 1 << QStringList{"1--100%--a"};
+    QTest::newRow("comments the date parser refuses")
+        << "yyyy-M-d" << QStringList{"//2024-13-1", "a", "//2024-2-30", "b", "//2024-3-1x"}
+        << "From  to " << 0 << QStringList{"1--50%--a", "1--50%--b"};
+    QTest::newRow("trimming: blanks, tabs, carriage returns, blank after slashes")
+        << "yyyy-M-d"
+        << QStringList{"  //2024-3-1\t", "// 2024-3-2 ", "\tapple\r", "apple  ", "Apple"}
+        << "From 2024-3-2 to 2024-3-2" << 1 << QStringList{"2--67%--apple", "1--33%--Apple"};
+    QTest::newRow("a single slash begins an item")
+        << "yyyy-M-d" << QStringList{"/x", "//", "/", "x", "/ /"} << "From  to " << 0
+        << QStringList{"1--25%--/x", "1--25%--/", "1--25%--x", "1--25%--/ /"};
+    QTest::newRow("equal counts in order of first appearance")
+        << "yyyy-M-d" << QStringList{"c", "b", "a", "b", "a", "d"} << "From  to " << 0
+        << QStringList{"2--33%--b", "2--33%--a", "1--17%--c", "1--17%--d"};
+    QTest::newRow("one distinct item is 100%")
+        << "yyyy-M-d" << QStringList{"//2024-3-1", "only", "only  "} << "From 2024-3-1 to 2024-3-1"
+        << 1 << QStringList{"2--100%--only"};
+    QTest::newRow("each percentage rounded alone, halves up")
+        << "yyyy-M-d" << QStringList{"a", "b", "b", "b", "b", "b", "b", "b"} << "From  to " << 0
+        << QStringList{"7--88%--b", "1--13%--a"};
+    QTest::newRow("another date format")
+        << "d.M.yyyy" << QStringList{"//3.1.2024", "a", "//2024-3-1", "b"}
+        << "From 3.1.2024 to 3.1.2024" << 1 << QStringList{"1--50%--a", "1--50%--b"};
+}
+
+void TestTally::datesDaysAndItems()
+{
+    QFETCH(QString, pattern);
+    QFETCH(QStringList, lines);
+    QFETCH(QString, fromTo);
+    QFETCH(int, days);
+    QFETCH(QStringList, items);
+    const TallyOutcome out = tally(lines, pattern);
+    QVERIFY(out.counted);
+    const TallyResult& r = out.result;
+    QCOMPARE(r.reportLines.mid(6), items);
+    QCOMPARE(r.reportLines[2], fromTo);
+    QCOMPARE(r.reportLines[3], QString("Counted of days:%1").arg(days));
+    verifyListsMatchReport(r);
+}
+
+void TestTally::noItemKeepsPreviousResult_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("empty text") << QStringList{};
+    QTest::newRow("blank lines") << QStringList{"", "   ", "\t\r"};
+    QTest::newRow("comments and date lines") << QStringList{kRule1, kRule2, "", "//2024-3-1", "//"};
+}
+
+void TestTally::noItemKeepsPreviousResult()
+{
+    QFETCH(QStringList, lines);
+    const TallyResult previous = somePreviousResult();
+    const TallyOutcome out = tally(lines, "yyyy-M-d", previous);
+    QVERIFY(!out.counted);
+    const TallyResult& r = out.result;
+    QCOMPARE(r.reportLines, QStringList{"You have not typed in any demand yet"});
+    QCOMPARE(r.names, previous.names);
+    QCOMPARE(r.countTexts, previous.countTexts);
+    QCOMPARE(r.distinctCount, previous.distinctCount);
+    QCOMPARE(r.totalCount, previous.totalCount);
+    QCOMPARE(r.maxCount, previous.maxCount);
+}
+
+void TestTally::capacity_data()
+{
+    QTest::addColumn<qsizetype>("capacity");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QStringList>("counts");
+    QTest::addColumn<qint64>("uncounted");
+
+    QTest::newRow("click-list size")
+        << qsizetype(3) << QStringList{"a", "b", "c"} << QStringList{"3", "2", "1"} << 0LL;
+    QTest::newRow("more room than items")
+        << qsizetype(100) << QStringList{"a", "b", "c"} << QStringList{"3", "2", "1"} << 0LL;
+    QTest::newRow("full table leaves a new item out")
+        << qsizetype(2) << QStringList{"a", "b"} << QStringList{"3", "2"} << 1LL;
+    QTest::newRow("no room at all") << qsizetype(0) << QStringList{} << QStringList{} << 6LL;
+    QTest::newRow("negative is no room") << qsizetype(-5) << QStringList{} << QStringList{} << 6LL;
+}
+
+void TestTally::capacity()
+{
+    QFETCH(qsizetype, capacity);
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, counts);
+    QFETCH(qint64, uncounted);
+    const QStringList lines{"a", "b", "a", "c", "b", "a"};
+    const TallyOutcome out = runTally(lines, capacity, "T", DateFormat("yyyy-M-d", "HH:mm:ss"),
+                                      Clock::fixed(kNow), somePreviousResult());
+    QVERIFY(out.counted); // there are item lines: Total.tol is rewritten
+    QCOMPARE(out.uncountedLines, uncounted);
+    QCOMPARE(out.result.names, names);
+    QCOMPARE(out.result.countTexts, counts);
+    QCOMPARE(out.result.totalCount, qint64(lines.size()) - uncounted);
+    verifyListsMatchReport(out.result);
+}
+
+void TestTally::countsBeyondSixteenBits()
+{
+    QStringList lines{"//2024-3-1"};
+    for (int i = 0; i < 70000; ++i)
+        lines << "coffee";
+    lines << "tea";
+    const TallyResult r = tally(lines).result;
+    QCOMPARE(r.countTexts, (QStringList{"70000", "1"}));
+    QCOMPARE(r.maxCount, 70000);
+    QCOMPARE(r.totalCount, 70001);
+    QCOMPARE(r.reportLines.mid(6), (QStringList{"70000--100%--coffee", "1--0%--tea"}));
+}
+
+void TestTally::longItemsKeptWhole()
+{
+    // Two 300-character items that agree in their first 255 characters stay apart.
+    const QString first = QString(299, 'x') + '1';
+    const QString second = QString(299, 'x') + '2';
+    const TallyResult r = tally(QStringList{first, second, "  " + first}).result;
+    QCOMPARE(r.names, (QStringList{first, second}));
+    QCOMPARE(r.countTexts, (QStringList{"2", "1"}));
+    QCOMPARE(r.reportLines[6], "2--67%--" + first);
+    QCOMPARE(r.reportLines[6].size(), 8 + 300);
+}
+
+void TestTally::distinctItems_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<qsizetype>("expected");
+    QTest::newRow("none") << QStringList{"", "//a", "  //2024-3-1"} << qsizetype(0);
+    QTest::newRow("trimmed, case kept")
+        << QStringList{"apple", " apple\t", "Apple", "app le", "//apple"} << qsizetype(3);
+}
+
+void TestTally::distinctItems()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(qsizetype, expected);
+    QCOMPARE(countDistinctItems(lines), expected);
+}
+
+QTEST_GUILESS_MAIN(TestTally)
+#include "TestTally.moc"
