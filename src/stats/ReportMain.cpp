@@ -1,5 +1,15 @@
 // morvane-report: prints a title's text report on standard output.
-int main()
+#include "stats/ReportCli.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+
+int main(int argc, char** argv)
 {
-    return 0;
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    QStringList args = app.arguments();
+    args.removeFirst();
+    return runReportCli(args, out, err);
 }

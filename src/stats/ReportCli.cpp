@@ -1,0 +1,194 @@
+#include "ReportCli.h"
+
+#include "platform/DateFormat.h"
+#include "stats/Tally.h"
+#include "titles/TitleText.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+
+namespace {
+
+const char kProgram[] = "morvane-report";
+const char kNowPattern[] = "yyyy-MM-dd HH:mm:ss";
+
+// One row per option; a new option needs a row here and a use in run().
+struct OptionSpec
+{
+    const char* name;
+    const char* valueName; // nullptr for a switch
+    const char* help;
+};
+
+const OptionSpec kOptions[] = {
+    {"date-format", "FMT",
+     "short date pattern of the date lines, e.g. yyyy-M-d\n"
+     "(default: the system's short date format)"},
+    {"now", "\"yyyy-MM-dd HH:mm:ss\"", "the count time to report (default: the current time)"},
+    {"title", "NAME",
+     "the title name on the report's second line\n"
+     "(default: the file name without \".txt\")"},
+    {"help", nullptr, "show this help and exit"},
+};
+
+struct CommandLine
+{
+    QHash<QString, QString> options; // by name; a switch maps to an empty text
+    QStringList files;
+    QString error;
+};
+
+const OptionSpec* findOption(const QString& name)
+{
+    for (const OptionSpec& spec : kOptions) {
+        if (name == QLatin1String(spec.name))
+            return &spec;
+    }
+    return nullptr;
+}
+
+CommandLine parse(const QStringList& args)
+{
+    CommandLine cl;
+    bool optionsEnded = false;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (optionsEnded || !arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-")) {
+            cl.files << arg;
+            continue;
+        }
+        if (arg == QLatin1String("--")) {
+            optionsEnded = true;
+            continue;
+        }
+        if (arg == QLatin1String("-h")) {
+            cl.options.insert(QStringLiteral("help"), QString());
+            continue;
+        }
+        const qsizetype eq = arg.indexOf(QLatin1Char('='));
+        const QString name = arg.mid(2, eq < 0 ? -1 : eq - 2);
+        const OptionSpec* spec = arg.startsWith(QLatin1String("--")) ? findOption(name) : nullptr;
+        if (!spec) {
+            cl.error = QStringLiteral("unknown option %1").arg(eq < 0 ? arg : arg.left(eq));
+            return cl;
+        }
+        if (!spec->valueName) {
+            if (eq >= 0) {
+                cl.error = QStringLiteral("option --%1 takes no value").arg(name);
+                return cl;
+            }
+            cl.options.insert(name, QString());
+            continue;
+        }
+        if (eq >= 0) {
+            cl.options.insert(name, arg.mid(eq + 1));
+        } else if (i + 1 < args.size()) {
+            cl.options.insert(name, args[++i]);
+        } else {
+            cl.error = QStringLiteral("option --%1 needs a value").arg(name);
+            return cl;
+        }
+    }
+    return cl;
+}
+
+QString usageLine()
+{
+    QString s = QStringLiteral("Usage: %1").arg(QLatin1String(kProgram));
+    for (const OptionSpec& spec : kOptions) {
+        if (spec.valueName)
+            s += QStringLiteral(" [--%1 %2]")
+                     .arg(QLatin1String(spec.name), QLatin1String(spec.valueName));
+    }
+    return s + QStringLiteral(" TITLE.txt");
+}
+
+void printHelp(QTextStream& out)
+{
+    out << usageLine() << '\n'
+        << "Counts the items of a title file and prints its text report, line for line\n"
+           "as the program writes it to Total.tol.\n\nOptions:\n";
+    for (const OptionSpec& spec : kOptions) {
+        QString head = QStringLiteral("  --") + QLatin1String(spec.name);
+        if (spec.valueName)
+            head += QLatin1Char(' ') + QLatin1String(spec.valueName);
+        out << head << '\n';
+        for (const QString& line : QString::fromLatin1(spec.help).split(QLatin1Char('\n')))
+            out << "      " << line << '\n';
+    }
+}
+
+int fail(QTextStream& err, const QString& message)
+{
+    err << kProgram << ": " << message << '\n';
+    err.flush();
+    return 2;
+}
+
+} // namespace
+
+int runReportCli(const QStringList& args, QTextStream& out, QTextStream& err, const Clock& clock)
+{
+    const CommandLine cl = parse(args);
+    if (!cl.error.isEmpty())
+        return fail(err, cl.error + QStringLiteral(" (try --help)"));
+    if (cl.options.contains(QStringLiteral("help"))) {
+        printHelp(out);
+        out.flush();
+        return 0;
+    }
+    if (cl.files.isEmpty())
+        return fail(err, QStringLiteral("missing TITLE.txt (try --help)"));
+    if (cl.files.size() > 1)
+        return fail(
+            err, QStringLiteral("one title file only, got %1 (try --help)").arg(cl.files.size()));
+
+    Clock effectiveClock = clock;
+    const auto now = cl.options.constFind(QStringLiteral("now"));
+    if (now != cl.options.constEnd()) {
+        const QDateTime time = QDateTime::fromString(*now, QLatin1String(kNowPattern));
+        if (!time.isValid())
+            return fail(err, QStringLiteral("--now wants \"%1\", got \"%2\"")
+                                 .arg(QLatin1String(kNowPattern), *now));
+        effectiveClock = Clock::fixed(time);
+    }
+
+    const int pivotYear = effectiveClock.now().date().year();
+    const DateFormat system = DateFormat::system(pivotYear);
+    const QString datePattern =
+        cl.options.value(QStringLiteral("date-format"), system.shortDatePattern());
+    if (datePattern.isEmpty())
+        return fail(err, QStringLiteral("--date-format needs a pattern such as yyyy-M-d"));
+    const DateFormat dateFormat(datePattern, system.longTimePattern(), pivotYear);
+
+    const QString path = cl.files.front();
+    if (QFileInfo(path).isDir())
+        return fail(err, QStringLiteral("cannot read \"%1\": it is a folder").arg(path));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(err, QStringLiteral("cannot read \"%1\": %2").arg(path, file.errorString()));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return fail(err, QStringLiteral("cannot read \"%1\": %2").arg(path, file.errorString()));
+    file.close();
+
+    QString titleName;
+    const auto title = cl.options.constFind(QStringLiteral("title"));
+    if (title != cl.options.constEnd()) {
+        titleName = *title;
+    } else {
+        titleName = QFileInfo(path).fileName();
+        if (titleName.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive))
+            titleName.chop(4);
+    }
+
+    // As in the program, the table gets one entry per click-list entry.
+    const QStringList lines = TitleText::decode(bytes).lines;
+    const TallyOutcome outcome = runTally(lines, countDistinctItems(lines), titleName, dateFormat,
+                                          effectiveClock, TallyResult());
+    for (const QString& line : outcome.result.reportLines)
+        out << line << '\n';
+    out.flush();
+    return 0;
+}

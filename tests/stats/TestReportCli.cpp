@@ -1,0 +1,235 @@
+#include "TempDataFolder.h"
+#include "platform/Clock.h"
+#include "platform/DateFormat.h"
+#include "stats/ReportCli.h"
+#include "stats/Tally.h"
+#include "stats/TotalFile.h"
+#include "titles/TitleText.h"
+
+#include <QProcess>
+#include <QTest>
+
+namespace {
+
+const QDateTime kNow(QDate(2024, 3, 3), QTime(21, 5, 33));
+const QString kNowText = "2024-03-03 21:05:33";
+
+struct CliRun
+{
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+CliRun runCli(const QStringList& args, const Clock& clock = Clock::fixed(kNow))
+{
+    CliRun run;
+    QTextStream out(&run.out);
+    QTextStream err(&run.err);
+    run.status = runReportCli(args, out, err, clock);
+    return run;
+}
+
+QStringList outputLines(const QString& text)
+{
+    QStringList lines = text.split('\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+// What Total.tol holds after the program tallies these bytes as an open title.
+QStringList totalFileLines(const TempDataFolder& folder, const QByteArray& title,
+                           const QString& titleName, const QString& datePattern)
+{
+    const QStringList lines = TitleText::decode(title).lines;
+    const DateFormat format(datePattern, DateFormat::system(2024).longTimePattern(), 2024);
+    const TallyOutcome outcome = runTally(lines, countDistinctItems(lines), titleName, format,
+                                          Clock::fixed(kNow), TallyResult());
+    if (!outcome.counted)
+        return outcome.result.reportLines; // the program leaves Total.tol alone then
+    if (!writeTotalFile(folder.path(), outcome.result.reportLines))
+        return {};
+    return TitleText::decode(folder.readFile("Total.tol")).lines;
+}
+
+QByteArray fruit(const DateFormat& format)
+{
+    const QByteArray d1 = format.formatDate(QDate(2024, 3, 1)).toUtf8();
+    const QByteArray d3 = format.formatDate(QDate(2024, 3, 3)).toUtf8();
+    return "//Rule:Must press the Enter key, after typing a item each time.\r\n\r\n//" + d1 +
+           "\r\napple\r\npear\r\napple \r\n//" + d3 + "\r\nApple\r\napple\r\n";
+}
+
+} // namespace
+
+class TestReportCli : public QObject
+{
+    Q_OBJECT
+private slots:
+    void sameAsTotalFile_data();
+    void sameAsTotalFile();
+    void help_data();
+    void help();
+    void errors_data();
+    void errors();
+    void executable();
+};
+
+void TestReportCli::sameAsTotalFile_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("titleName");
+    QTest::addColumn<QString>("datePattern");
+    QTest::addColumn<QString>("fromTo"); // guards against rows that find no date at all
+
+    const QByteArray ymd = fruit(DateFormat("yyyy-M-d"));
+    const QStringList ymdNow{"--date-format", "yyyy-M-d", "--now", kNowText};
+    const QString ymdFromTo = "From 2024-3-1 to 2024-3-3";
+    const DateFormat system = DateFormat::system(2024);
+    const QString systemFromTo = "From " + system.formatDate(QDate(2024, 3, 1)) + " to " +
+                                 system.formatDate(QDate(2024, 3, 3));
+
+    QTest::newRow("worked example") << "Fruit.txt" << ymd << ymdNow << "Fruit"
+                                    << "yyyy-M-d" << ymdFromTo;
+    QTest::newRow("extension in any case") << "Fruit.TxT" << ymd << ymdNow << "Fruit"
+                                           << "yyyy-M-d" << ymdFromTo;
+    QTest::newRow("other extension kept") << "Fruit.text" << ymd << ymdNow << "Fruit.text"
+                                          << "yyyy-M-d" << ymdFromTo;
+    QTest::newRow("--title") << "f.txt" << ymd << (ymdNow + QStringList{"--title", "My Fruit"})
+                             << "My Fruit"
+                             << "yyyy-M-d" << ymdFromTo;
+    QTest::newRow("--opt=value forms")
+        << "f.txt" << ymd << QStringList{"--title=", "--date-format=yyyy-M-d", "--now=" + kNowText}
+        << ""
+        << "yyyy-M-d" << ymdFromTo;
+    QTest::newRow("test clock when no --now")
+        << "Fruit.txt" << ymd << QStringList{"--date-format", "yyyy-M-d"} << "Fruit"
+        << "yyyy-M-d" << ymdFromTo;
+    QTest::newRow("8-character date lines")
+        << "Dates.txt" << QByteArray("//1/2/24\r\na\r\n//1/12/24\r\nb\r\n//1/3/24\r\nb\r\n")
+        << QStringList{"--date-format", "M/d/yy", "--now", kNowText} << "Dates"
+        << "M/d/yy"
+        << "From 1/12/24 to 1/3/24";
+    QTest::newRow("system date format by default")
+        << "Fruit.txt" << fruit(system) << QStringList{"--now", kNowText} << "Fruit"
+        << system.shortDatePattern() << systemFromTo;
+    QTest::newRow("no item line") << "Empty.txt" << QByteArray("//2024-3-1\r\n\r\n//just notes\r\n")
+                                  << ymdNow << "Empty"
+                                  << "yyyy-M-d"
+                                  << "";
+    QTest::newRow("empty file") << "Empty.txt" << QByteArray() << ymdNow << "Empty"
+                                << "yyyy-M-d"
+                                << "";
+    QTest::newRow("file name after --")
+        << "-dash.txt" << ymd << (ymdNow + QStringList{"--"}) << "-dash"
+        << "yyyy-M-d" << ymdFromTo;
+}
+
+void TestReportCli::sameAsTotalFile()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QByteArray, content);
+    QFETCH(QStringList, options);
+    QFETCH(QString, titleName);
+    QFETCH(QString, datePattern);
+    QFETCH(QString, fromTo);
+    TempDataFolder folder;
+    const QString path = folder.writeFile("titles/" + fileName, content);
+    const QStringList expected = totalFileLines(folder, content, titleName, datePattern);
+    QVERIFY(!expected.isEmpty());
+    if (!fromTo.isEmpty())
+        QCOMPARE(expected.value(2), fromTo);
+
+    const CliRun run = runCli(options + QStringList{path});
+    QCOMPARE(run.err, "");
+    QCOMPARE(run.status, 0);
+    QVERIFY(!run.out.contains('\r'));
+    QCOMPARE(outputLines(run.out), expected);
+}
+
+void TestReportCli::help_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("--help") << QStringList{"--help"};
+    QTest::newRow("-h") << QStringList{"-h"};
+    QTest::newRow("help wins over a file") << QStringList{"missing.txt", "--help"};
+}
+
+void TestReportCli::help()
+{
+    QFETCH(QStringList, args);
+    const CliRun run = runCli(args);
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.err, "");
+    QVERIFY(run.out.startsWith("Usage: morvane-report [--date-format FMT] "
+                               "[--now \"yyyy-MM-dd HH:mm:ss\"] [--title NAME] TITLE.txt\n"));
+    for (const char* option : {"--date-format", "--now", "--title", "--help"})
+        QVERIFY2(run.out.contains(QString("\n  ") + option), option);
+}
+
+void TestReportCli::errors_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("mentions");
+    QTest::newRow("no arguments") << QStringList{} << "missing TITLE.txt";
+    QTest::newRow("missing file") << QStringList{"@dir/nothing.txt"} << "nothing.txt";
+    QTest::newRow("a folder") << QStringList{"@dir"} << "folder";
+    QTest::newRow("unknown option") << QStringList{"--chart", "bar", "@file"} << "--chart";
+    QTest::newRow("unknown short option") << QStringList{"-x", "@file"} << "-x";
+    QTest::newRow("bad --now") << QStringList{"--now", "yesterday", "@file"} << "yesterday";
+    QTest::newRow("impossible --now")
+        << QStringList{"--now", "2024-02-30 10:00:00", "@file"} << "2024-02-30";
+    QTest::newRow("--now without value") << QStringList{"@file", "--now"} << "--now";
+    QTest::newRow("empty --date-format")
+        << QStringList{"--date-format=", "@file"} << "--date-format";
+    QTest::newRow("switch with a value") << QStringList{"--help=yes"} << "--help";
+    QTest::newRow("two files") << QStringList{"@file", "@file"} << "one title file";
+}
+
+void TestReportCli::errors()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, mentions);
+    TempDataFolder folder;
+    const QString file = folder.writeFile("Fruit.txt", "apple\r\n");
+    for (QString& arg : args) {
+        arg.replace("@file", file);
+        arg.replace("@dir", folder.path().chopped(1));
+    }
+    const CliRun run = runCli(args);
+    QCOMPARE(run.status, 2);
+    QCOMPARE(run.out, "");
+    QVERIFY2(run.err.startsWith("morvane-report: "), qPrintable(run.err));
+    QVERIFY2(run.err.endsWith('\n') && run.err.count('\n') == 1, qPrintable(run.err));
+    QVERIFY2(run.err.contains(mentions), qPrintable(run.err));
+}
+
+// The real program: standard output carries exactly the report, "\n" after each line.
+void TestReportCli::executable()
+{
+    TempDataFolder folder;
+    const QByteArray content = fruit(DateFormat("yyyy-M-d"));
+    const QString path = folder.writeFile("Fruit.txt", content);
+    const QStringList expected = totalFileLines(folder, content, "Fruit", "yyyy-M-d");
+
+    QProcess ok;
+    ok.start(MORVANE_REPORT_BIN, {"--date-format", "yyyy-M-d", "--now", kNowText, path});
+    QVERIFY(ok.waitForFinished(60000));
+    QCOMPARE(ok.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(ok.exitCode(), 0);
+    QCOMPARE(ok.readAllStandardError(), QByteArray());
+    QCOMPARE(ok.readAllStandardOutput(), (expected.join('\n') + '\n').toUtf8());
+
+    QProcess missing;
+    missing.start(MORVANE_REPORT_BIN, {folder.path() + "gone.txt"});
+    QVERIFY(missing.waitForFinished(60000));
+    QCOMPARE(missing.exitCode(), 2);
+    QCOMPARE(missing.readAllStandardOutput(), QByteArray());
+    QCOMPARE(missing.readAllStandardError().count('\n'), 1);
+}
+
+QTEST_GUILESS_MAIN(TestReportCli)
+#include "TestReportCli.moc"
