@@ -1,4 +1,6 @@
-int main()
+#include "app/Program.h"
+
+int main(int argc, char** argv)
 {
-    return 0;
+    return runProgram(argc, argv);
 }

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+// Every message box and file dialog of the program goes through here, so a
+// test can answer them in advance instead of blocking on a modal window.
+namespace Dialogs {
+
+enum class Answer
+{
+    Ok,
+    Yes,
+    No,
+    Cancel
+};
+
+// A plain message box with an OK button.
+void information(QWidget* parent, const QString& text);
+
+// The program's standard error box, for messages of the system.
+void error(QWidget* parent, const QString& text);
+
+// A warning box with Yes and No.
+Answer question(QWidget* parent, const QString& text);
+
+// A save-file dialog; empty when cancelled. filter is in Qt's ";;" form.
+QString saveFileName(QWidget* parent, const QString& caption, const QString& filter,
+                     const QString& defaultSuffix);
+
+// An open-file dialog; empty when cancelled.
+QString openFileName(QWidget* parent, const QString& caption, const QString& filter);
+
+// --- Testing hooks ---
+// While scripted, no dialog is shown: each message is recorded, questions take
+// the queued answers (Yes when none is queued) and file dialogs the queued
+// names (cancelled when none is queued).
+void setScripted(bool scripted);
+void setNextAnswer(Answer answer);
+void setNextFileName(const QString& fileName);
+QStringList shownMessages();
+void clearShownMessages();
+
+} // namespace Dialogs

@@ -1,0 +1,43 @@
+#include "PagedWindow.h"
+
+#include <QTabBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+PagedWindow::PagedWindow(AppState& state, const QString& name, const QString& caption)
+    : QWidget(nullptr, Qt::Window), m_state(state), m_pages(new QTabWidget(this))
+{
+    setObjectName(name);
+    setWindowTitle(caption);
+    m_pages->setObjectName(QStringLiteral("PageControl1"));
+    m_pages->tabBar()->hide();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_pages);
+}
+
+QWidget* PagedWindow::page(const QString& pageName)
+{
+    for (int i = 0; i < m_pages->count(); ++i)
+        if (m_pages->widget(i)->objectName() == pageName)
+            return m_pages->widget(i);
+    auto* p = new QWidget;
+    p->setObjectName(pageName);
+    m_pages->addTab(p, pageName);
+    return p;
+}
+
+void PagedWindow::showPage(const QString& pageName, const QString& caption)
+{
+    show();
+    raise();
+    if (!caption.isNull())
+        setWindowTitle(caption);
+    m_pages->tabBar()->hide();
+    m_pages->setCurrentWidget(page(pageName));
+}
+
+QString PagedWindow::currentPageName() const
+{
+    return m_pages->currentWidget() ? m_pages->currentWidget()->objectName() : QString();
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QWidget>
+
+class QTabWidget;
+struct AppState;
+
+// A secondary window: a set of pages with hidden tabs, one page in view at a
+// time. Never modal; closing it only hides it, keeping its contents.
+class PagedWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    PagedWindow(AppState& state, const QString& name, const QString& caption);
+
+    // Shows the window without blocking the main window, sets its caption and
+    // brings the named page into view.
+    void showPage(const QString& pageName, const QString& caption);
+    // The page with that object name, created empty on first use.
+    QWidget* page(const QString& pageName);
+    QString currentPageName() const;
+
+protected:
+    AppState& m_state;
+    QTabWidget* m_pages;
+};

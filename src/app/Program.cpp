@@ -1,0 +1,56 @@
+#include "Program.h"
+
+#include "TForm1.h"
+#include "TFormOpt.h"
+#include "TFormhlp.h"
+#include "TFormpic.h"
+#include "platform/ShutdownSignals.h"
+
+#include <QApplication>
+#include <QSessionManager>
+
+Program::Program(const ProgramOptions& options)
+{
+    m_form1 = std::make_unique<TForm1>(options);
+    m_formpic = std::make_unique<TFormpic>(m_form1->state(), m_form1.get());
+    m_formOpt = std::make_unique<TFormOpt>(m_form1->state());
+    m_formhlp = std::make_unique<TFormhlp>(m_form1->state());
+    m_form1->attachWindows(m_formpic.get(), m_formOpt.get(), m_formhlp.get());
+}
+
+Program::~Program()
+{
+    // Secondary windows go first: the main window's state outlives them.
+    m_formhlp.reset();
+    m_formOpt.reset();
+    m_formpic.reset();
+    m_form1.reset();
+}
+
+void Program::start()
+{
+    m_form1->showMaximized();
+}
+
+int runProgram(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Morvane"));
+    // The secondary windows never keep the program alive: it ends with the main window.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    Program program;
+    TForm1* form1 = program.form1();
+    QObject::connect(form1, &TForm1::closed, &app, &QCoreApplication::quit);
+    // A session that ends, or a signal, still saves the title and sweeps.
+    installShutdownSignals([form1] {
+        form1->shutdown(false);
+        QCoreApplication::quit();
+    });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, form1,
+                     [form1](QSessionManager&) { form1->Post1Click(); });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, form1,
+                     [form1] { form1->shutdown(false); });
+    program.start();
+    return app.exec();
+}

@@ -1,0 +1,171 @@
+#pragma once
+
+#include "AppState.h"
+#include "editor/ClickList.h"
+#include "editor/Hotkeys.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <memory>
+
+class EntryEditor;
+class QAction;
+class QListWidget;
+class QMenu;
+class QSplitter;
+class QTabWidget;
+class QToolBar;
+class QToolButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+class QWidget;
+class QLabel;
+class TFormpic;
+class TFormOpt;
+class TFormhlp;
+
+// The main window: title tree, entry editor, click list with its hotkey
+// column, menus and toolbar. Its handlers are spread over several files by
+// concern (layout, start-up, titles, commands, editor, reports).
+class TForm1 : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit TForm1(const ProgramOptions& options);
+    ~TForm1() override;
+
+    // The secondary windows, created after this one.
+    void attachWindows(TFormpic* formpic, TFormOpt* formOpt, TFormhlp* formhlp);
+
+    AppState& state() { return m_state; }
+    QAction* action(const QString& name) const { return m_actions.value(name); }
+
+    // The shutdown sequence; runs once, whether the window is closed, the
+    // session ends or the process is asked to terminate. With
+    // askOnFailedSave, a failed save asks whether to close anyway.
+    bool shutdown(bool askOnFailedSave);
+
+    // --- Titles and saving ---
+    void TreeView1Click();
+    // Saves the open title if modified; false when a save failed (reported).
+    bool Post1Click();
+    void RichEditNeedChange();
+    void itle1Click();
+
+    // --- Editor and click list ---
+    // Appends today's date line (and an empty line) to the editor when the
+    // lines, which are the editor's, lack it; lines follow the editor.
+    void ButtonAddDayClick(QStringList& lines);
+    void Button18Click();
+    void reloadclicklist1Click();
+    void ListBoxListNowClick();
+    void HotkeyMenuItemClick(const QString& item);
+    void Copy1Click();
+    void Cut1Click();
+    void Paste1Click();
+    void SelectAll1Click();
+
+    // --- Reports ---
+    bool BitBtn8Click(); // "Total": save, then reload the click list
+    void TextReportClick();
+    void BarChart1Click();
+    void Barchart11Click();
+    void PieChart1Click();
+    void MSWordReport1Click();
+    void Frominput1Click();
+    void Button11Click(); // "View as textFile"
+    bool Button23Click(); // draw the bar chart
+    bool Button5Click();  // draw the horizontal bar chart
+    bool Button21Click(); // draw the pie chart
+
+    // --- Commands whose pages live in other windows ---
+    void NewTitleGroup1Click();
+    void New1Click();
+    void AppendText1Click();
+    void Export1Click();
+    void Rename1Click();
+    void Delete1Click();
+    void ReplaceItem1Click();
+    void Uninstall1Click();
+    void Short1Click();
+    void Startopen1Click();
+    void ToolButtonStartOpenClick();
+    void help2Click();
+    void About1Click();
+
+signals:
+    // The main window has closed: the program ends.
+    void closed();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Layout (TForm1.cpp)
+    void buildLayout();
+    void buildMenus();
+    void buildToolbar();
+    void buildContextMenus();
+    template <typename Handler>
+    QAction* addAction(QMenu* menu, const QString& caption, const QString& name, Handler handler);
+    template <typename Handler>
+    QAction* addToolButton(const QString& caption, const QString& name, const QString& hint,
+                           int image, Handler handler);
+
+    // Start-up (TForm1Startup.cpp)
+    void FormCreate();
+    void FormShow();
+    void scaleToScreen();
+    void enterNoTitleState();
+    void TabSheet1Show();
+    void openDefaultTitle();
+    void createDesktopShortcut();
+
+    // Titles (TForm1Titles.cpp)
+    void buildTree();
+    void openTitle();
+    void showGroup();
+    void markDefaultButton();
+    QString openTitleFile() const;
+    void setSaveEnabled(bool enabled);
+    void applyClickListRule();
+    void setEditorText(const QStringList& lines);
+
+    // Editor (TForm1Editor.cpp)
+    void RichEditNeedKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    void RichEditNeedKeyUp(int key, Qt::KeyboardModifiers modifiers);
+    void RichEditNeedMouseDown();
+    void reloadClickList(const QStringList& lines);
+    void setClickPanelWidth(int width);
+    void AssignHotkeys();
+    void PutItemAtCursor(const QString& item);
+
+    AppState m_state;
+    ClickList m_clickList;
+    HotkeyColumn m_hotkeyColumn;
+    TFormpic* m_formpic = nullptr;
+    TFormOpt* m_formOpt = nullptr;
+    TFormhlp* m_formhlp = nullptr;
+    bool m_shown = false;
+    bool m_shutDown = false;
+    bool m_filling = false; // the program itself is changing the editor
+    int m_pasteStartLine = 0;
+
+    QHash<QString, QAction*> m_actions;
+    QMenu* m_editMenu = nullptr;
+    QMenu* m_hotkeyMenu = nullptr;
+    QMenu* m_popupTitle = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    QTabWidget* m_pageControl = nullptr;
+    QWidget* m_tabSheet1 = nullptr;
+    QSplitter* m_splitter = nullptr;
+    QTreeWidget* m_tree = nullptr;
+    EntryEditor* m_editor = nullptr;
+    QWidget* m_panel1 = nullptr;
+    QSplitter* m_panelSplitter = nullptr;
+    QListWidget* m_clickListBox = nullptr;
+    QListWidget* m_hotkeyBox = nullptr;
+    QLabel* m_clickTip = nullptr;
+};

@@ -1,0 +1,164 @@
+// Start-up and shutdown of the main window.
+#include "TForm1.h"
+
+#include "Dialogs.h"
+#include "EntryEditor.h"
+#include "ScaleBy.h"
+#include "TFormpic.h"
+#include "platform/Shell.h"
+#include "titles/SampleTitles.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QMenu>
+#include <QScreen>
+#include <QSplitter>
+#include <QTabBar>
+#include <QTabWidget>
+
+namespace {
+const char* const kScaleError = "Find error,code is 800,please tell to software engineer";
+
+const QStringList& tipsLines()
+{
+    static const QStringList lines = {
+        QStringLiteral("Tips:"),
+        QStringLiteral("1.(left window)choose a title "),
+        QStringLiteral("2.(this window)entry each items "),
+        QStringLiteral("  Then"),
+        QStringLiteral("3.(right click window)"),
+        QStringLiteral("   Click a item to replace cursor row"),
+    };
+    return lines;
+}
+} // namespace
+
+void TForm1::FormCreate()
+{
+    setWindowTitle(QStringLiteral("Morvane"));
+    QString documents = m_state.documentsFolder;
+    if (documents.isEmpty())
+        documents = Shell::specialFolderPath(Shell::SpecialFolder::Personal);
+    if (documents.isEmpty())
+        documents = QDir::homePath() + QStringLiteral("/Documents");
+    m_state.documentsFolder = documents;
+    m_state.dataFolder = dataFolderIn(documents);
+
+    // First start: the sample library, then the desktop shortcut.
+    if (!QFileInfo::exists(m_state.dataFolder)) {
+        const QString message = createSampleLibrary(m_state.dataFolder, documents);
+        if (!message.isEmpty())
+            Dialogs::information(this, message);
+        else
+            createDesktopShortcut();
+    }
+}
+
+void TForm1::createDesktopShortcut()
+{
+    // The desktop launcher arrives with the shortcut page; this is its call point.
+}
+
+void TForm1::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        FormShow();
+    }
+}
+
+void TForm1::scaleToScreen()
+{
+    const QScreen* screen = this->screen();
+    if (!screen)
+        return;
+    const int sw = screen->geometry().width();
+    const int sh = screen->geometry().height();
+    if (sw == 800)
+        return;
+    for (QWidget* window : {static_cast<QWidget*>(this), static_cast<QWidget*>(m_formpic)}) {
+        if (!window)
+            continue;
+        try {
+            window->resize(sw * window->width() / 800, sh * window->height() / 600);
+            ScaleBy(window, sw, 800);
+        } catch (...) {
+            Dialogs::information(this, QString::fromLatin1(kScaleError));
+        }
+    }
+}
+
+void TForm1::FormShow()
+{
+    scaleToScreen();
+    Shell::sweepAttributes(m_state.dataFolder, Shell::Normal);
+    buildTree();
+    enterNoTitleState();
+
+    m_pageControl->tabBar()->hide();
+    m_pageControl->setCurrentWidget(m_tabSheet1);
+    TabSheet1Show();
+
+    m_state.recordedPictureSize = m_formpic ? m_formpic->imageSize() : QSize(589, 399);
+    openDefaultTitle();
+}
+
+void TForm1::enterNoTitleState()
+{
+    setEditorText(tipsLines());
+    m_editor->setReadOnly(true);
+    setWindowTitle(QStringLiteral("Morvane---Please click a title to start."));
+    m_clickListBox->clear();
+    m_clickListBox->addItem(QStringLiteral("click window"));
+    m_hotkeyBox->clear();
+    m_hotkeyBox->addItems({QStringLiteral("Hotkey"), QStringLiteral("[Ctrl]+")});
+    QList<int> sizes = m_panelSplitter->sizes();
+    if (sizes.size() == 2) {
+        const int total = sizes[0] + sizes[1];
+        m_panelSplitter->setSizes({total - 50, 50});
+    }
+
+    m_state.modified = false;
+    for (const char* name : {"ToolButtonSave", "Post1", "ToolButtonStartOpen", "AppendText1",
+                             "Export1", "Rename1", "Delete1", "Startopen1"})
+        action(QString::fromLatin1(name))->setEnabled(false);
+    m_editMenu->menuAction()->setEnabled(false);
+}
+
+void TForm1::TabSheet1Show()
+{
+    // The start-up help is armed here once the help window exists.
+    m_editor->moveCursor(QTextCursor::End);
+    m_editor->setFocus();
+}
+
+void TForm1::openDefaultTitle()
+{
+    // Looked up in defaultfile.cnt once the default title can be set.
+}
+
+bool TForm1::shutdown(bool askOnFailedSave)
+{
+    if (m_shutDown)
+        return true;
+    if (!Post1Click() && askOnFailedSave &&
+        Dialogs::question(this, QStringLiteral("The title could not be saved. Close anyway and "
+                                               "lose the changes?")) != Dialogs::Answer::Yes)
+        return false;
+    m_shutDown = true;
+    Shell::sweepAttributes(m_state.dataFolder, Shell::ReadOnly);
+    return true;
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    if (!shutdown(true)) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    emit closed();
+}

@@ -1,0 +1,246 @@
+// The title tree, opening a clicked node, the modified flag and saving.
+#include "TForm1.h"
+
+#include "Dialogs.h"
+#include "EntryEditor.h"
+#include "ImageLists.h"
+#include "titles/TitleFiles.h"
+#include "titles/TitleTree.h"
+
+#include <QEvent>
+#include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QSplitter>
+#include <QTreeWidget>
+
+namespace {
+const int kKindRole = Qt::UserRole;
+
+const QStringList& groupExplanation()
+{
+    static const QStringList lines = {
+        QStringLiteral("//This is a title group"),
+        QStringLiteral("//Please click a title to input"),
+        QString(),
+        QStringLiteral("//If you want to create a new title in this title group,"),
+        QStringLiteral("//Please click File->New Title"),
+        QString(),
+        QStringLiteral("//If you want to delete this title group,"),
+        QStringLiteral("//Please click File->Delete"),
+    };
+    return lines;
+}
+
+QIcon nodeIcon(NodeKind kind)
+{
+    // Groups draw image 5 whether selected or not; titles 4, and 3 when selected.
+    QIcon icon;
+    if (kind == NodeKind::Group) {
+        icon.addPixmap(QPixmap::fromImage(ImageLists::treeImage(5)), QIcon::Normal);
+        icon.addPixmap(QPixmap::fromImage(ImageLists::treeImage(5)), QIcon::Selected);
+    } else {
+        icon.addPixmap(QPixmap::fromImage(ImageLists::treeImage(4)), QIcon::Normal);
+        icon.addPixmap(QPixmap::fromImage(ImageLists::treeImage(3)), QIcon::Selected);
+    }
+    return icon;
+}
+
+void addNodes(const std::vector<TreeEntry>& entries, QTreeWidget* tree, QTreeWidgetItem* parent,
+              const QIcon& groupIcon, const QIcon& titleIcon)
+{
+    for (const TreeEntry& e : entries) {
+        auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree);
+        item->setText(0, e.text);
+        item->setData(0, kKindRole, int(e.kind));
+        item->setIcon(0, e.kind == NodeKind::Group ? groupIcon : titleIcon);
+        addNodes(e.children, tree, item, groupIcon, titleIcon);
+    }
+}
+} // namespace
+
+void TForm1::buildTree()
+{
+    m_tree->setUpdatesEnabled(false);
+    m_tree->clear();
+    addNodes(scanTitleTree(m_state.dataFolder), m_tree, nullptr, nodeIcon(NodeKind::Group),
+             nodeIcon(NodeKind::Title));
+    m_tree->expandAll();
+    m_tree->clearSelection();
+    m_tree->setCurrentItem(nullptr);
+    m_tree->setUpdatesEnabled(true);
+    m_tree->viewport()->installEventFilter(this);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    // Any left click in the tree opens the selected node, as a click on a node does.
+    if (watched == m_tree->viewport() && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        QMetaObject::invokeMethod(
+            this, [this] { TreeView1Click(); }, Qt::QueuedConnection);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::setEditorText(const QStringList& lines)
+{
+    m_editor->setPlainText(TitleText::toEditorText(lines));
+}
+
+void TForm1::setSaveEnabled(bool enabled)
+{
+    action(QStringLiteral("ToolButtonSave"))->setEnabled(enabled);
+    action(QStringLiteral("Post1"))->setEnabled(enabled);
+}
+
+void TForm1::applyClickListRule()
+{
+    const bool any = m_clickListBox->count() > 0;
+    for (const char* name :
+         {"reloadclicklist1", "BarChart1", "Barchart11", "PieChart1", "TextReport", "MSWordReport1",
+          "ReplaceItem1", "Copy1", "Cut1", "ToolButtonBar", "ToolButtonbar2", "ToolButtonPie",
+          "ToolButtonText", "ToolButtonWord", "ToolButtonReplace"})
+        action(QString::fromLatin1(name))->setEnabled(any);
+    // Once enabled, the Edit menu stays enabled.
+    if (any)
+        m_editMenu->menuAction()->setEnabled(true);
+}
+
+void TForm1::RichEditNeedChange()
+{
+    applyClickListRule();
+    m_state.modified = true;
+    setSaveEnabled(true);
+}
+
+QString TForm1::openTitleFile() const
+{
+    return nativePath(m_state.dataFolder, m_state.openTitlePath);
+}
+
+bool TForm1::Post1Click()
+{
+    if (!m_state.modified || m_state.node.kind != NodeKind::Title || !m_state.openTitleLoaded)
+        return true;
+    QString error;
+    if (!TitleFiles::save(openTitleFile(), m_editor->lines(), m_state.openTitleEncoding, &error)) {
+        Dialogs::error(this, error);
+        return false;
+    }
+    m_state.modified = false;
+    setSaveEnabled(false);
+    applyClickListRule();
+    return true;
+}
+
+void TForm1::TreeView1Click()
+{
+    const QList<QTreeWidgetItem*> selected = m_tree->selectedItems();
+    if (selected.isEmpty()) {
+        Dialogs::information(this, QStringLiteral("There is no title , please click File->New "
+                                                  "Title to create a title at first! "));
+        return;
+    }
+    if (!Post1Click())
+        return;
+    action(QStringLiteral("Rename1"))->setEnabled(true);
+    action(QStringLiteral("Delete1"))->setEnabled(true);
+
+    QTreeWidgetItem* node = selected.constFirst();
+    QStringList ancestors;
+    for (QTreeWidgetItem* p = node->parent(); p; p = p->parent())
+        ancestors.prepend(p->text(0));
+    m_state.node =
+        computeNodeState(ancestors, node->text(0), NodeKind(node->data(0, kKindRole).toInt()));
+    if (m_state.node.kind == NodeKind::Title)
+        openTitle();
+    else
+        showGroup();
+}
+
+void TForm1::openTitle()
+{
+    m_state.shown = AppState::Shown::Title;
+    m_state.openTitlePath = titleRelativePath(m_state.node.groupPath, m_state.node.titleName);
+    setWindowTitle(QStringLiteral("Morvane---") + m_state.node.titleName);
+
+    m_state.openTitleLoaded = false;
+    m_editor->clear();
+    const TitleFiles::Loaded loaded = TitleFiles::load(openTitleFile());
+    if (!loaded.ok) {
+        // The emptied editor is not the title: nothing may be saved over it.
+        m_state.modified = false;
+        setSaveEnabled(false);
+        m_editor->setReadOnly(true);
+        Dialogs::error(this, loaded.error);
+        return;
+    }
+    m_state.openTitleEncoding = loaded.text.encoding;
+    QStringList lines = loaded.text.lines;
+    setEditorText(lines);
+    m_state.openTitleLoaded = true;
+    ButtonAddDayClick(lines);
+    reloadClickList(lines);
+    action(QStringLiteral("ToolButtonStartOpen"))->setEnabled(true);
+    action(QStringLiteral("Startopen1"))->setEnabled(true);
+
+    applyClickListRule();
+    m_state.modified = false;
+    setSaveEnabled(false);
+    m_hotkeyBox->setFixedWidth(30);
+
+    markDefaultButton();
+    for (const char* name : {"AppendText1", "Export1", "Startopen1"})
+        action(QString::fromLatin1(name))->setEnabled(true);
+    m_editor->setReadOnly(false);
+    m_editor->moveCursor(QTextCursor::End);
+    m_editor->setFocus();
+}
+
+void TForm1::showGroup()
+{
+    m_state.shown = AppState::Shown::Group;
+    action(QStringLiteral("ToolButtonStartOpen"))->setEnabled(false);
+    action(QStringLiteral("Startopen1"))->setEnabled(false);
+    setWindowTitle(QStringLiteral("Morvane"));
+    m_clickList.clear();
+    m_clickListBox->clear();
+    setEditorText(groupExplanation());
+    m_editor->setReadOnly(true);
+
+    applyClickListRule();
+    m_state.modified = false;
+    setSaveEnabled(false);
+    m_hotkeyBox->setFixedWidth(30);
+    for (const char* name : {"AppendText1", "Export1", "Startopen1"})
+        action(QString::fromLatin1(name))->setEnabled(false);
+}
+
+void TForm1::markDefaultButton()
+{
+    const bool isDefault = m_state.defaultName == m_state.node.titleName &&
+                           m_state.defaultGroupPath == m_state.node.groupPath &&
+                           !m_state.defaultName.isEmpty();
+    const int image = isDefault ? 45 : 46;
+    QAction* button = action(QStringLiteral("ToolButtonStartOpen"));
+    button->setIcon(ImageLists::toolbarIcon(image));
+    button->setData(image);
+    button->setToolTip(isDefault ? QStringLiteral("Close:Open when this software starts")
+                                 : QStringLiteral("Open when this software starts"));
+    action(QStringLiteral("Startopen1"))->setData(image);
+}
+
+void TForm1::itle1Click()
+{
+    QAction* item = action(QStringLiteral("itle1"));
+    QList<int> sizes = m_splitter->sizes();
+    // The check mark was toggled by the click itself; the old state decides.
+    const bool wasShown = !item->isChecked();
+    const int width = wasShown ? 0 : 300;
+    const int delta = width - sizes[0];
+    sizes[0] = width;
+    sizes[1] = qMax(0, sizes[1] - delta);
+    m_splitter->setSizes(sizes);
+    item->setChecked(!wasShown);
+}

@@ -1,0 +1,125 @@
+#include "TFormpic.h"
+
+#include "TForm1.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScrollArea>
+
+TFormpic::TFormpic(AppState& state, TForm1* form1)
+    : PagedWindow(state, QStringLiteral("Formpic"), QStringLiteral("FormPic")), m_form1(form1)
+{
+    setGeometry(4, 99, 790, 468);
+    QFont f(QStringLiteral("Liberation Sans"));
+    f.setPixelSize(13);
+    setFont(f);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, QColor(187, 221, 255));
+    setPalette(p);
+    setAutoFillBackground(true);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+
+    buildPicPage();
+    for (const char* name :
+         {"start", "new", "newGroup", "export", "replace", "input", "textcounts", "none"})
+        page(QString::fromLatin1(name));
+}
+
+QPushButton* TFormpic::addButton(QWidget* parent, const QString& name, const QString& caption,
+                                 const QRect& geometry, void (TFormpic::*handler)())
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setGeometry(geometry);
+    connect(b, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
+    return b;
+}
+
+void TFormpic::buildPicPage()
+{
+    QWidget* pic = page(QStringLiteral("pic"));
+    auto* layout = new QHBoxLayout(pic);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    m_scrollBox = new QScrollArea;
+    m_scrollBox->setObjectName(QStringLiteral("ScrollBox1"));
+    m_scrollBox->setFixedWidth(593);
+    m_scrollBox->setWidgetResizable(false);
+    m_image1 = new QLabel;
+    m_image1->setObjectName(QStringLiteral("Image1"));
+    m_image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_image1->setGeometry(0, 0, 589, 399);
+    m_scrollBox->setWidget(m_image1);
+    layout->addWidget(m_scrollBox);
+    layout->addStretch();
+
+    auto* panel6 = new QWidget;
+    panel6->setObjectName(QStringLiteral("Panel6"));
+    panel6->setFixedWidth(151);
+    QPalette p = panel6->palette();
+    p.setColor(QPalette::Window, QColor(216, 216, 235));
+    panel6->setPalette(p);
+    panel6->setAutoFillBackground(true);
+    layout->addWidget(panel6);
+
+    addButton(panel6, QStringLiteral("BitBtn5"), QStringLiteral("Barchart"), {11, 4, 121, 25},
+              &TFormpic::BitBtn5Click);
+    addButton(panel6, QStringLiteral("BitBtn6"), QStringLiteral("PieChart"), {10, 37, 124, 25},
+              &TFormpic::BitBtn6Click);
+    addButton(panel6, QStringLiteral("BitBtn2"), QStringLiteral("BarchartHorizon"),
+              {11, 71, 124, 25}, &TFormpic::BitBtn2Click);
+    addButton(panel6, QStringLiteral("BitBtnWord"), QStringLiteral("Ms Word Report"),
+              {14, 108, 127, 24}, &TFormpic::BitBtnWordClick);
+    addButton(panel6, QStringLiteral("BitBtn10"), QStringLiteral("Text Report"), {14, 142, 127, 26},
+              &TFormpic::BitBtn10Click);
+    auto* group = new QGroupBox(panel6);
+    group->setObjectName(QStringLiteral("GroupBox1"));
+    group->setGeometry(2, 183, 145, 121);
+    addButton(group, QStringLiteral("BitBtn1"), QStringLiteral("Print"), {8, 16, 124, 25},
+              &TFormpic::BitBtn1Click);
+    addButton(group, QStringLiteral("BitBtn7"), QStringLiteral("Save Picture as"), {5, 48, 132, 23},
+              &TFormpic::BitBtn7Click);
+    addButton(group, QStringLiteral("BitBtn16"), QStringLiteral("Copy to clipboard"),
+              {8, 84, 132, 25}, &TFormpic::BitBtn16Click);
+    addButton(panel6, QStringLiteral("BitBtn9"), QStringLiteral("From input..."), {7, 321, 140, 25},
+              &TFormpic::BitBtn9Click);
+    auto* back = new QPushButton(QStringLiteral("back home page"), panel6);
+    back->setObjectName(QStringLiteral("BitBtn8"));
+    back->setGeometry(9, 355, 142, 28);
+    connect(back, &QPushButton::clicked, this, &QWidget::hide);
+}
+
+QPushButton* TFormpic::button(const QString& name) const
+{
+    return findChild<QPushButton*>(name);
+}
+
+void TFormpic::setPicture(const QImage& picture)
+{
+    m_picture = picture;
+    m_image1->setPixmap(picture.isNull() ? QPixmap() : QPixmap::fromImage(picture));
+}
+
+QSize TFormpic::imageSize() const
+{
+    return m_image1->size();
+}
+
+void TFormpic::setImageSize(const QSize& size)
+{
+    m_image1->resize(size);
+}
+
+void TFormpic::BitBtn5Click() {}
+void TFormpic::BitBtn2Click() {}
+void TFormpic::BitBtn6Click() {}
+void TFormpic::BitBtn10Click() {}
+void TFormpic::BitBtnWordClick() {}
+void TFormpic::BitBtn9Click() {}
+void TFormpic::BitBtn1Click() {}
+void TFormpic::BitBtn7Click() {}
+void TFormpic::BitBtn16Click() {}

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <functional>
+
+// Turns SIGTERM, SIGHUP and SIGINT (logout, shutdown, kill, Ctrl+C) into a
+// call on the event loop, so the program can save and sweep before it ends.
+// Call once, after the application object exists.
+void installShutdownSignals(std::function<void()> onSignal);

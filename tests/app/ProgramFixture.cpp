@@ -1,0 +1,114 @@
+#include "ProgramFixture.h"
+
+#include "app/Dialogs.h"
+#include "app/EntryEditor.h"
+#include "app/TForm1.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QListWidget>
+#include <QTest>
+#include <QTreeWidget>
+
+ProgramFixture::ProgramFixture(const QDateTime& now)
+{
+    QApplication::setApplicationName(QStringLiteral("Morvane"));
+    QApplication::setQuitOnLastWindowClosed(false);
+    Dialogs::setScripted(true);
+    QString docsPath = docs.path();
+    docsPath.chop(1);
+    options.documentsFolder = docsPath;
+    options.dates = DateFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("HH:mm:ss"), 2024);
+    options.clock = Clock::fixed(now);
+}
+
+ProgramFixture::~ProgramFixture()
+{
+    program.reset();
+    Dialogs::setScripted(true);
+}
+
+void ProgramFixture::start()
+{
+    program = std::make_unique<Program>(options);
+    program->start();
+    QVERIFY(QTest::qWaitForWindowExposed(program->form1()));
+}
+
+void ProgramFixture::stop()
+{
+    program->form1()->close();
+    program.reset();
+}
+
+TForm1* ProgramFixture::form1() const
+{
+    return program->form1();
+}
+
+QTreeWidget* ProgramFixture::tree() const
+{
+    return form1()->findChild<QTreeWidget*>(QStringLiteral("TreeView1"));
+}
+
+EntryEditor* ProgramFixture::editor() const
+{
+    return form1()->findChild<EntryEditor*>(QStringLiteral("RichEditNeed"));
+}
+
+QListWidget* ProgramFixture::clickList() const
+{
+    return form1()->findChild<QListWidget*>(QStringLiteral("ListBoxListNow"));
+}
+
+QListWidget* ProgramFixture::hotkeys() const
+{
+    return form1()->findChild<QListWidget*>(QStringLiteral("ListBoxHotkey"));
+}
+
+bool ProgramFixture::enabled(const QString& actionName) const
+{
+    QAction* a = form1()->action(actionName);
+    if (!a)
+        qFatal("no action %s", qPrintable(actionName));
+    return a->isEnabled();
+}
+
+QTreeWidgetItem* ProgramFixture::node(const QString& path) const
+{
+    QTreeWidgetItem* current = nullptr;
+    for (const QString& part : path.split(QLatin1Char('/'))) {
+        QTreeWidgetItem* found = nullptr;
+        const int n = current ? current->childCount() : tree()->topLevelItemCount();
+        for (int i = 0; i < n && !found; ++i) {
+            QTreeWidgetItem* c = current ? current->child(i) : tree()->topLevelItem(i);
+            if (c->text(0) == part)
+                found = c;
+        }
+        if (!found)
+            return nullptr;
+        current = found;
+    }
+    return current;
+}
+
+void ProgramFixture::click(const QString& path)
+{
+    QTreeWidgetItem* item = node(path);
+    if (!item)
+        qFatal("no node %s", qPrintable(path));
+    tree()->setCurrentItem(item);
+    form1()->TreeView1Click();
+}
+
+void ProgramFixture::type(const QString& text)
+{
+    editor()->setFocus();
+    editor()->moveCursor(QTextCursor::End);
+    const QStringList parts = text.split(QLatin1Char('\n'));
+    for (int i = 0; i < parts.size(); ++i) {
+        QTest::keyClicks(editor(), parts[i]);
+        if (i + 1 < parts.size())
+            QTest::keyClick(editor(), Qt::Key_Return);
+    }
+}

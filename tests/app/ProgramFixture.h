@@ -1,0 +1,55 @@
+#pragma once
+
+#include "TempDataFolder.h"
+#include "app/Program.h"
+
+#include <QDateTime>
+#include <memory>
+
+class EntryEditor;
+class QListWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
+class TForm1;
+
+// A whole program over a temporary documents folder, with a fixed clock,
+// date format "yyyy-M-d" and scripted dialogs.
+class ProgramFixture
+{
+public:
+    explicit ProgramFixture(const QDateTime& now = QDateTime(QDate(2024, 3, 3), QTime(21, 5, 33)));
+    ~ProgramFixture();
+
+    // Creates the four windows and shows the main window (start-up).
+    void start();
+    // Closes the main window (shutdown) and ends the program.
+    void stop();
+
+    QString dataFolder() const { return docs.path() + QStringLiteral("Morvane/"); }
+    QByteArray readData(const QString& relative) const
+    {
+        return docs.readFile("Morvane/" + relative);
+    }
+    QString writeData(const QString& relative, const QByteArray& content) const
+    {
+        return docs.writeFile("Morvane/" + relative, content);
+    }
+
+    TForm1* form1() const;
+    QTreeWidget* tree() const;
+    EntryEditor* editor() const;
+    QListWidget* clickList() const;
+    QListWidget* hotkeys() const;
+    bool enabled(const QString& actionName) const;
+
+    // The tree node at a "/"-separated path of node texts.
+    QTreeWidgetItem* node(const QString& path) const;
+    // Selects the node and clicks it, as the user does.
+    void click(const QString& path);
+    // Types text at the end of the editor (Enter for each '\n').
+    void type(const QString& text);
+
+    TempDataFolder docs;
+    ProgramOptions options;
+    std::unique_ptr<Program> program;
+};

@@ -1,0 +1,263 @@
+#include "ProgramFixture.h"
+#include "app/Dialogs.h"
+#include "app/EntryEditor.h"
+#include "app/TForm1.h"
+#include "platform/SafeFile.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QTest>
+#include <QTreeWidget>
+
+// Opening nodes from the tree, the modified flag and saving.
+class TestOpenSave : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cleanup() { SafeFile::setFailAfterBytesForTesting(-1); }
+    void openTitleState();
+    void nodeStateOfClicks_data();
+    void nodeStateOfClicks();
+    void editSaveReopenIsByteExact();
+    void legacyBytesSurviveEditing();
+    void unchangedTitleIsNotWritten();
+    void groupShowsExplanation();
+    void clickIntoEmptyTree();
+    void vanishedTitleIsNeverWritten();
+    void readOnlyTitleFromLastRunSaves();
+    void failedSaveKeepsOldFileAndStopsOpening();
+    void saveIntoRemovedFolderThenClose();
+    void closeWritesUnsavedChangesBeforeSweep();
+};
+
+void TestOpenSave::openTitleState()
+{
+    ProgramFixture f;
+    f.writeData("Fruit.txt", "");
+    f.start();
+    f.click("Fruit");
+    QCOMPARE(f.form1()->windowTitle(), QString("Morvane---Fruit"));
+    QVERIFY(!f.editor()->isReadOnly());
+    QVERIFY(!f.form1()->state().modified);
+    QCOMPARE(f.form1()->state().openTitlePath, QString("\\Fruit.txt"));
+    for (const char* n :
+         {"Rename1", "Delete1", "ToolButtonStartOpen", "Startopen1", "AppendText1", "Export1"})
+        QVERIFY2(f.enabled(n), n);
+    QVERIFY(!f.enabled("Post1"));
+    QVERIFY(!f.enabled("ToolButtonSave"));
+    f.type("apple");
+    QVERIFY(f.form1()->state().modified);
+    QVERIFY(f.enabled("Post1"));
+    QVERIFY(f.enabled("ToolButtonSave"));
+    f.form1()->action("ToolButtonSave")->trigger();
+    QVERIFY(!f.form1()->state().modified);
+    QVERIFY(!f.enabled("Post1"));
+}
+
+void TestOpenSave::nodeStateOfClicks_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("groupPath");
+    QTest::addColumn<QString>("displayFolder");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("top-level title") << "Top"
+                                     << ""
+                                     << "root"
+                                     << "Morvane---Top";
+    QTest::newRow("nested title") << "A/B/Deep"
+                                  << "A\\B"
+                                  << "\"A\\B\""
+                                  << "Morvane---Deep";
+    QTest::newRow("nested group") << "A/B"
+                                  << "A\\B"
+                                  << "\"A\\B\""
+                                  << "Morvane";
+}
+
+void TestOpenSave::nodeStateOfClicks()
+{
+    QFETCH(QString, path);
+    ProgramFixture f;
+    f.writeData("Top.txt", "");
+    f.writeData("A/B/Deep.txt", "");
+    f.start();
+    f.click(path);
+    QTEST(f.form1()->state().node.groupPath, "groupPath");
+    QTEST(f.form1()->state().node.displayFolder, "displayFolder");
+    QTEST(f.form1()->windowTitle(), "caption");
+}
+
+void TestOpenSave::editSaveReopenIsByteExact()
+{
+    ProgramFixture f;
+    const QByteArray original = "//Rule\r\n\r\n//2024-3-3\r\napple\r\n";
+    f.writeData("g/Fruit.txt", original);
+    f.start();
+    f.click("g/Fruit");
+    // Today's line is there: the opening only adds the empty line below the item.
+    QCOMPARE(f.editor()->lines().constLast(), QString());
+    f.type("pear\nplum");
+    f.click("g"); // opening another node saves first
+    QCOMPARE(f.readData("g/Fruit.txt"), original + "pear\r\nplum\r\n");
+    f.click("g/Fruit");
+    QCOMPARE(f.editor()->lines(),
+             QStringList({"//Rule", "", "//2024-3-3", "apple", "pear", "plum", ""}));
+}
+
+void TestOpenSave::legacyBytesSurviveEditing()
+{
+    ProgramFixture f;
+    f.writeData("Old.txt", "//2024-3-3\r\ncaf\xe9\r\n\xd6\xd0\xce\xc4\r\n");
+    f.start();
+    f.click("Old");
+    f.type("new");
+    QVERIFY(f.form1()->Post1Click());
+    QCOMPARE(f.readData("Old.txt"),
+             QByteArray("//2024-3-3\r\ncaf\xe9\r\n\xd6\xd0\xce\xc4\r\nnew\r\n"));
+}
+
+void TestOpenSave::unchangedTitleIsNotWritten()
+{
+    ProgramFixture f;
+    f.writeData("Empty.txt", "");
+    f.start();
+    f.click("Empty");
+    QCOMPARE(f.editor()->lines(), QStringList({"//2024-3-3", ""}));
+    QCOMPARE(f.editor()->textCursor().blockNumber(), 1);
+    f.stop();
+    QCOMPARE(f.readData("Empty.txt"), QByteArray());
+}
+
+void TestOpenSave::groupShowsExplanation()
+{
+    ProgramFixture f;
+    f.writeData("g/t.txt", "");
+    f.start();
+    f.click("g/t");
+    f.type("x");
+    f.click("g");
+    QCOMPARE(f.readData("g/t.txt"), QByteArray("//2024-3-3\r\nx\r\n"));
+    QCOMPARE(f.editor()->lines().size(), 8);
+    QCOMPARE(f.editor()->lines().constFirst(), QString("//This is a title group"));
+    QCOMPARE(f.editor()->lines().constLast(), QString("//Please click File->Delete"));
+    QVERIFY(f.editor()->isReadOnly());
+    QCOMPARE(f.clickList()->count(), 0);
+    for (const char* n : {"Post1", "ToolButtonStartOpen", "Startopen1", "AppendText1", "Export1"})
+        QVERIFY2(!f.enabled(n), n);
+    QVERIFY(f.enabled("Rename1"));
+    QVERIFY(f.form1()->Post1Click());
+    QVERIFY(!QFileInfo::exists(f.dataFolder() + "g.txt"));
+}
+
+void TestOpenSave::clickIntoEmptyTree()
+{
+    ProgramFixture f;
+    QDir().mkpath(f.dataFolder());
+    f.start();
+    f.form1()->TreeView1Click();
+    QCOMPARE(Dialogs::shownMessages(),
+             QStringList{"There is no title , please click File->New Title to create a title at "
+                         "first! "});
+    QVERIFY(!f.enabled("Rename1"));
+}
+
+void TestOpenSave::vanishedTitleIsNeverWritten()
+{
+    ProgramFixture f;
+    const QString path = f.writeData("g/Gone.txt", "keep\r\n");
+    f.writeData("g/Other.txt", "");
+    f.start();
+    QFile::remove(path);
+    f.click("g/Gone");
+    QCOMPARE(Dialogs::shownMessages().size(), 1);
+    QVERIFY(Dialogs::shownMessages().constFirst().contains("Gone.txt"));
+    QCOMPARE(f.form1()->windowTitle(), QString("Morvane---Gone"));
+    QVERIFY(f.editor()->lines().isEmpty());
+    QVERIFY(!f.form1()->state().modified);
+    QVERIFY(!f.enabled("Post1"));
+    QVERIFY(f.form1()->Post1Click());
+    f.click("g/Other");
+    f.stop();
+    QVERIFY(!QFileInfo::exists(path));
+
+    // A file that comes back is not overwritten with nothing either.
+    ProgramFixture g;
+    const QString back = g.writeData("Back.txt", "");
+    g.start();
+    QFile::remove(back);
+    g.click("Back");
+    g.writeData("Back.txt", "restored\r\n");
+    g.stop();
+    QCOMPARE(g.readData("Back.txt"), QByteArray("restored\r\n"));
+}
+
+void TestOpenSave::readOnlyTitleFromLastRunSaves()
+{
+    ProgramFixture f;
+    f.writeData("t.txt", "//2024-3-3\r\n");
+    f.start();
+    f.stop(); // leaves everything read-only
+    QVERIFY(!(QFileInfo(f.dataFolder() + "t.txt").permissions() & QFile::WriteOwner));
+    f.start();
+    f.click("t");
+    f.type("apple");
+    QVERIFY(f.form1()->Post1Click());
+    QCOMPARE(f.readData("t.txt"), QByteArray("//2024-3-3\r\napple\r\n"));
+}
+
+void TestOpenSave::failedSaveKeepsOldFileAndStopsOpening()
+{
+    ProgramFixture f;
+    f.writeData("a.txt", "//2024-3-3\r\nold\r\n");
+    f.writeData("b.txt", "");
+    f.start();
+    f.click("a");
+    f.type("new");
+    SafeFile::setFailAfterBytesForTesting(4); // the disk is full
+    f.click("b");
+    QCOMPARE(Dialogs::shownMessages().size(), 1);
+    QVERIFY(Dialogs::shownMessages().constFirst().contains("No space left"));
+    // Still on a, still modified, old file intact.
+    QCOMPARE(f.form1()->windowTitle(), QString("Morvane---a"));
+    QVERIFY(f.form1()->state().modified);
+    QVERIFY(f.enabled("Post1"));
+    QCOMPARE(f.readData("a.txt"), QByteArray("//2024-3-3\r\nold\r\n"));
+    SafeFile::setFailAfterBytesForTesting(-1);
+    QVERIFY(f.form1()->Post1Click());
+    QCOMPARE(f.readData("a.txt"), QByteArray("//2024-3-3\r\nold\r\nnew\r\n"));
+}
+
+void TestOpenSave::saveIntoRemovedFolderThenClose()
+{
+    ProgramFixture f;
+    f.writeData("g/t.txt", "");
+    f.start();
+    f.click("g/t");
+    f.type("x");
+    QVERIFY(QDir(f.dataFolder()).removeRecursively());
+    QVERIFY(!f.form1()->Post1Click());
+    QCOMPARE(Dialogs::shownMessages().size(), 1);
+    // Refusing to lose the changes keeps the window open; agreeing closes it.
+    Dialogs::setNextAnswer(Dialogs::Answer::No);
+    QVERIFY(!f.form1()->close());
+    QVERIFY(f.form1()->isVisible());
+    Dialogs::setNextAnswer(Dialogs::Answer::Yes);
+    QVERIFY(f.form1()->close());
+    QVERIFY(!QFileInfo::exists(f.dataFolder() + "g/t.txt"));
+}
+
+void TestOpenSave::closeWritesUnsavedChangesBeforeSweep()
+{
+    ProgramFixture f;
+    f.writeData("t.txt", "");
+    f.start();
+    f.click("t");
+    f.type("apple");
+    f.stop();
+    QCOMPARE(f.readData("t.txt"), QByteArray("//2024-3-3\r\napple\r\n"));
+    QVERIFY(!(QFileInfo(f.dataFolder() + "t.txt").permissions() & QFile::WriteOwner));
+}
+
+QTEST_MAIN(TestOpenSave)
+#include "TestOpenSave.moc"

@@ -1,0 +1,149 @@
+#include "ProgramFixture.h"
+#include "app/Dialogs.h"
+#include "app/EntryEditor.h"
+#include "app/TForm1.h"
+#include "app/TFormOpt.h"
+#include "app/TFormpic.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QMenu>
+#include <QTest>
+#include <QTreeWidget>
+
+// Start-up, the first-start library, the no-title state and shutdown.
+class TestStartup : public QObject
+{
+    Q_OBJECT
+private slots:
+    void firstStartCreatesLibraryOnce();
+    void noTitleState();
+    void noTitleStateDisablesCommands_data();
+    void noTitleStateDisablesCommands();
+    void sweepsAtStartAndExit();
+    void hiddenEntriesStayHidden();
+    void titleMenuTogglesTree();
+    void windowsCreatedInOrder();
+};
+
+void TestStartup::firstStartCreatesLibraryOnce()
+{
+    ProgramFixture f;
+    f.start();
+    QVERIFY(QFileInfo(f.dataFolder() + "personal").isDir());
+    QCOMPARE(f.tree()->topLevelItemCount(), 2);
+    QCOMPARE(f.tree()->topLevelItem(0)->text(0), QString("company"));
+    QVERIFY(f.tree()->topLevelItem(0)->isExpanded());
+    QVERIFY(f.tree()->topLevelItem(1)->isExpanded());
+    QCOMPARE(f.tree()->topLevelItem(0)->childCount(), 7);
+    QCOMPARE(f.tree()->topLevelItem(1)->childCount(), 6);
+    QVERIFY(f.tree()->selectedItems().isEmpty());
+    f.stop();
+
+    // A second start finds the folder and creates nothing, even where groups are gone.
+    QVERIFY(QDir(f.dataFolder() + "personal").removeRecursively());
+    f.start();
+    QVERIFY(!QFileInfo::exists(f.dataFolder() + "personal"));
+    QCOMPARE(f.tree()->topLevelItemCount(), 1);
+}
+
+void TestStartup::noTitleState()
+{
+    ProgramFixture f;
+    f.start();
+    QCOMPARE(f.form1()->windowTitle(), QString("Morvane---Please click a title to start."));
+    QCOMPARE(
+        f.editor()->lines(),
+        QStringList({"Tips:", "1.(left window)choose a title ", "2.(this window)entry each items ",
+                     "  Then", "3.(right click window)", "   Click a item to replace cursor row"}));
+    QVERIFY(f.editor()->isReadOnly());
+    QCOMPARE(f.clickList()->count(), 1);
+    QCOMPARE(f.clickList()->item(0)->text(), QString("click window"));
+    QCOMPARE(f.hotkeys()->count(), 2);
+    QCOMPARE(f.hotkeys()->item(0)->text(), QString("Hotkey"));
+    QCOMPARE(f.hotkeys()->item(1)->text(), QString("[Ctrl]+"));
+    QVERIFY(!f.form1()->state().modified);
+    QCOMPARE(f.form1()->state().dataFolder, f.docs.path() + "Morvane/");
+    QCOMPARE(f.form1()->state().recordedPictureSize, f.program->formpic()->imageSize());
+}
+
+void TestStartup::noTitleStateDisablesCommands_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("enabled");
+    for (const char* n :
+         {"ToolButtonSave", "Post1", "ToolButtonStartOpen", "Edit1", "AppendText1", "Export1",
+          "Rename1", "Delete1", "Startopen1", "BarChart1", "TextReport", "reloadclicklist1",
+          "ToolButtonBar", "ToolButtonReplace", "Copy1", "Cut1", "ReplaceItem1"})
+        QTest::newRow(n) << QString(n) << false;
+    for (const char* n : {"NewTitleGroup1", "New1", "Frominput1", "Exit1", "About1", "itle1",
+                          "ToolButtonGroup", "ToolButton2", "ToolButton11", "Paste1", "SelectAll1",
+                          "Rename2", "Copy2", "Paste2", "cut2", "reloadclick1"})
+        QTest::newRow(n) << QString(n) << true;
+}
+
+void TestStartup::noTitleStateDisablesCommands()
+{
+    QFETCH(QString, name);
+    ProgramFixture f;
+    f.start();
+    if (name == "Edit1")
+        QTEST(f.form1()->findChild<QMenu*>("Edit1")->menuAction()->isEnabled(), "enabled");
+    else
+        QTEST(f.enabled(name), "enabled");
+}
+
+void TestStartup::sweepsAtStartAndExit()
+{
+    ProgramFixture f;
+    const QString title = f.writeData("g/t.txt", "x\r\n");
+    f.writeData("Total.tol", "y\r\n");
+    QFile::setPermissions(title, QFile::ReadOwner);
+    f.start();
+    QVERIFY(QFileInfo(title).permissions() & QFile::WriteOwner);
+    f.stop();
+    QVERIFY(!(QFileInfo(title).permissions() & QFile::WriteOwner));
+    QVERIFY(!(QFileInfo(f.dataFolder() + "Total.tol").permissions() & QFile::WriteOwner));
+    QVERIFY(QFileInfo(f.dataFolder() + "g").permissions() & QFile::WriteOwner);
+}
+
+void TestStartup::hiddenEntriesStayHidden()
+{
+    ProgramFixture f;
+    f.writeData(".config/a.txt", "");
+    f.writeData(".b.txt", "");
+    f.writeData("c.txt", "");
+    f.start();
+    QCOMPARE(f.tree()->topLevelItemCount(), 1);
+    QCOMPARE(f.tree()->topLevelItem(0)->text(0), QString("c"));
+}
+
+void TestStartup::titleMenuTogglesTree()
+{
+    ProgramFixture f;
+    f.start();
+    QAction* title = f.form1()->action("itle1");
+    QVERIFY(title->isChecked());
+    title->trigger();
+    QCOMPARE(f.tree()->width(), 0);
+    QVERIFY(!title->isChecked());
+    title->trigger();
+    QCOMPARE(f.tree()->width(), 300);
+    QVERIFY(title->isChecked());
+}
+
+void TestStartup::windowsCreatedInOrder()
+{
+    ProgramFixture f;
+    f.start();
+    QCOMPARE(f.program->form1()->objectName(), QString("Form1"));
+    QCOMPARE(f.program->formpic()->windowTitle(), QString("FormPic"));
+    QVERIFY(!f.program->formpic()->isVisible());
+    f.form1()->action("About1")->trigger();
+    QVERIFY(f.program->formOpt()->isVisible());
+    QCOMPARE(f.program->formOpt()->windowTitle(), QString("About Morvane"));
+}
+
+QTEST_MAIN(TestStartup)
+#include "TestStartup.moc"
