@@ -23,6 +23,7 @@ class QLabel;
 class TFormpic;
 class TFormOpt;
 class TFormhlp;
+class TextViewer;
 
 // The main window: title tree, entry editor, click list with its hotkey
 // column, menus and toolbar. Its handlers are spread over several files by
@@ -66,6 +67,8 @@ public:
     void SelectAll1Click();
 
     // --- Reports ---
+    QStringList editorLines() const;
+    qsizetype clickListSize() const;
     bool BitBtn8Click(); // "Total": save, then reload the click list
     void TextReportClick();
     void BarChart1Click();
@@ -74,6 +77,7 @@ public:
     void MSWordReport1Click();
     void Frominput1Click();
     void Button11Click(); // "View as textFile"
+    void Button10Click(); // "Ms Word Report"
     bool Button23Click(); // draw the bar chart
     bool Button5Click();  // draw the horizontal bar chart
     bool Button21Click(); // draw the pie chart
@@ -133,6 +137,9 @@ private:
     void applyClickListRule();
     void setEditorText(const QStringList& lines);
 
+    // Reports (TForm1Reports.cpp)
+    void runChartCommand(bool (TForm1::*draw)(), const QString& captionPrefix);
+
     // Editor (TForm1Editor.cpp)
     void RichEditNeedKeyDown(int key, Qt::KeyboardModifiers modifiers);
     void RichEditNeedKeyUp(int key, Qt::KeyboardModifiers modifiers);
@@ -148,6 +155,7 @@ private:
     TFormpic* m_formpic = nullptr;
     TFormOpt* m_formOpt = nullptr;
     TFormhlp* m_formhlp = nullptr;
+    TextViewer* m_textViewer = nullptr;
     bool m_shown = false;
     bool m_shutDown = false;
     bool m_filling = false; // the program itself is changing the editor

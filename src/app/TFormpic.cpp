@@ -1,6 +1,9 @@
 #include "TFormpic.h"
 
+#include "Dialogs.h"
 #include "TForm1.h"
+#include "stats/Tally.h"
+#include "stats/TotalFile.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -114,12 +117,34 @@ void TFormpic::setImageSize(const QSize& size)
     m_image1->resize(size);
 }
 
+bool TFormpic::Button1Click()
+{
+    const TallyOutcome outcome =
+        runTally(m_form1->editorLines(), m_form1->clickListSize(), m_state.node.titleName,
+                 m_state.dates, m_state.clock, m_state.tally);
+    m_state.tally = outcome.result;
+    if (!outcome.counted)
+        return true;
+    QString error;
+    if (!writeTotalFile(m_state.dataFolder, m_state.tally.reportLines, &error)) {
+        Dialogs::error(this, error);
+        return false;
+    }
+    return true;
+}
+
 void TFormpic::BitBtn5Click() {}
 void TFormpic::BitBtn2Click() {}
 void TFormpic::BitBtn6Click() {}
-void TFormpic::BitBtn10Click() {}
+void TFormpic::BitBtn10Click()
+{
+    m_form1->Button11Click();
+}
 void TFormpic::BitBtnWordClick() {}
-void TFormpic::BitBtn9Click() {}
+void TFormpic::BitBtn9Click()
+{
+    m_form1->Frominput1Click();
+}
 void TFormpic::BitBtn1Click() {}
 void TFormpic::BitBtn7Click() {}
 void TFormpic::BitBtn16Click() {}

@@ -26,6 +26,11 @@ public:
     QScrollArea* scrollBox() const { return m_scrollBox; }
     QPushButton* button(const QString& name) const;
 
+    // "Start total...": tallies the main window's editor into the program's
+    // tally result and writes Total.tol. False (after the message) when the
+    // file could not be written.
+    bool Button1Click();
+
     // Redraw buttons: draw from the current result, then set the caption.
     void BitBtn5Click();
     void BitBtn2Click();
