@@ -1,0 +1,50 @@
+#include "ChartFonts.h"
+
+#include <QFontDatabase>
+#include <QStringList>
+
+namespace ChartFonts {
+
+namespace {
+
+QFont crispFont(int pixels)
+{
+    QFont font(kFamily);
+    font.setPixelSize(pixels);
+    font.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoFontMerging));
+    font.setHintingPreference(QFont::PreferFullHinting);
+    // Plain text output does not kern; it also keeps a text's width the sum of
+    // its characters' widths, which the name cutting relies on.
+    font.setKerning(false);
+    return font;
+}
+
+} // namespace
+
+bool ensureLoaded()
+{
+    static const bool loaded = [] {
+        const int id = QFontDatabase::addApplicationFont(
+            QStringLiteral(":/charts/fonts/LiberationSans-Regular.ttf"));
+        return id >= 0 && QFontDatabase::applicationFontFamilies(id).contains(kFamily);
+    }();
+    return loaded;
+}
+
+int pixelSize(int points, int dpi)
+{
+    // Points × dpi / 72, halves away from zero, as integer arithmetic.
+    return (points * dpi * 2 + 72) / 144;
+}
+
+QFont chartFont(int dpi)
+{
+    return crispFont(pixelSize(8, dpi));
+}
+
+QFont pieFont(int dpi)
+{
+    return crispFont(pixelSize(10, dpi));
+}
+
+} // namespace ChartFonts

@@ -1,0 +1,84 @@
+#include "PictureOutput.h"
+
+#include "ChartLayout.h"
+#include "platform/SafeFile.h"
+
+#include <QBuffer>
+#include <algorithm>
+
+namespace PictureOutput {
+
+QString chartFileName(Charts::Kind kind)
+{
+    switch (kind) {
+    case Charts::Kind::Bar:
+        return kBarChartFile;
+    case Charts::Kind::Horizontal:
+        return kHorizontalChartFile;
+    case Charts::Kind::Pie:
+        return kPieChartFile;
+    }
+    return QString();
+}
+
+QRect printRect(QSize pictureSize, QSize pageSize, int proportion)
+{
+    const int w = pictureSize.width(), h = pictureSize.height();
+    const int pw = pageSize.width(), ph = pageSize.height();
+    if (w <= 0 || h <= 0 || pw <= 0 || ph <= 0)
+        return QRect();
+    const int s = std::clamp(proportion, 1, 3);
+    const int cx = pw / 2, cy = ph / 2;
+    const int maxHalfWidth = pw / (2 * s), maxHalfHeight = ph / (2 * s);
+    const long double ri = w / h; // whole-number ratios, used as reals
+    const long double rp = pw / ph;
+    int halfWidth = 0, halfHeight = 0;
+    if (ri >= 1) {
+        if (ri <= rp) {
+            halfWidth = maxHalfWidth;
+            halfHeight = ChartLayout::roundEven(maxHalfHeight * ri);
+        } else {
+            halfWidth = ChartLayout::roundEven(maxHalfWidth / ri);
+            halfHeight = maxHalfHeight;
+        }
+    } else {
+        // Taller than wide (ri is 0, which would give no height at all): fit
+        // the whole picture, undistorted, into the same half sizes.
+        halfHeight = maxHalfHeight;
+        halfWidth = ChartLayout::roundEven(static_cast<long double>(halfHeight) * w / h);
+        if (halfWidth > maxHalfWidth) {
+            halfWidth = maxHalfWidth;
+            halfHeight = ChartLayout::roundEven(static_cast<long double>(halfWidth) * h / w);
+        }
+    }
+    return QRect(QPoint(cx - halfWidth, cy - halfHeight), QSize(2 * halfWidth, 2 * halfHeight));
+}
+
+QByteArray bmpBytes(const QImage& picture)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!picture.save(&buffer, "BMP"))
+        return QByteArray();
+    return bytes;
+}
+
+WriteOutcome writeBmp(const QImage& picture, const QString& path, QString* error)
+{
+    if (picture.isNull() || picture.width() <= 0 || picture.height() <= 0) {
+        if (error)
+            *error = QStringLiteral("The picture is empty: no file written.");
+        return WriteOutcome::EmptyPicture;
+    }
+    const QByteArray bytes = bmpBytes(picture);
+    if (bytes.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("The picture could not be converted to a bitmap: no file "
+                                    "written.");
+        return WriteOutcome::Failed;
+    }
+    return SafeFile::write(path, bytes, error) ? WriteOutcome::Written : WriteOutcome::Failed;
+}
+
+} // namespace PictureOutput

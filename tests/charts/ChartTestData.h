@@ -1,0 +1,38 @@
+#pragma once
+
+#include "stats/TallyResult.h"
+
+#include <QImage>
+#include <QPair>
+#include <QString>
+#include <algorithm>
+
+// A tally result as the pasted-input report makes it: names and count texts
+// as given, TotalCount their sum, MaxCount the largest but at least 1.
+inline TallyResult makeTally(const QList<QPair<QString, qint64>>& entries)
+{
+    TallyResult r;
+    r.maxCount = 1;
+    for (const auto& [name, count] : entries) {
+        r.names << name;
+        r.countTexts << QString::number(count);
+        r.totalCount += count;
+        r.maxCount = std::max(r.maxCount, count);
+    }
+    r.distinctCount = r.names.size();
+    return r;
+}
+
+// n entries with the same count.
+inline TallyResult equalTally(int n, qint64 count = 1)
+{
+    QList<QPair<QString, qint64>> entries;
+    for (int i = 0; i < n; ++i)
+        entries.append({QStringLiteral("e%1").arg(i), count});
+    return makeTally(entries);
+}
+
+inline QRgb pixelAt(const QImage& image, int x, int y)
+{
+    return image.pixel(x, y) | 0xff000000u;
+}
