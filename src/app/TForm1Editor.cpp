@@ -14,6 +14,23 @@
 #include <QTextBlock>
 #include <QTimer>
 
+namespace {
+// Makes the list show the texts, touching only rows that differ: after one
+// new item most hotkey rows read the same, so Enter stays cheap.
+void setListTexts(QListWidget* box, const QStringList& texts)
+{
+    const int wanted = int(texts.size());
+    while (box->count() > wanted)
+        delete box->takeItem(box->count() - 1);
+    const int kept = box->count();
+    for (int i = 0; i < kept; ++i)
+        if (box->item(i)->text() != texts.at(i))
+            box->item(i)->setText(texts.at(i));
+    if (kept < wanted)
+        box->addItems(texts.mid(kept));
+}
+} // namespace
+
 void TForm1::ButtonAddDayClick(QStringList& lines)
 {
     const QString today = DateLines::todayText(m_state.dates, m_state.clock);
@@ -55,8 +72,7 @@ void TForm1::setClickPanelWidth(int width)
 void TForm1::reloadClickList(const QStringList& lines)
 {
     m_clickList.rebuild(lines);
-    m_clickListBox->clear();
-    m_clickListBox->addItems(m_clickList.entries());
+    setListTexts(m_clickListBox, m_clickList.entries());
     setClickPanelWidth(m_clickList.isEmpty() ? 1 : 140);
     AssignHotkeys();
 }
@@ -64,8 +80,7 @@ void TForm1::reloadClickList(const QStringList& lines)
 void TForm1::AssignHotkeys()
 {
     m_hotkeyColumn = ::AssignHotkeys(m_clickList.entries(), m_clickList.locale());
-    m_hotkeyBox->clear();
-    m_hotkeyBox->addItems(m_hotkeyColumn.texts());
+    setListTexts(m_hotkeyBox, m_hotkeyColumn.texts());
 
     const QList<QAction*> old = m_hotkeyMenu->actions();
     for (auto it = old.crbegin(); it != old.crend(); ++it)
