@@ -23,11 +23,13 @@ QFont crispFont(int pixels)
 
 bool ensureLoaded()
 {
-    static const bool loaded = [] {
+    // Retried until it works: a call before the application object exists fails.
+    static bool loaded = false;
+    if (!loaded) {
         const int id = QFontDatabase::addApplicationFont(
             QStringLiteral(":/charts/fonts/LiberationSans-Regular.ttf"));
-        return id >= 0 && QFontDatabase::applicationFontFamilies(id).contains(kFamily);
-    }();
+        loaded = id >= 0 && QFontDatabase::applicationFontFamilies(id).contains(kFamily);
+    }
     return loaded;
 }
 

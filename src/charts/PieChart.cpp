@@ -27,14 +27,17 @@ struct Slice
 
 // Draws one slice between the boundary points of its start and end angle.
 // A slice whose points meet is the whole disc only when it is more than half
-// the circle; a sliver that rounds onto one point (or, by rounding, just past
-// it) is drawn as a hairline radius instead of a full disc.
+// the circle. A sliver whose points round onto one pixel, or past each other
+// so that they span nearly the whole circle, is drawn as a hairline radius
+// instead of covering the pie as a full disc.
 void drawSlice(ChartCanvas& canvas, const PieGeometry& g, int r, QPoint start, QPoint end,
                long double angle)
 {
     const QPointF centre(g.cx, g.cy);
+    // Rounding to pixels moves a boundary by under a pixel; a slice of at most
+    // half a turn can then span a little more than 180 degrees, never 270.
     const bool sliver =
-        angle <= kHalfTurn && (start == end || ChartCanvas::sweepDegrees(centre, end, start) > 180);
+        angle <= kHalfTurn && (start == end || ChartCanvas::sweepDegrees(centre, end, start) > 270);
     if (sliver) {
         canvas.line(g.cx, g.cy, end.x(), end.y());
         return;
