@@ -2,7 +2,7 @@
 
 #include "platform/DateFormat.h"
 #include "stats/Tally.h"
-#include "titles/TitleText.h"
+#include "stats/TitleLineViews.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -13,15 +13,15 @@ namespace {
 const char kProgram[] = "morvane-report";
 const char kNowPattern[] = "yyyy-MM-dd HH:mm:ss";
 
-// One row per option; a new option needs a row here and a use in run().
-struct OptionSpec
+// One row per option: a new option is a row here and its handling in runReportCli().
+struct OptionRow
 {
     const char* name;
     const char* valueName; // nullptr for a switch
     const char* help;
 };
 
-const OptionSpec kOptions[] = {
+const OptionRow kOptions[] = {
     {"date-format", "FMT",
      "short date pattern of the date lines, e.g. yyyy-M-d\n"
      "(default: the system's short date format)"},
@@ -39,11 +39,11 @@ struct CommandLine
     QString error;
 };
 
-const OptionSpec* findOption(const QString& name)
+const OptionRow* findOption(const QString& name)
 {
-    for (const OptionSpec& spec : kOptions) {
-        if (name == QLatin1String(spec.name))
-            return &spec;
+    for (const OptionRow& row : kOptions) {
+        if (name == QLatin1String(row.name))
+            return &row;
     }
     return nullptr;
 }
@@ -68,12 +68,12 @@ CommandLine parse(const QStringList& args)
         }
         const qsizetype eq = arg.indexOf(QLatin1Char('='));
         const QString name = arg.mid(2, eq < 0 ? -1 : eq - 2);
-        const OptionSpec* spec = arg.startsWith(QLatin1String("--")) ? findOption(name) : nullptr;
-        if (!spec) {
+        const OptionRow* row = arg.startsWith(QLatin1String("--")) ? findOption(name) : nullptr;
+        if (!row) {
             cl.error = QStringLiteral("unknown option %1").arg(eq < 0 ? arg : arg.left(eq));
             return cl;
         }
-        if (!spec->valueName) {
+        if (!row->valueName) {
             if (eq >= 0) {
                 cl.error = QStringLiteral("option --%1 takes no value").arg(name);
                 return cl;
@@ -96,10 +96,10 @@ CommandLine parse(const QStringList& args)
 QString usageLine()
 {
     QString s = QStringLiteral("Usage: %1").arg(QLatin1String(kProgram));
-    for (const OptionSpec& spec : kOptions) {
-        if (spec.valueName)
+    for (const OptionRow& row : kOptions) {
+        if (row.valueName)
             s += QStringLiteral(" [--%1 %2]")
-                     .arg(QLatin1String(spec.name), QLatin1String(spec.valueName));
+                     .arg(QLatin1String(row.name), QLatin1String(row.valueName));
     }
     return s + QStringLiteral(" TITLE.txt");
 }
@@ -109,12 +109,12 @@ void printHelp(QTextStream& out)
     out << usageLine() << '\n'
         << "Counts the items of a title file and prints its text report, line for line\n"
            "as the program writes it to Total.tol.\n\nOptions:\n";
-    for (const OptionSpec& spec : kOptions) {
-        QString head = QStringLiteral("  --") + QLatin1String(spec.name);
-        if (spec.valueName)
-            head += QLatin1Char(' ') + QLatin1String(spec.valueName);
+    for (const OptionRow& row : kOptions) {
+        QString head = QStringLiteral("  --") + QLatin1String(row.name);
+        if (row.valueName)
+            head += QLatin1Char(' ') + QLatin1String(row.valueName);
         out << head << '\n';
-        for (const QString& line : QString::fromLatin1(spec.help).split(QLatin1Char('\n')))
+        for (const QString& line : QString::fromLatin1(row.help).split(QLatin1Char('\n')))
             out << "      " << line << '\n';
     }
 }
@@ -165,13 +165,6 @@ int runReportCli(const QStringList& args, QTextStream& out, QTextStream& err, co
     const QString path = cl.files.front();
     if (QFileInfo(path).isDir())
         return fail(err, QStringLiteral("cannot read \"%1\": it is a folder").arg(path));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(err, QStringLiteral("cannot read \"%1\": %2").arg(path, file.errorString()));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return fail(err, QStringLiteral("cannot read \"%1\": %2").arg(path, file.errorString()));
-    file.close();
 
     QString titleName;
     const auto title = cl.options.constFind(QStringLiteral("title"));
@@ -183,8 +176,27 @@ int runReportCli(const QStringList& args, QTextStream& out, QTextStream& err, co
             titleName.chop(4);
     }
 
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(err, QStringLiteral("cannot read \"%1\": %2").arg(path, file.errorString()));
+    // Mapping a large title spares copying it; readAll covers what cannot be mapped.
+    QByteArray bytes;
+    if (file.size() > 0) {
+        if (const uchar* mapped = file.map(0, file.size()))
+            bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), file.size());
+    }
+    if (bytes.isNull()) {
+        bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            return fail(err,
+                        QStringLiteral("cannot read \"%1\": %2").arg(path, file.errorString()));
+    }
+    const TitleLineViews titleLines(bytes); // holds its own decoded copy of the text
+    bytes = QByteArray();
+    file.close();
+
     // As in the program, the table gets one entry per click-list entry.
-    const QStringList lines = TitleText::decode(bytes).lines;
+    const QList<QStringView>& lines = titleLines.lines();
     const TallyOutcome outcome = runTally(lines, countDistinctItems(lines), titleName, dateFormat,
                                           effectiveClock, TallyResult());
     for (const QString& line : outcome.result.reportLines)

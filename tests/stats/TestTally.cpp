@@ -2,7 +2,9 @@
 #include "platform/DateFormat.h"
 #include "stats/Tally.h"
 
+#include <QRandomGenerator>
 #include <QTest>
+#include <algorithm>
 
 namespace {
 
@@ -63,6 +65,8 @@ private slots:
     void capacity();
     void countsBeyondSixteenBits();
     void longItemsKeptWhole();
+    void matchesLiteralCounting_data();
+    void matchesLiteralCounting();
     void distinctItems_data();
     void distinctItems();
 };
@@ -288,6 +292,71 @@ void TestTally::longItemsKeptWhole()
     QCOMPARE(r.countTexts, (QStringList{"2", "1"}));
     QCOMPARE(r.reportLines[6], "2--67%--" + first);
     QCOMPARE(r.reportLines[6].size(), 8 + 300);
+}
+
+void TestTally::matchesLiteralCounting_data()
+{
+    QTest::addColumn<int>("pool");
+    QTest::addColumn<quint32>("seed");
+    QTest::newRow("few items") << 5 << 1u;
+    QTest::newRow("hundreds of items, index grows") << 700 << 2u;
+    QTest::newRow("mostly distinct") << 5000 << 3u;
+}
+
+// Random titles against the counting done literally: a search through the used
+// entries for every line, then every count from the largest down.
+void TestTally::matchesLiteralCounting()
+{
+    QFETCH(int, pool);
+    QFETCH(quint32, seed);
+    QRandomGenerator rng(seed);
+    QStringList lines;
+    for (int i = 0; i < 3000; ++i) {
+        const int n = rng.bounded(pool);
+        switch (rng.bounded(6)) {
+        case 0:
+            lines << QString("//%1").arg(n);
+            break;
+        case 1:
+            lines << QString("  item %1\t").arg(n);
+            break;
+        case 2:
+            lines << QString("Item %1").arg(n);
+            break;
+        default:
+            lines << QString("item %1").arg(n);
+        }
+    }
+
+    QStringList names;
+    QList<qint64> counts;
+    for (const QString& line : lines) {
+        const QString item = line.trimmed();
+        if (item.startsWith("//"))
+            continue;
+        const qsizetype at = names.indexOf(item);
+        if (at >= 0) {
+            ++counts[at];
+        } else {
+            names << item;
+            counts << 1;
+        }
+    }
+    QStringList expectedNames;
+    QStringList expectedCounts;
+    for (qint64 c = *std::max_element(counts.begin(), counts.end()); c >= 1; --c) {
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            if (counts[i] == c) {
+                expectedNames << names[i];
+                expectedCounts << QString::number(c);
+            }
+        }
+    }
+
+    const TallyResult r = tally(lines).result;
+    QCOMPARE(r.names, expectedNames);
+    QCOMPARE(r.countTexts, expectedCounts);
+    verifyListsMatchReport(r);
 }
 
 void TestTally::distinctItems_data()
