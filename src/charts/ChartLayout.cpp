@@ -85,15 +85,6 @@ qint64 countValue(const QString& countText)
     return clampToInt32(negative ? -value : value);
 }
 
-QString percentText(qint64 count, qint64 total)
-{
-    if (total == 0)
-        return QString();
-    const long double percent = static_cast<long double>(count * 100) / total;
-    // printf's "%.0f" would round a half to even (12.5 to 12); the report rounds it up.
-    return QString::number(static_cast<qint64>(std::llround(percent)));
-}
-
 int BarLayout::barLeft(qint64 i) const
 {
     return roundEven(static_cast<long double>(axisX) + (i + 1) * static_cast<long double>(unit) +

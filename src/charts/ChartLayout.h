@@ -32,11 +32,6 @@ qint64 scaleStep(qint64 maxCount);
 // beyond the 32-bit signed range are clamped to it, so sums cannot overflow.
 qint64 countValue(const QString& countText);
 
-// count × 100 / total as a whole number, halves rounding away from zero
-// ("1 of 8" is 13, "1 of 201" is 0), without the percent sign. Empty when
-// total is 0.
-QString percentText(qint64 count, qint64 total);
-
 // Vertical bar chart.
 struct BarLayout
 {

@@ -3,6 +3,7 @@
 #include "ChartLayout.h"
 #include "ChartPicture.h"
 #include "Charts.h"
+#include "stats/ReportLine.h"
 
 #include <array>
 #include <cmath>
@@ -125,7 +126,7 @@ ChartResult drawPieChart(const TallyResult& tally, QSize recordedSize)
             }
             canvas.setFont(labelFont, rotation);
             canvas.setClearBrush();
-            canvas.textOut(anchor.x(), anchor.y(), percentText(s.count, whole) + u'%');
+            canvas.textOut(anchor.x(), anchor.y(), formatPercent(s.count, whole) + u'%');
         }
 
         // Inner pie in cycling colours, carrying the names.

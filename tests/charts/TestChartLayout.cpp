@@ -14,8 +14,6 @@ private slots:
     void scaleStep();
     void countValue_data();
     void countValue();
-    void percentText_data();
-    void percentText();
     void barLayoutAtReferenceSize();
     void barUnitShrinksToZero_data();
     void barUnitShrinksToZero();
@@ -108,29 +106,6 @@ void TestChartLayout::countValue()
     QFETCH(QString, text);
     QFETCH(qint64, value);
     QCOMPARE(ChartLayout::countValue(text), value);
-}
-
-void TestChartLayout::percentText_data()
-{
-    QTest::addColumn<qint64>("count");
-    QTest::addColumn<qint64>("total");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("1 of 8, half up") << qint64(1) << qint64(8) << "13";
-    QTest::newRow("3 of 8, half up") << qint64(3) << qint64(8) << "38";
-    QTest::newRow("1 of 3") << qint64(1) << qint64(3) << "33";
-    QTest::newRow("2 of 3") << qint64(2) << qint64(3) << "67";
-    QTest::newRow("1 of 201") << qint64(1) << qint64(201) << "0";
-    QTest::newRow("all") << qint64(5) << qint64(5) << "100";
-    QTest::newRow("1 of 200, half up") << qint64(1) << qint64(200) << "1";
-    QTest::newRow("no total") << qint64(1) << qint64(0) << "";
-}
-
-void TestChartLayout::percentText()
-{
-    QFETCH(qint64, count);
-    QFETCH(qint64, total);
-    QFETCH(QString, text);
-    QCOMPARE(ChartLayout::percentText(count, total), text);
 }
 
 void TestChartLayout::barLayoutAtReferenceSize()
