@@ -1,6 +1,7 @@
 #include "TForm1.h"
 
 #include "EntryEditor.h"
+#include "FixedRowDelegate.h"
 #include "ImageLists.h"
 
 #include <QHeaderView>
@@ -133,6 +134,9 @@ void TForm1::buildLayout()
     connect(m_clickListBox->verticalScrollBar(), &QScrollBar::valueChanged,
             m_hotkeyBox->verticalScrollBar(), &QScrollBar::setValue);
 
+    m_rowDelegate = new FixedRowDelegate(16, this);
+    m_clickListBox->setItemDelegate(m_rowDelegate);
+    m_hotkeyBox->setItemDelegate(m_rowDelegate);
     m_panelSplitter->addWidget(m_clickListBox);
     m_panelSplitter->addWidget(m_hotkeyBox);
     m_panelSplitter->setSizes({133 - 28 - 2, 28});
@@ -264,7 +268,7 @@ void TForm1::buildToolbar()
     m_toolBar = addToolBar(QStringLiteral("ToolBar1"));
     m_toolBar->setObjectName(QStringLiteral("ToolBar1"));
     m_toolBar->setMovable(false);
-    m_toolBar->setFixedHeight(42);
+    m_toolBar->setMinimumHeight(42);
     m_toolBar->setIconSize(QSize(16, 16));
     m_toolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     m_toolBar->setFont(designFont(11));

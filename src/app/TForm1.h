@@ -24,6 +24,7 @@ class TFormpic;
 class TFormOpt;
 class TFormhlp;
 class TextViewer;
+class FixedRowDelegate;
 
 // The main window: title tree, entry editor, click list with its hotkey
 // column, menus and toolbar. Its handlers are spread over several files by
@@ -176,4 +177,5 @@ private:
     QListWidget* m_clickListBox = nullptr;
     QListWidget* m_hotkeyBox = nullptr;
     QLabel* m_clickTip = nullptr;
+    FixedRowDelegate* m_rowDelegate = nullptr;
 };

@@ -3,6 +3,7 @@
 
 #include "Dialogs.h"
 #include "EntryEditor.h"
+#include "FixedRowDelegate.h"
 #include "ScaleBy.h"
 #include "TFormpic.h"
 #include "platform/Shell.h"
@@ -85,6 +86,8 @@ void TForm1::scaleToScreen()
         try {
             window->resize(sw * window->width() / 800, sh * window->height() / 600);
             ScaleBy(window, sw, 800);
+            if (window == this)
+                m_rowDelegate->setHeight(16 * sw / 800);
         } catch (...) {
             Dialogs::information(this, QString::fromLatin1(kScaleError));
         }
