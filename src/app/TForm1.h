@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppState.h"
+#include "charts/Charts.h"
 #include "editor/ClickList.h"
 #include "editor/Hotkeys.h"
 
@@ -82,6 +83,11 @@ public:
     bool Button23Click(); // draw the bar chart
     bool Button5Click();  // draw the horizontal bar chart
     bool Button21Click(); // draw the pie chart
+    // Draw a chart and write it into the data folder: BarChart.bmp, pie.bmp,
+    // BarChartH.bmp. False (after the message) when the file failed.
+    bool Button22Click();
+    bool Button20Click();
+    bool Button7Click();
 
     // --- Commands whose pages live in other windows ---
     void NewTitleGroup1Click();
@@ -140,6 +146,8 @@ private:
 
     // Reports (TForm1Reports.cpp)
     void runChartCommand(bool (TForm1::*draw)(), const QString& captionPrefix);
+    bool drawChart(Charts::Kind kind);
+    bool writeChartFile(Charts::Kind kind);
 
     // Editor (TForm1Editor.cpp)
     void RichEditNeedKeyDown(int key, Qt::KeyboardModifiers modifiers);

@@ -5,6 +5,7 @@
 #include "EntryEditor.h"
 #include "TFormpic.h"
 #include "TextViewer.h"
+#include "charts/PictureOutput.h"
 #include "platform/Shell.h"
 #include "stats/TotalFile.h"
 
@@ -92,17 +93,61 @@ void TForm1::Frominput1Click()
     m_formpic->showPage(QStringLiteral("input"), QStringLiteral("Make report:please input..."));
 }
 
+bool TForm1::drawChart(Charts::Kind kind)
+{
+    const Charts::ChartResult chart =
+        Charts::drawChart(kind, m_state.tally, m_state.recordedPictureSize);
+    if (!chart.drawn) {
+        // An empty result draws nothing in silence; a picture too large to make is said.
+        if (!chart.error.isEmpty())
+            Dialogs::error(this, chart.error);
+        return false;
+    }
+    m_formpic->applyChart(chart, kind);
+    return true;
+}
+
 bool TForm1::Button23Click()
 {
-    return false;
+    return drawChart(Charts::Kind::Bar);
 }
 
 bool TForm1::Button5Click()
 {
-    return false;
+    return drawChart(Charts::Kind::Horizontal);
 }
 
 bool TForm1::Button21Click()
 {
-    return false;
+    return drawChart(Charts::Kind::Pie);
+}
+
+bool TForm1::writeChartFile(Charts::Kind kind)
+{
+    drawChart(kind);
+    // Whatever the picture holds is written, as the word-processor report expects;
+    // an empty picture writes nothing.
+    QString error;
+    const QString path = m_state.dataFolder + PictureOutput::chartFileName(kind);
+    if (PictureOutput::writeBmp(m_formpic->picture(), path, &error) ==
+        PictureOutput::WriteOutcome::Failed) {
+        Dialogs::error(this, error);
+        return false;
+    }
+    return true;
+}
+
+bool TForm1::Button22Click()
+{
+    return writeChartFile(Charts::Kind::Bar);
+}
+
+bool TForm1::Button20Click()
+{
+    return writeChartFile(Charts::Kind::Pie);
+}
+
+bool TForm1::Button7Click()
+{
+    return writeChartFile(Charts::Kind::Horizontal);
 }

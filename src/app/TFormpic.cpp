@@ -1,15 +1,22 @@
 #include "TFormpic.h"
 
 #include "Dialogs.h"
+#include "PicturePrinting.h"
 #include "TForm1.h"
+#include "charts/PictureOutput.h"
 #include "stats/Tally.h"
 #include "stats/TotalFile.h"
 
+#include <QClipboard>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPixmap>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 
 TFormpic::TFormpic(AppState& state, TForm1* form1)
@@ -133,9 +140,53 @@ bool TFormpic::Button1Click()
     return true;
 }
 
-void TFormpic::BitBtn5Click() {}
-void TFormpic::BitBtn2Click() {}
-void TFormpic::BitBtn6Click() {}
+void TFormpic::applyChart(const Charts::ChartResult& chart, Charts::Kind kind)
+{
+    if (kind == Charts::Kind::Horizontal) {
+        const bool visible = isVisible();
+        Qt::WindowFlags flags = Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+        if (chart.window.grew)
+            flags |= Qt::WindowMaximizeButtonHint;
+        if (windowFlags() != flags) {
+            setWindowFlags(flags); // hides a shown window
+            if (visible)
+                show();
+        }
+        if (chart.window.grew) {
+            if (const QScreen* s = screen())
+                setGeometry(s->availableGeometry());
+            m_scrollBox->setFixedWidth(
+                Charts::scrollBoxWidthAfterGrowth(m_scrollBox->width(), chart.image.width()));
+        }
+    }
+    setImageSize(chart.image.size());
+    setPicture(chart.image);
+    button(QStringLiteral("BitBtn5"))->setEnabled(chart.buttons.bar);
+    button(QStringLiteral("BitBtn2"))->setEnabled(chart.buttons.horizontal);
+    button(QStringLiteral("BitBtn6"))->setEnabled(chart.buttons.pie);
+}
+
+void TFormpic::redraw(bool (TForm1::*draw)(), const QString& caption)
+{
+    (m_form1->*draw)();
+    if (m_state.tally.totalCount != 0)
+        setWindowTitle(caption);
+}
+
+void TFormpic::BitBtn5Click()
+{
+    redraw(&TForm1::Button23Click, QStringLiteral("BarChart"));
+}
+
+void TFormpic::BitBtn2Click()
+{
+    redraw(&TForm1::Button5Click, QStringLiteral("Horizon BarChart"));
+}
+
+void TFormpic::BitBtn6Click()
+{
+    redraw(&TForm1::Button21Click, QStringLiteral("PieChart"));
+}
 void TFormpic::BitBtn10Click()
 {
     m_form1->Button11Click();
@@ -145,6 +196,33 @@ void TFormpic::BitBtn9Click()
 {
     m_form1->Frominput1Click();
 }
-void TFormpic::BitBtn1Click() {}
-void TFormpic::BitBtn7Click() {}
-void TFormpic::BitBtn16Click() {}
+void TFormpic::BitBtn1Click()
+{
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull()) {
+        Dialogs::error(this, noPrinterMessage());
+        return;
+    }
+    QPrinter printer(info, QPrinter::HighResolution);
+    QString error;
+    if (!printPicture(printer, m_picture, imageSize(), &error))
+        Dialogs::error(this, error);
+}
+void TFormpic::BitBtn7Click()
+{
+    const QString name =
+        Dialogs::saveFileName(this, QStringLiteral("Save Picture as"),
+                              PictureOutput::kSaveNameFilters, PictureOutput::kDefaultSuffix);
+    if (name.isEmpty())
+        return;
+    QString error;
+    if (PictureOutput::writeBmp(m_picture, name, &error) == PictureOutput::WriteOutcome::Failed)
+        Dialogs::error(this, error);
+}
+
+void TFormpic::BitBtn16Click()
+{
+    // An empty picture has nothing to copy; the clipboard keeps what it holds.
+    if (!m_picture.isNull())
+        QGuiApplication::clipboard()->setImage(m_picture);
+}

@@ -2,6 +2,8 @@
 
 #include "PagedWindow.h"
 
+#include "charts/Charts.h"
+
 #include <QImage>
 
 class QLabel;
@@ -26,6 +28,10 @@ public:
     QScrollArea* scrollBox() const { return m_scrollBox; }
     QPushButton* button(const QString& name) const;
 
+    // Shows a drawn chart: its picture, the chart buttons and, for the
+    // horizontal chart, what it does to this window.
+    void applyChart(const Charts::ChartResult& chart, Charts::Kind kind);
+
     // "Start total...": tallies the main window's editor into the program's
     // tally result and writes Total.tol. False (after the message) when the
     // file could not be written.
@@ -44,6 +50,7 @@ public:
 
 private:
     void buildPicPage();
+    void redraw(bool (TForm1::*draw)(), const QString& caption);
     QPushButton* addButton(QWidget* parent, const QString& name, const QString& caption,
                            const QRect& geometry, void (TFormpic::*handler)());
 

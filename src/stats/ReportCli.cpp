@@ -1,5 +1,7 @@
 #include "ReportCli.h"
 
+#include "charts/Charts.h"
+#include "charts/PictureOutput.h"
 #include "platform/DateFormat.h"
 #include "stats/Tally.h"
 #include "stats/TitleLineViews.h"
@@ -29,6 +31,11 @@ const OptionRow kOptions[] = {
     {"title", "NAME",
      "the title name on the report's second line\n"
      "(default: the file name without \".txt\")"},
+    {"chart", "bar|hbar|pie",
+     "also draw the chart the program would show for the title\n"
+     "(needs --output)"},
+    {"output", "FILE.bmp", "where --chart writes its picture (always BMP)"},
+    {"size", "WxH", "the picture area to draw in (default: 589x399)"},
     {"help", nullptr, "show this help and exit"},
 };
 
@@ -126,6 +133,64 @@ int fail(QTextStream& err, const QString& message)
     return 2;
 }
 
+// Checks the chart options before any work is done; empty when they are fine.
+QString chartOptionsError(const CommandLine& cl, Charts::Kind* kind, QSize* size)
+{
+    const bool chart = cl.options.contains(QStringLiteral("chart"));
+    if (!chart) {
+        if (cl.options.contains(QStringLiteral("output")) ||
+            cl.options.contains(QStringLiteral("size")))
+            return QStringLiteral("--output and --size go with --chart");
+        return {};
+    }
+    const QString name = cl.options.value(QStringLiteral("chart"));
+    if (name == QLatin1String("bar"))
+        *kind = Charts::Kind::Bar;
+    else if (name == QLatin1String("hbar"))
+        *kind = Charts::Kind::Horizontal;
+    else if (name == QLatin1String("pie"))
+        *kind = Charts::Kind::Pie;
+    else
+        return QStringLiteral("--chart wants bar, hbar or pie, got \"%1\"").arg(name);
+    if (cl.options.value(QStringLiteral("output")).isEmpty())
+        return QStringLiteral("--chart needs --output FILE.bmp");
+    *size = Charts::kReferenceSize;
+    if (cl.options.contains(QStringLiteral("size"))) {
+        const QStringList wh = cl.options.value(QStringLiteral("size")).split(QLatin1Char('x'));
+        bool okW = false, okH = false;
+        const int w = wh.size() == 2 ? wh[0].toInt(&okW) : 0;
+        const int h = wh.size() == 2 ? wh[1].toInt(&okH) : 0;
+        if (!okW || !okH || w < 1 || h < 1 || w > Charts::kMaxPictureSide ||
+            h > Charts::kMaxPictureSide)
+            return QStringLiteral("--size wants WxH such as 589x399, got \"%1\"")
+                .arg(cl.options.value(QStringLiteral("size")));
+        *size = QSize(w, h);
+    }
+    return {};
+}
+
+int writeChart(const CommandLine& cl, const TallyResult& result, QTextStream& err)
+{
+    Charts::Kind kind = Charts::Kind::Bar;
+    QSize size;
+    chartOptionsError(cl, &kind, &size);
+    const Charts::ChartResult chart = Charts::drawChart(kind, result, size);
+    if (!chart.drawn) {
+        err << kProgram << ": "
+            << (chart.error.isEmpty() ? QStringLiteral("nothing to draw: the title has no items")
+                                      : chart.error)
+            << "; no picture written\n";
+        err.flush();
+        return 1;
+    }
+    QString error;
+    const QString output = cl.options.value(QStringLiteral("output"));
+    if (PictureOutput::writeBmp(chart.image, output, &error) !=
+        PictureOutput::WriteOutcome::Written)
+        return fail(err, error);
+    return 0;
+}
+
 } // namespace
 
 int runReportCli(const QStringList& args, QTextStream& out, QTextStream& err, const Clock& clock)
@@ -140,6 +205,13 @@ int runReportCli(const QStringList& args, QTextStream& out, QTextStream& err, co
     }
     if (cl.files.isEmpty())
         return fail(err, QStringLiteral("missing TITLE.txt (try --help)"));
+    {
+        Charts::Kind kind;
+        QSize size;
+        const QString chartError = chartOptionsError(cl, &kind, &size);
+        if (!chartError.isEmpty())
+            return fail(err, chartError + QStringLiteral(" (try --help)"));
+    }
     if (cl.files.size() > 1)
         return fail(
             err, QStringLiteral("one title file only, got %1 (try --help)").arg(cl.files.size()));
@@ -202,5 +274,7 @@ int runReportCli(const QStringList& args, QTextStream& out, QTextStream& err, co
     for (const QString& line : outcome.result.reportLines)
         out << line << '\n';
     out.flush();
+    if (cl.options.contains(QStringLiteral("chart")))
+        return writeChart(cl, outcome.result, err);
     return 0;
 }
