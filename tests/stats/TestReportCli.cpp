@@ -6,6 +6,8 @@
 #include "stats/TotalFile.h"
 #include "titles/TitleText.h"
 
+#include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QTest>
 
@@ -74,6 +76,8 @@ private slots:
     void errors_data();
     void errors();
     void executable();
+    void charts_data();
+    void charts();
 };
 
 void TestReportCli::sameAsTotalFile_data()
@@ -165,8 +169,11 @@ void TestReportCli::help()
     QCOMPARE(run.status, 0);
     QCOMPARE(run.err, "");
     QVERIFY(run.out.startsWith("Usage: morvane-report [--date-format FMT] "
-                               "[--now \"yyyy-MM-dd HH:mm:ss\"] [--title NAME] TITLE.txt\n"));
-    for (const char* option : {"--date-format", "--now", "--title", "--help"})
+                               "[--now \"yyyy-MM-dd HH:mm:ss\"] [--title NAME] "
+                               "[--chart bar|hbar|pie] [--output FILE.bmp] [--size WxH] "
+                               "TITLE.txt\n"));
+    for (const char* option :
+         {"--date-format", "--now", "--title", "--chart", "--output", "--size", "--help"})
         QVERIFY2(run.out.contains(QString("\n  ") + option), option);
 }
 
@@ -177,7 +184,17 @@ void TestReportCli::errors_data()
     QTest::newRow("no arguments") << QStringList{} << "missing TITLE.txt";
     QTest::newRow("missing file") << QStringList{"@dir/nothing.txt"} << "nothing.txt";
     QTest::newRow("a folder") << QStringList{"@dir"} << "folder";
-    QTest::newRow("unknown option") << QStringList{"--chart", "bar", "@file"} << "--chart";
+    QTest::newRow("unknown option") << QStringList{"--graph", "bar", "@file"} << "--graph";
+    QTest::newRow("unknown chart")
+        << QStringList{"--chart", "line", "--output", "x.bmp", "@file"} << "line";
+    QTest::newRow("chart without output") << QStringList{"--chart", "bar", "@file"} << "--output";
+    QTest::newRow("output without chart") << QStringList{"--output", "x.bmp", "@file"} << "--chart";
+    QTest::newRow("bad size") << QStringList{"--chart", "pie",      "--output", "x.bmp",
+                                             "--size",  "589by399", "@file"}
+                              << "589by399";
+    QTest::newRow("zero size") << QStringList{"--chart", "pie",   "--output", "x.bmp",
+                                              "--size",  "0x399", "@file"}
+                               << "0x399";
     QTest::newRow("unknown short option") << QStringList{"-x", "@file"} << "-x";
     QTest::newRow("bad --now") << QStringList{"--now", "yesterday", "@file"} << "yesterday";
     QTest::newRow("impossible --now")
@@ -231,5 +248,46 @@ void TestReportCli::executable()
     QCOMPARE(missing.readAllStandardError().count('\n'), 1);
 }
 
-QTEST_GUILESS_MAIN(TestReportCli)
+void TestReportCli::charts_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("size");
+    QTest::addColumn<QSize>("expected");
+    QTest::newRow("bar") << "bar"
+                         << "" << QSize(589, 399);
+    QTest::newRow("horizontal") << "hbar"
+                                << "" << QSize(589, 399);
+    QTest::newRow("pie, wider than the area") << "pie"
+                                              << "" << QSize(598, 399);
+    QTest::newRow("bar at a size") << "bar"
+                                   << "800x600" << QSize(800, 600);
+}
+
+// The picture the program would show, by the same drawing code.
+void TestReportCli::charts()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, size);
+    TempDataFolder folder;
+    const QString path = folder.writeFile("Fruit.txt", fruit(DateFormat("yyyy-M-d")));
+    const QString out = folder.path() + "chart.bmp";
+    QStringList args{"--date-format", "yyyy-M-d", "--chart", kind, "--output", out, path};
+    if (!size.isEmpty())
+        args << "--size" << size;
+    const CliRun run = runCli(args);
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.err, "");
+    QVERIFY(run.out.startsWith("statistics:\n"));
+    QTEST(QImage(out, "BMP").size(), "expected");
+
+    // A title without items has no picture: nothing is written.
+    const QString empty = folder.writeFile("Empty.txt", "//2024-3-3\r\n");
+    const QString none = folder.path() + "none.bmp";
+    const CliRun nothing = runCli({"--chart", kind, "--output", none, empty});
+    QCOMPARE(nothing.status, 1);
+    QVERIFY(nothing.err.contains("nothing to draw"));
+    QVERIFY(!QFileInfo::exists(none));
+}
+
+QTEST_MAIN(TestReportCli)
 #include "TestReportCli.moc"
