@@ -91,7 +91,8 @@ void TForm1::buildLayout()
     m_tree->setIndentation(19);
     m_tree->setFont(designFont(13));
     setBackground(m_tree, QColor(176, 216, 255));
-    m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_tree->setContextMenuPolicy(Qt::NoContextMenu); // opened by the tree's mouse filter
+    m_tree->viewport()->installEventFilter(this);
     m_tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
     m_editor = new EntryEditor;
@@ -315,10 +316,6 @@ void TForm1::buildContextMenus()
               QStringLiteral("Form1NewTitleGroup1"), &TForm1::NewTitleGroup1Click);
     addAction(m_popupTitle, QStringLiteral("Rename"), QStringLiteral("Rename2"),
               &TForm1::Rename1Click);
-    // Right-clicking in the tree opens the menu without changing the selection.
-    connect(m_tree, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-        m_popupTitle->popup(m_tree->viewport()->mapToGlobal(pos));
-    });
 
     auto* popupText = new QMenu(this);
     popupText->setObjectName(QStringLiteral("PopupMenuText"));

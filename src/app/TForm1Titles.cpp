@@ -69,16 +69,24 @@ void TForm1::buildTree()
     m_tree->clearSelection();
     m_tree->setCurrentItem(nullptr);
     m_tree->setUpdatesEnabled(true);
-    m_tree->viewport()->installEventFilter(this);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
-    // Any left click in the tree opens the selected node, as a click on a node does.
-    if (watched == m_tree->viewport() && event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        QMetaObject::invokeMethod(
-            this, [this] { TreeView1Click(); }, Qt::QueuedConnection);
+    const bool press = event->type() == QEvent::MouseButtonPress;
+    const bool release = event->type() == QEvent::MouseButtonRelease;
+    if (watched == m_tree->viewport() && (press || release)) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        // Any left click in the tree opens the selected node, as a click on a node does.
+        if (release && mouse->button() == Qt::LeftButton)
+            QMetaObject::invokeMethod(
+                this, [this] { TreeView1Click(); }, Qt::QueuedConnection);
+        // A right click opens the tree's menu without changing the selection.
+        if (mouse->button() == Qt::RightButton) {
+            if (press)
+                m_popupTitle->popup(mouse->globalPosition().toPoint());
+            return true;
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QListWidget>
 #include <QMenu>
+#include <QProcess>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -25,6 +26,8 @@ private slots:
     void hiddenEntriesStayHidden();
     void titleMenuTogglesTree();
     void windowsCreatedInOrder();
+    void rightClickKeepsSelection();
+    void terminationSignalSavesAndSweeps();
 };
 
 void TestStartup::firstStartCreatesLibraryOnce()
@@ -143,6 +146,47 @@ void TestStartup::windowsCreatedInOrder()
     f.form1()->action("About1")->trigger();
     QVERIFY(f.program->formOpt()->isVisible());
     QCOMPARE(f.program->formOpt()->windowTitle(), QString("About Morvane"));
+}
+
+void TestStartup::rightClickKeepsSelection()
+{
+    ProgramFixture f;
+    f.writeData("a.txt", "");
+    f.writeData("b.txt", "");
+    f.start();
+    f.click("a");
+    QTreeWidgetItem* b = f.node("b");
+    const QPoint at = f.tree()->visualItemRect(b).center();
+    QTest::mouseClick(f.tree()->viewport(), Qt::RightButton, {}, at);
+    QCOMPARE(f.tree()->currentItem()->text(0), QString("a"));
+    auto* menu = f.form1()->findChild<QMenu*>("PopupMenuTitle");
+    QVERIFY(menu->isVisible());
+    menu->close();
+    QCOMPARE(f.form1()->windowTitle(), QString("Morvane---a"));
+}
+
+// The real program, ended by a termination signal, still runs its shutdown.
+void TestStartup::terminationSignalSavesAndSweeps()
+{
+    TempDataFolder home;
+    const QString data = home.path() + "Documents/Morvane/";
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", home.path());
+    env.insert("XDG_CONFIG_HOME", home.path() + ".config");
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    program.setProcessEnvironment(env);
+    program.start(MORVANE_BIN, {});
+    QVERIFY(program.waitForStarted());
+    // The first start creates the library; the start-up sweep has run once the tree is up.
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(data + "defaultfile.cnt"), 20000);
+    QTest::qWait(1000);
+    program.terminate(); // SIGTERM
+    QVERIFY(program.waitForFinished(20000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QVERIFY(!(QFileInfo(data + "personal/Consumers ages.txt").permissions() & QFile::WriteOwner) ||
+            !(QFileInfo(data + "company/Consumers ages.txt").permissions() & QFile::WriteOwner));
+    QVERIFY(!(QFileInfo(data + "defaultfile.cnt").permissions() & QFile::WriteOwner));
 }
 
 QTEST_MAIN(TestStartup)

@@ -43,16 +43,26 @@ void TestDateFormat::rejects_data()
 {
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<QString>("text");
-    QTest::newRow("empty") << "yyyy-M-d" << "";
-    QTest::newRow("trailing text") << "yyyy-M-d" << "2024-3-1 x";
-    QTest::newRow("leading text") << "yyyy-M-d" << "x2024-3-1";
-    QTest::newRow("time appended") << "yyyy-M-d" << "2024-3-1 10:00";
-    QTest::newRow("rule line") << "yyyy-M-d" << "Rule:Must press the Enter key";
-    QTest::newRow("no such day") << "yyyy-M-d" << "2023-2-29";
-    QTest::newRow("month 13") << "M/d/yy" << "13/1/08";
-    QTest::newRow("wrong separator") << "yyyy-M-d" << "2024/3/1";
-    QTest::newRow("short year for yyyy") << "yyyy-M-d" << "24-3-1";
-    QTest::newRow("names pattern") << "d MMM yyyy" << "1 Foo 2024";
+    QTest::newRow("empty") << "yyyy-M-d"
+                           << "";
+    QTest::newRow("trailing text") << "yyyy-M-d"
+                                   << "2024-3-1 x";
+    QTest::newRow("leading text") << "yyyy-M-d"
+                                  << "x2024-3-1";
+    QTest::newRow("time appended") << "yyyy-M-d"
+                                   << "2024-3-1 10:00";
+    QTest::newRow("rule line") << "yyyy-M-d"
+                               << "Rule:Must press the Enter key";
+    QTest::newRow("no such day") << "yyyy-M-d"
+                                 << "2023-2-29";
+    QTest::newRow("month 13") << "M/d/yy"
+                              << "13/1/08";
+    QTest::newRow("wrong separator") << "yyyy-M-d"
+                                     << "2024/3/1";
+    QTest::newRow("short year for yyyy") << "yyyy-M-d"
+                                         << "24-3-1";
+    QTest::newRow("names pattern") << "d MMM yyyy"
+                                   << "1 Foo 2024";
 }
 
 void TestDateFormat::rejects()
@@ -69,11 +79,16 @@ void TestDateFormat::twoDigitYears_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QDate>("expected");
     // A date line of 29 February 2000 must not be read as 1900 (no such day).
-    QTest::newRow("leap day 2000") << "M/d/yy" << "2/29/00" << QDate(2000, 2, 29);
-    QTest::newRow("recent") << "dd.MM.yy" << "03.05.08" << QDate(2008, 5, 3);
-    QTest::newRow("near future") << "M/d/yy" << "1/1/70" << QDate(2070, 1, 1);
-    QTest::newRow("far past") << "M/d/yy" << "1/1/90" << QDate(1990, 1, 1);
-    QTest::newRow("names pattern") << "d MMM yy" << "3 May 08" << QDate(2008, 5, 3);
+    QTest::newRow("leap day 2000") << "M/d/yy"
+                                   << "2/29/00" << QDate(2000, 2, 29);
+    QTest::newRow("recent") << "dd.MM.yy"
+                            << "03.05.08" << QDate(2008, 5, 3);
+    QTest::newRow("near future") << "M/d/yy"
+                                 << "1/1/70" << QDate(2070, 1, 1);
+    QTest::newRow("far past") << "M/d/yy"
+                              << "1/1/90" << QDate(1990, 1, 1);
+    QTest::newRow("names pattern") << "d MMM yy"
+                                   << "3 May 08" << QDate(2008, 5, 3);
 }
 
 void TestDateFormat::twoDigitYears()
