@@ -1,5 +1,6 @@
 // Times the three charts and the BMP encoding for a typical result and for
 // very long ones (where the horizontal chart must refuse, quickly).
+#include "BenchTiming.h"
 #include "charts/ChartFonts.h"
 #include "charts/Charts.h"
 #include "charts/PictureOutput.h"
@@ -25,18 +26,6 @@ TallyResult makeResult(int entries)
     r.distinctCount = entries;
     r.maxCount = entries;
     return r;
-}
-
-double bestMs(int runs, const std::function<void()>& work)
-{
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        work();
-        best = std::min(best, t.nsecsElapsed() / 1e6);
-    }
-    return best;
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // Times the tally engine on a large title, then morvane-report end to end
 // against the shell's sort | uniq -c | sort -rn on the same file.
+#include "BenchTiming.h"
 #include "platform/Clock.h"
 #include "platform/DateFormat.h"
 #include "platform/SafeFile.h"
@@ -44,18 +45,6 @@ QStringList makeTitle()
         lines << items[pick];
     }
     return lines;
-}
-
-double bestMs(int runs, const std::function<void()>& work)
-{
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        work();
-        best = std::min(best, t.nsecsElapsed() / 1e6);
-    }
-    return best;
 }
 
 double runProcessMs(const QString& program, const QStringList& args, int runs, bool* ok)

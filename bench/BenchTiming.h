@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <algorithm>
+#include <functional>
+
+// The best of several runs of some work, in milliseconds.
+inline double bestMs(int runs, const std::function<void()>& work)
+{
+    double best = 1e300;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer t;
+        t.start();
+        work();
+        best = std::min(best, t.nsecsElapsed() / 1e6);
+    }
+    return best;
+}
