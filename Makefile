@@ -43,7 +43,10 @@ test: deps
 
 bench: build
 	cmake --build $(BUILD) -j$(JOBS) --target benchmarks
-	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b || exit 1; done
+	@for b in $(BUILD)/bench/bench_*; do \
+	  [ -f "$$b" ] && [ -x "$$b" ] || continue; \
+	  echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b || exit 1; \
+	done
 
 clean:
 	rm -rf $(BUILD) $(TESTBUILD)

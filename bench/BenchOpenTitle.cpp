@@ -52,7 +52,8 @@ int main(int argc, char** argv)
     options.clock = Clock::fixed(QDateTime(QDate(2024, 3, 3), QTime(12, 0)));
     Program program(options);
     program.start();
-    QTest::qWaitForWindowExposed(program.form1());
+    if (!QTest::qWaitForWindowExposed(program.form1()))
+        return 1;
     TForm1* form1 = program.form1();
     auto* tree = form1->findChild<QTreeWidget*>(QStringLiteral("TreeView1"));
     auto* editor = form1->findChild<EntryEditor*>(QStringLiteral("RichEditNeed"));
