@@ -44,6 +44,12 @@ void scaleWidget(QWidget* w, int m, int d)
 
 } // namespace
 
+QSize scaledWindowSize(const QSize& design, const QSize& screen)
+{
+    return QSize(int(qint64(screen.width()) * design.width() / 800),
+                 int(qint64(screen.height()) * design.height() / 600));
+}
+
 void ScaleBy(QWidget* window, int multiplier, int divisor)
 {
     if (divisor == 0 || multiplier == divisor)

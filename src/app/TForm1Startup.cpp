@@ -76,18 +76,24 @@ void TForm1::scaleToScreen()
     const QScreen* screen = this->screen();
     if (!screen)
         return;
-    const int sw = screen->geometry().width();
-    const int sh = screen->geometry().height();
-    if (sw == 800)
+    const QSize screenSize = screen->geometry().size();
+    if (screenSize.width() == 800)
         return;
-    for (QWidget* window : {static_cast<QWidget*>(this), static_cast<QWidget*>(m_formpic)}) {
+    // The main window is shown maximised: its design size becomes its normal size.
+    const QList<QPair<QWidget*, QSize>> windows = {
+        {this, QSize(798, 568)},
+        {m_formpic, m_formpic ? m_formpic->size() : QSize()},
+    };
+    for (const auto& [window, design] : windows) {
         if (!window)
             continue;
         try {
-            window->resize(sw * window->width() / 800, sh * window->height() / 600);
-            ScaleBy(window, sw, 800);
+            const QSize size = scaledWindowSize(design, screenSize);
+            if (!window->isMaximized())
+                window->resize(size);
+            ScaleBy(window, screenSize.width(), 800);
             if (window == this)
-                m_rowDelegate->setHeight(16 * sw / 800);
+                m_rowDelegate->setHeight(16 * screenSize.width() / 800);
         } catch (...) {
             Dialogs::information(this, QString::fromLatin1(kScaleError));
         }
