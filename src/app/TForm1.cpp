@@ -278,32 +278,38 @@ void TForm1::buildToolbar()
         gap->setFixedWidth(5);
         m_toolBar->addWidget(gap);
     };
-    addToolButton(QStringLiteral("NewGroup"), QStringLiteral("ToolButtonGroup"), QString(), 33,
-                  &TForm1::NewTitleGroup1Click);
+    addToolButton(QStringLiteral("NewGroup"), QStringLiteral("ToolButtonGroup"), QString(),
+                  ImageLists::Toolbar::NewTitleGroup, &TForm1::NewTitleGroup1Click);
     addToolButton(QStringLiteral("NewTitle"), QStringLiteral("ToolButton2"),
-                  QStringLiteral("New Title"), 34, &TForm1::New1Click);
+                  QStringLiteral("New Title"), ImageLists::Toolbar::NewTitle, &TForm1::New1Click);
     separator();
     addToolButton(QStringLiteral("Default"), QStringLiteral("ToolButtonStartOpen"),
-                  QStringLiteral("Open when this software starts"), 46,
-                  &TForm1::ToolButtonStartOpenClick);
+                  QStringLiteral("Open when this software starts"),
+                  ImageLists::Toolbar::DefaultUnmarked, &TForm1::ToolButtonStartOpenClick);
     addToolButton(QStringLiteral("Save"), QStringLiteral("ToolButtonSave"),
-                  QStringLiteral("Save title"), 43, &TForm1::Post1Click);
+                  QStringLiteral("Save title"), ImageLists::Toolbar::Save, &TForm1::Post1Click);
     addToolButton(QStringLiteral("Replace"), QStringLiteral("ToolButtonReplace"),
-                  QStringLiteral("Replace Item"), 42, &TForm1::ReplaceItem1Click);
+                  QStringLiteral("Replace Item"), ImageLists::Toolbar::Replace,
+                  &TForm1::ReplaceItem1Click);
     separator();
     addToolButton(QStringLiteral("BarChart"), QStringLiteral("ToolButtonBar"),
-                  QStringLiteral("BarChart"), 39, &TForm1::BarChart1Click);
+                  QStringLiteral("BarChart"), ImageLists::Toolbar::BarChart,
+                  &TForm1::BarChart1Click);
     addToolButton(QStringLiteral("PieChart"), QStringLiteral("ToolButtonPie"),
-                  QStringLiteral("PieChart"), 37, &TForm1::PieChart1Click);
+                  QStringLiteral("PieChart"), ImageLists::Toolbar::PieChart,
+                  &TForm1::PieChart1Click);
     addToolButton(QStringLiteral("BarChart"), QStringLiteral("ToolButtonbar2"),
-                  QStringLiteral("BarchartHorizon"), 38, &TForm1::Barchart11Click);
+                  QStringLiteral("BarchartHorizon"), ImageLists::Toolbar::HorizontalBarChart,
+                  &TForm1::Barchart11Click);
     addToolButton(QStringLiteral("WordReport"), QStringLiteral("ToolButtonWord"),
-                  QStringLiteral("MS Word Report"), 40, &TForm1::MSWordReport1Click);
+                  QStringLiteral("MS Word Report"), ImageLists::Toolbar::WordReport,
+                  &TForm1::MSWordReport1Click);
     addToolButton(QStringLiteral("TextReport"), QStringLiteral("ToolButtonText"),
-                  QStringLiteral("Text Report"), 41, &TForm1::TextReportClick);
+                  QStringLiteral("Text Report"), ImageLists::Toolbar::TextReport,
+                  &TForm1::TextReportClick);
     separator();
     addToolButton(QStringLiteral("Help"), QStringLiteral("ToolButton11"), QStringLiteral("Help"),
-                  36, &TForm1::help2Click);
+                  ImageLists::Toolbar::Help, &TForm1::help2Click);
 }
 
 void TForm1::buildContextMenus()

@@ -34,14 +34,18 @@ const QStringList& groupExplanation()
 
 QIcon nodeIcon(NodeKind kind)
 {
-    // Groups draw image 5 whether selected or not; titles 4, and 3 when selected.
+    // Groups draw the same image whether selected or not; titles change when selected.
     QIcon icon;
     if (kind == NodeKind::Group) {
-        icon.addPixmap(QPixmap::fromImage(ImageLists::treeImage(5)), QIcon::Normal);
-        icon.addPixmap(QPixmap::fromImage(ImageLists::treeImage(5)), QIcon::Selected);
+        icon.addPixmap(QPixmap::fromImage(ImageLists::treeImage(ImageLists::Tree::Group)),
+                       QIcon::Normal);
+        icon.addPixmap(QPixmap::fromImage(ImageLists::treeImage(ImageLists::Tree::Group)),
+                       QIcon::Selected);
     } else {
-        icon.addPixmap(QPixmap::fromImage(ImageLists::treeImage(4)), QIcon::Normal);
-        icon.addPixmap(QPixmap::fromImage(ImageLists::treeImage(3)), QIcon::Selected);
+        icon.addPixmap(QPixmap::fromImage(ImageLists::treeImage(ImageLists::Tree::Title)),
+                       QIcon::Normal);
+        icon.addPixmap(QPixmap::fromImage(ImageLists::treeImage(ImageLists::Tree::SelectedTitle)),
+                       QIcon::Selected);
     }
     return icon;
 }
@@ -230,7 +234,8 @@ void TForm1::markDefaultButton()
     const bool isDefault = m_state.defaultName == m_state.node.titleName &&
                            m_state.defaultGroupPath == m_state.node.groupPath &&
                            !m_state.defaultName.isEmpty();
-    const int image = isDefault ? 45 : 46;
+    const int image =
+        isDefault ? ImageLists::Toolbar::DefaultMarked : ImageLists::Toolbar::DefaultUnmarked;
     QAction* button = action(QStringLiteral("ToolButtonStartOpen"));
     button->setIcon(ImageLists::toolbarIcon(image));
     button->setData(image);
