@@ -1,6 +1,7 @@
 #include "TFormpic.h"
 
 #include "Dialogs.h"
+#include "ImageLists.h"
 #include "PicturePrinting.h"
 #include "TForm1.h"
 #include "charts/PictureOutput.h"
@@ -97,6 +98,16 @@ void TFormpic::buildPicPage()
               {8, 84, 132, 25}, &TFormpic::BitBtn16Click);
     addButton(panel6, QStringLiteral("BitBtn9"), QStringLiteral("From input..."), {7, 321, 140, 25},
               &TFormpic::BitBtn9Click);
+    // The buttons that carry a small picture beside their caption.
+    const QList<QPair<const char*, int>> pictures = {
+        {"BitBtn5", ImageLists::Toolbar::BarChart},
+        {"BitBtn6", ImageLists::Toolbar::PieChart},
+        {"BitBtn2", ImageLists::Toolbar::HorizontalBarChart},
+        {"BitBtn1", ImageLists::Toolbar::TextReport},
+        {"BitBtn7", ImageLists::Toolbar::Save},
+    };
+    for (const auto& [name, image] : pictures)
+        button(QString::fromLatin1(name))->setIcon(ImageLists::toolbarIcon(image));
     auto* back = new QPushButton(QStringLiteral("back home page"), panel6);
     back->setObjectName(QStringLiteral("BitBtn8"));
     back->setGeometry(9, 355, 142, 28);
