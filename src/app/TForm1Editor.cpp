@@ -107,9 +107,7 @@ void TForm1::AssignHotkeys()
 
 void TForm1::ListBoxListNowClick()
 {
-    QListWidgetItem* item = m_clickListBox->currentItem();
-    // Without an open title there is nothing to put an item into.
-    if (item && !m_editor->isReadOnly())
+    if (QListWidgetItem* item = m_clickListBox->currentItem())
         PutItemAtCursor(item->text());
 }
 
@@ -120,6 +118,9 @@ void TForm1::HotkeyMenuItemClick(const QString& item)
 
 void TForm1::PutItemAtCursor(const QString& item)
 {
+    // Without an open title (tips, a group's explanation) there is nothing to put it into.
+    if (m_editor->isReadOnly())
+        return;
     QTextCursor cursor = m_editor->textCursor();
     cursor.clearSelection();
     cursor.movePosition(QTextCursor::StartOfBlock);

@@ -25,6 +25,7 @@ private slots:
     void hotkeyWinsOverPaste();
     void hotkeyMenuKeepsCaptions();
     void clickListPutsItemAtCaret();
+    void groupTakesNoItems();
     void dateLineProtection();
     void enablingFollowsClickList();
 };
@@ -172,6 +173,19 @@ void TestEditing::clickListPutsItemAtCaret()
     QCOMPARE(f.editor()->lines().mid(0, 3), QStringList({"apple", "", "apple"}));
     QCOMPARE(f.editor()->caretLine(), 1);
     QVERIFY(f.form1()->state().modified);
+}
+
+void TestEditing::groupTakesNoItems()
+{
+    ProgramFixture f;
+    f.writeData("g/t.txt", "//2024-3-3\r\napple\r\n");
+    f.start();
+    f.click("g/t");
+    f.click("g");
+    // The hotkeys of the title stay assigned, but the explanation takes no item.
+    QTest::keyClick(f.editor(), Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(f.editor()->lines().size(), 8);
+    QVERIFY(!f.form1()->state().modified);
 }
 
 void TestEditing::dateLineProtection()
