@@ -4,7 +4,7 @@
 #include "charts/PictureOutput.h"
 #include "platform/DateFormat.h"
 #include "stats/Tally.h"
-#include "stats/TitleLineViews.h"
+#include "titles/TitleLineViews.h"
 
 #include <QFile>
 #include <QFileInfo>

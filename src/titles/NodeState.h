@@ -7,7 +7,11 @@
 // folder, as the program shows them and stores them in defaultfile.cnt.
 // nativePath() is the one place that turns such a path into a file path.
 
-enum class NodeKind { Group = 0, Title = 1 };
+enum class NodeKind
+{
+    Group = 0,
+    Title = 1
+};
 
 // What the node clicked last in the tree stands for; every title command reads it.
 struct NodeState

@@ -10,7 +10,11 @@
 // back the same way, so opening and saving never changes what was there.
 namespace TitleText {
 
-enum class Encoding { Utf8, Legacy };
+enum class Encoding
+{
+    Utf8,
+    Legacy
+};
 
 struct Decoded
 {

@@ -87,7 +87,8 @@ void TestSampleTitles::folderMessages()
     home.writeFile("Documents", "a file where the folder should be");
     QCOMPARE(createSampleLibrary(home.path() + "Documents/Morvane/", home.path() + "Documents/"),
              "Please establish sub file folder \"Morvane\" manually under My Documents file "
-             "folder(" + home.path() + "Documents)");
+             "folder(" +
+                 home.path() + "Documents)");
     home.writeFile("M2/personal", "a file");
     QCOMPARE(createSampleLibrary(home.path() + "M2/", home.path()),
              "Please establish sub file folder \"personal\" manually under \"" + home.path() +

@@ -29,13 +29,14 @@ void TestTitleFiles::decode_data()
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<int>("encoding");
     QTest::newRow("empty") << QByteArray() << QStringList() << int(Encoding::Utf8);
-    QTest::newRow("crlf") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b"} << int(Encoding::Utf8);
-    QTest::newRow("no final break") << QByteArray("a\r\nb") << QStringList{"a", "b"}
-                                    << int(Encoding::Utf8);
+    QTest::newRow("crlf") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b"}
+                          << int(Encoding::Utf8);
+    QTest::newRow("no final break")
+        << QByteArray("a\r\nb") << QStringList{"a", "b"} << int(Encoding::Utf8);
     QTest::newRow("lf and cr") << QByteArray("a\nb\rc\n") << QStringList{"a", "b", "c"}
                                << int(Encoding::Utf8);
-    QTest::newRow("trailing empty line") << QByteArray("a\r\n\r\n") << QStringList{"a", ""}
-                                         << int(Encoding::Utf8);
+    QTest::newRow("trailing empty line")
+        << QByteArray("a\r\n\r\n") << QStringList{"a", ""} << int(Encoding::Utf8);
     QTest::newRow("utf8") << QByteArray("\xc3\xa4pfel\r\n") << QStringList{"äpfel"}
                           << int(Encoding::Utf8);
     QTest::newRow("bom dropped") << QByteArray("\xef\xbb\xbfx\r\n") << QStringList{"x"}
@@ -69,8 +70,7 @@ void TestTitleFiles::roundTripIsByteExact()
     const TitleFiles::Loaded loaded = TitleFiles::load(path);
     QVERIFY(loaded.ok);
     // Through the editor's text form and back, as opening and saving do.
-    const QStringList lines =
-        TitleText::fromEditorText(TitleText::toEditorText(loaded.text.lines));
+    const QStringList lines = TitleText::fromEditorText(TitleText::toEditorText(loaded.text.lines));
     QString error;
     QVERIFY(TitleFiles::save(path, lines, loaded.text.encoding, &error));
     QCOMPARE(f.readFile("t.txt"), bytes);

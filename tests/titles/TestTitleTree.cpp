@@ -73,12 +73,21 @@ void TestTitleTree::nodeState_data()
     QTest::addColumn<QString>("displayFolder");
     QTest::addColumn<QString>("titleName");
     QTest::addColumn<QString>("parentPath");
-    QTest::newRow("top-level title") << QStringList() << "Fruit" << 1 << "" << "root" << "Fruit" << "";
-    QTest::newRow("nested title") << QStringList{"A", "B"} << "Fruit" << 1 << "A\\B" << "\"A\\B\""
-                                  << "Fruit" << "";
+    QTest::newRow("top-level title") << QStringList() << "Fruit" << 1 << ""
+                                     << "root"
+                                     << "Fruit"
+                                     << "";
+    QTest::newRow("nested title") << QStringList{"A", "B"} << "Fruit" << 1 << "A\\B"
+                                  << "\"A\\B\""
+                                  << "Fruit"
+                                  << "";
     QTest::newRow("top-level group") << QStringList() << "personal" << 0 << "personal"
-                                     << "\"personal\"" << "" << "";
-    QTest::newRow("nested group") << QStringList{"A"} << "B" << 0 << "A\\B" << "\"A\\B\"" << ""
+                                     << "\"personal\""
+                                     << ""
+                                     << "";
+    QTest::newRow("nested group") << QStringList{"A"} << "B" << 0 << "A\\B"
+                                  << "\"A\\B\""
+                                  << ""
                                   << "A\\";
 }
 
@@ -100,8 +109,12 @@ void TestTitleTree::nativePaths_data()
     QTest::addColumn<QString>("groupPath");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("top level, doubled separator") << "" << "Fruit" << "Fruit.txt";
-    QTest::newRow("nested") << "A\\B" << "Fruit" << "A/B/Fruit.txt";
+    QTest::newRow("top level, doubled separator") << ""
+                                                  << "Fruit"
+                                                  << "Fruit.txt";
+    QTest::newRow("nested") << "A\\B"
+                            << "Fruit"
+                            << "A/B/Fruit.txt";
 }
 
 void TestTitleTree::nativePaths()

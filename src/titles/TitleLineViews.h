@@ -5,9 +5,11 @@
 #include <QString>
 #include <QStringView>
 
-// A title file's lines as views into one decoded text: the same lines
-// TitleText::decode gives, without a string per line, for reading files of a
-// million lines quickly. Not copyable, so the views cannot outlive the text.
+#include "TitleText.h"
+
+// A title file's lines as views into one decoded text, without a string per
+// line, for reading files of a million lines quickly; TitleText::decode is
+// built on it. Not copyable, so the views cannot outlive the text.
 class TitleLineViews
 {
 public:
@@ -16,8 +18,10 @@ public:
     TitleLineViews& operator=(const TitleLineViews&) = delete;
 
     const QList<QStringView>& lines() const { return m_lines; }
+    TitleText::Encoding encoding() const { return m_encoding; }
 
 private:
     QString m_text;
+    TitleText::Encoding m_encoding = TitleText::Encoding::Utf8;
     QList<QStringView> m_lines;
 };

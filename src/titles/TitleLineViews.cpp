@@ -8,9 +8,10 @@ TitleLineViews::TitleLineViews(const QByteArray& bytes)
     // page); a byte-order mark before UTF-8 text is not part of the first line.
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     m_text = utf8.decode(bytes);
-    if (utf8.hasError())
+    if (utf8.hasError()) {
         m_text = QString::fromLatin1(bytes);
-    else if (m_text.startsWith(QChar(0xFEFF)))
+        m_encoding = TitleText::Encoding::Legacy;
+    } else if (m_text.startsWith(QChar(0xFEFF)))
         m_text.remove(0, 1);
 
     // Lines end at CR LF, LF or a lone CR; the break after the last line does

@@ -1,4 +1,4 @@
-#include "stats/TitleLineViews.h"
+#include "titles/TitleLineViews.h"
 #include "titles/TitleText.h"
 
 #include <QTest>
