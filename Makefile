@@ -6,9 +6,12 @@
 BUILD      ?= build
 TESTBUILD  ?= build-test
 JOBS       ?= 2
+# ccache makes rebuilds in a fresh clone or a second work tree cheap.
+LAUNCHER   := $(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+export CCACHE_BASEDIR ?= $(CURDIR)
 
 PACKAGES := cmake g++ make pkg-config qt6-base-dev libjpeg62-turbo-dev libzip-dev \
-            fonts-liberation2 xvfb xauth xdotool
+            fonts-liberation2 xvfb xauth xdotool ccache
 
 .PHONY: all deps build run test bench clean
 
@@ -28,7 +31,7 @@ deps:
 	fi
 
 $(BUILD)/CMakeCache.txt: | deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(LAUNCHER)
 
 build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j$(JOBS)
@@ -37,7 +40,7 @@ run: build
 	$(BUILD)/src/morvane
 
 test: deps
-	cmake -S . -B $(TESTBUILD) -DCMAKE_BUILD_TYPE=Debug -DMORVANE_SANITIZE=ON
+	cmake -S . -B $(TESTBUILD) -DCMAKE_BUILD_TYPE=Debug -DMORVANE_SANITIZE=ON $(LAUNCHER)
 	cmake --build $(TESTBUILD) -j$(JOBS)
 	cd $(TESTBUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
