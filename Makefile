@@ -9,6 +9,7 @@ JOBS       ?= 2
 # ccache makes rebuilds in a fresh clone or a second work tree cheap.
 LAUNCHER   := $(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 export CCACHE_BASEDIR ?= $(CURDIR)
+export CCACHE_NOHASHDIR ?= true
 
 PACKAGES := cmake g++ make pkg-config qt6-base-dev libjpeg62-turbo-dev libzip-dev \
             fonts-liberation2 xvfb xauth xdotool ccache
