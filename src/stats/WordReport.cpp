@@ -259,8 +259,9 @@ QByteArray contentTypesXml()
     QXmlStreamWriter x(&out);
     x.writeStartDocument(QStringLiteral("1.0"), true);
     x.writeStartElement(QStringLiteral("Types"));
-    x.writeAttribute(QStringLiteral("xmlns"),
-                     QStringLiteral("http://schemas.openxmlformats.org/package/2006/content-types"));
+    x.writeAttribute(
+        QStringLiteral("xmlns"),
+        QStringLiteral("http://schemas.openxmlformats.org/package/2006/content-types"));
     auto byExtension = [&x](const QString& extension, const QString& type) {
         x.writeEmptyElement(QStringLiteral("Default"));
         x.writeAttribute(QStringLiteral("Extension"), extension);

@@ -15,13 +15,18 @@ void TestUserName::fromGecos_data()
 {
     QTest::addColumn<QString>("gecos");
     QTest::addColumn<QString>("name");
-    QTest::newRow("full name") << "Ada Lovelace" << "Ada Lovelace";
+    QTest::newRow("full name") << "Ada Lovelace"
+                               << "Ada Lovelace";
     QTest::newRow("office and phones follow") << "Ada Lovelace,Room 1,555-1,555-2"
                                               << "Ada Lovelace";
-    QTest::newRow("blanks around") << "  Ada  ,," << "Ada";
-    QTest::newRow("empty: the login") << "" << "ada";
-    QTest::newRow("only commas: the login") << ",,," << "ada";
-    QTest::newRow("& is the login, capitalised") << "& Byron" << "Ada Byron";
+    QTest::newRow("blanks around") << "  Ada  ,,"
+                                   << "Ada";
+    QTest::newRow("empty: the login") << ""
+                                      << "ada";
+    QTest::newRow("only commas: the login") << ",,,"
+                                            << "ada";
+    QTest::newRow("& is the login, capitalised") << "& Byron"
+                                                 << "Ada Byron";
 }
 
 void TestUserName::fromGecos()
