@@ -1,13 +1,7 @@
 #!/usr/bin/python3
-"""Reads a Word report back with python-docx and checks it against what it
-should hold.
-
-Usage: check_docx.py REPORT.docx EXPECTED.json
-
-EXPECTED.json: {"heading": str, "by": str, "body": [str, ...],
-                "pictures": [path of the bar, horizontal bar and pie chart files]
-                            or "pictureCount": 3}
-Prints every difference found and exits 1, or exits 0 when there is none.
+"""check_docx.py REPORT.docx EXPECTED.json: reads a Word report back with
+python-docx, prints every difference from EXPECTED.json (see DocxCheck.cpp)
+and exits 1, or exits 0 when there is none.
 """
 import json
 import posixpath
