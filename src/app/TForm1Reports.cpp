@@ -83,11 +83,6 @@ void TForm1::MSWordReport1Click()
     Button10Click();
 }
 
-void TForm1::Button10Click()
-{
-    // The word-processor report is built here once it exists.
-}
-
 void TForm1::Frominput1Click()
 {
     m_formpic->showPage(QStringLiteral("input"), QStringLiteral("Make report:please input..."));

@@ -202,7 +202,10 @@ void TFormpic::BitBtn10Click()
 {
     m_form1->Button11Click();
 }
-void TFormpic::BitBtnWordClick() {}
+void TFormpic::BitBtnWordClick()
+{
+    m_form1->Button10Click();
+}
 void TFormpic::BitBtn9Click()
 {
     m_form1->Frominput1Click();

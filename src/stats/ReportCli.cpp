@@ -3,7 +3,9 @@
 #include "charts/Charts.h"
 #include "charts/PictureOutput.h"
 #include "platform/DateFormat.h"
+#include "platform/UserName.h"
 #include "stats/Tally.h"
+#include "stats/WordReport.h"
 #include "titles/TitleLineViews.h"
 
 #include <QFile>
@@ -36,6 +38,8 @@ const OptionRow kOptions[] = {
      "(needs --output)"},
     {"output", "FILE.bmp", "where --chart writes its picture (always BMP)"},
     {"size", "WxH", "the picture area to draw in (default: 589x399)"},
+    {"docx", "OUT.docx",
+     "also write the Word report: the report with the three charts side by side"},
     {"help", nullptr, "show this help and exit"},
 };
 
@@ -169,24 +173,46 @@ QString chartOptionsError(const CommandLine& cl, Charts::Kind* kind, QSize* size
     return {};
 }
 
+// Says why a chart was not drawn and what is therefore not written; exit status 1.
+int notDrawn(const Charts::ChartResult& chart, const char* notWritten, QTextStream& err)
+{
+    err << kProgram << ": "
+        << (chart.error.isEmpty() ? QStringLiteral("nothing to draw: the title has no items")
+                                  : chart.error)
+        << "; " << notWritten << '\n';
+    err.flush();
+    return 1;
+}
+
 int writeChart(const CommandLine& cl, const TallyResult& result, QTextStream& err)
 {
     Charts::Kind kind = Charts::Kind::Bar;
     QSize size;
     chartOptionsError(cl, &kind, &size);
     const Charts::ChartResult chart = Charts::drawChart(kind, result, size);
-    if (!chart.drawn) {
-        err << kProgram << ": "
-            << (chart.error.isEmpty() ? QStringLiteral("nothing to draw: the title has no items")
-                                      : chart.error)
-            << "; no picture written\n";
-        err.flush();
-        return 1;
-    }
+    if (!chart.drawn)
+        return notDrawn(chart, "no picture written", err);
     QString error;
     const QString output = cl.options.value(QStringLiteral("output"));
     if (PictureOutput::writeBmp(chart.image, output, &error) !=
         PictureOutput::WriteOutcome::Written)
+        return fail(err, error);
+    return 0;
+}
+
+// The Word report of the result, with the charts drawn at the reference size.
+int writeDocx(const CommandLine& cl, const TallyResult& result, QTextStream& err)
+{
+    WordReport::Content content = WordReport::contentOf(result.reportLines, UserName::fullName());
+    for (const Charts::Kind kind : WordReport::kPictureOrder) {
+        const Charts::ChartResult chart = Charts::drawChart(kind, result, Charts::kReferenceSize);
+        if (!chart.drawn)
+            return notDrawn(chart, "no document written", err);
+        content.pictures.append(
+            {PictureOutput::chartFileName(kind), PictureOutput::bmpBytes(chart.image)});
+    }
+    QString error;
+    if (!WordReport::write(cl.options.value(QStringLiteral("docx")), content, &error))
         return fail(err, error);
     return 0;
 }
@@ -212,6 +238,9 @@ int runReportCli(const QStringList& args, QTextStream& out, QTextStream& err, co
         if (!chartError.isEmpty())
             return fail(err, chartError + QStringLiteral(" (try --help)"));
     }
+    if (cl.options.contains(QStringLiteral("docx")) &&
+        cl.options.value(QStringLiteral("docx")).isEmpty())
+        return fail(err, QStringLiteral("--docx needs OUT.docx (try --help)"));
     if (cl.files.size() > 1)
         return fail(
             err, QStringLiteral("one title file only, got %1 (try --help)").arg(cl.files.size()));
@@ -274,7 +303,10 @@ int runReportCli(const QStringList& args, QTextStream& out, QTextStream& err, co
     for (const QString& line : outcome.result.reportLines)
         out << line << '\n';
     out.flush();
+    int status = 0;
     if (cl.options.contains(QStringLiteral("chart")))
-        return writeChart(cl, outcome.result, err);
-    return 0;
+        status = writeChart(cl, outcome.result, err);
+    if (status == 0 && cl.options.contains(QStringLiteral("docx")))
+        status = writeDocx(cl, outcome.result, err);
+    return status;
 }

@@ -11,7 +11,8 @@ int main(int argc, char** argv)
     // Charts need fonts, which need a GUI application; the text report does not.
     bool chart = false;
     for (int i = 1; i < argc; ++i)
-        chart = chart || std::strncmp(argv[i], "--chart", 7) == 0;
+        chart = chart || std::strncmp(argv[i], "--chart", 7) == 0 ||
+                std::strncmp(argv[i], "--docx", 6) == 0;
     std::unique_ptr<QCoreApplication> app;
     if (chart) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

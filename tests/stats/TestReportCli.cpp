@@ -1,6 +1,8 @@
+#include "DocxCheck.h"
 #include "TempDataFolder.h"
 #include "platform/Clock.h"
 #include "platform/DateFormat.h"
+#include "platform/UserName.h"
 #include "stats/ReportCli.h"
 #include "stats/Tally.h"
 #include "stats/TotalFile.h"
@@ -78,6 +80,7 @@ private slots:
     void executable();
     void charts_data();
     void charts();
+    void docx();
 };
 
 void TestReportCli::sameAsTotalFile_data()
@@ -171,9 +174,9 @@ void TestReportCli::help()
     QVERIFY(run.out.startsWith("Usage: morvane-report [--date-format FMT] "
                                "[--now \"yyyy-MM-dd HH:mm:ss\"] [--title NAME] "
                                "[--chart bar|hbar|pie] [--output FILE.bmp] [--size WxH] "
-                               "TITLE.txt\n"));
+                               "[--docx OUT.docx] TITLE.txt\n"));
     for (const char* option :
-         {"--date-format", "--now", "--title", "--chart", "--output", "--size", "--help"})
+         {"--date-format", "--now", "--title", "--chart", "--output", "--size", "--docx", "--help"})
         QVERIFY2(run.out.contains(QString("\n  ") + option), option);
 }
 
@@ -204,6 +207,7 @@ void TestReportCli::errors_data()
         << QStringList{"--date-format=", "@file"} << "--date-format";
     QTest::newRow("switch with a value") << QStringList{"--help=yes"} << "--help";
     QTest::newRow("two files") << QStringList{"@file", "@file"} << "one title file";
+    QTest::newRow("--docx without a name") << QStringList{"--docx=", "@file"} << "--docx";
 }
 
 void TestReportCli::errors()
@@ -287,6 +291,28 @@ void TestReportCli::charts()
     QCOMPARE(nothing.status, 1);
     QVERIFY(nothing.err.contains("nothing to draw"));
     QVERIFY(!QFileInfo::exists(none));
+}
+
+// The Word report of a title: its report lines and three charts.
+void TestReportCli::docx()
+{
+    TempDataFolder folder;
+    const QByteArray content = fruit(DateFormat("yyyy-M-d"));
+    const QString path = folder.writeFile("Fruit.txt", content);
+    const QString out = folder.path() + "Fruit report.docx";
+    const CliRun run = runCli({"--date-format", "yyyy-M-d", "--docx", out, path});
+    QCOMPARE(run.err, "");
+    QCOMPARE(run.status, 0);
+    const QStringList lines = outputLines(run.out);
+    const QString problems =
+        docxProblems(out, "   Fruit report", "by " + UserName::fullName(), lines.mid(2), {});
+    QVERIFY2(problems.isEmpty(), qPrintable(problems));
+
+    const QString empty = folder.writeFile("Empty.txt", "//2024-3-3\r\n");
+    const CliRun nothing = runCli({"--docx", folder.path() + "none.docx", empty});
+    QCOMPARE(nothing.status, 1);
+    QVERIFY(nothing.err.contains("no document written"));
+    QVERIFY(!QFileInfo::exists(folder.path() + "none.docx"));
 }
 
 QTEST_MAIN(TestReportCli)
