@@ -90,7 +90,7 @@ void TForm1::Button10Click()
 
 void TForm1::Frominput1Click()
 {
-    m_formpic->showPage(QStringLiteral("input"), QStringLiteral("Make report:please input..."));
+    m_formpic->showInputPage();
 }
 
 bool TForm1::drawChart(Charts::Kind kind)

@@ -3,6 +3,7 @@
 #include "charts/Charts.h"
 #include "charts/PictureOutput.h"
 #include "platform/DateFormat.h"
+#include "stats/PastedInput.h"
 #include "stats/Tally.h"
 #include "titles/TitleLineViews.h"
 
@@ -36,6 +37,9 @@ const OptionRow kOptions[] = {
      "(needs --output)"},
     {"output", "FILE.bmp", "where --chart writes its picture (always BMP)"},
     {"size", "WxH", "the picture area to draw in (default: 589x399)"},
+    {"pasted", nullptr,
+     "read the file as a pasted table, one item and its count per line\n"
+     "(item,count or item<TAB>count), as \"Make report\" does"},
     {"help", nullptr, "show this help and exit"},
 };
 
@@ -191,6 +195,34 @@ int writeChart(const CommandLine& cl, const TallyResult& result, QTextStream& er
     return 0;
 }
 
+// --pasted: the report from a pasted table. A faulty table exits with 1 and
+// the program's message, naming the line.
+int runPasted(const CommandLine& cl, const QList<QStringView>& views, const DateFormat& dateFormat,
+              const Clock& clock, QTextStream& out, QTextStream& err)
+{
+    QStringList lines;
+    lines.reserve(views.size());
+    for (const QStringView line : views)
+        lines << line.toString();
+    const PastedInput::Parsed parsed = PastedInput::parse(lines);
+    if (lines.isEmpty() || !parsed.ok()) {
+        err << kProgram << ": ";
+        if (lines.isEmpty())
+            err << PastedInput::noInputMessage() << '\n';
+        else
+            err << "line " << parsed.errorLine + 1 << ": " << PastedInput::formatMessage() << '\n';
+        err.flush();
+        return 1;
+    }
+    const TallyResult result = PastedInput::report(parsed.rows, dateFormat, clock);
+    for (const QString& line : result.reportLines)
+        out << line << '\n';
+    out.flush();
+    if (cl.options.contains(QStringLiteral("chart")))
+        return writeChart(cl, result, err);
+    return 0;
+}
+
 } // namespace
 
 int runReportCli(const QStringList& args, QTextStream& out, QTextStream& err, const Clock& clock)
@@ -266,6 +298,9 @@ int runReportCli(const QStringList& args, QTextStream& out, QTextStream& err, co
     const TitleLineViews titleLines(bytes); // holds its own decoded copy of the text
     bytes = QByteArray();
     file.close();
+
+    if (cl.options.contains(QStringLiteral("pasted")))
+        return runPasted(cl, titleLines.lines(), dateFormat, effectiveClock, out, err);
 
     // As in the program, the table gets one entry per click-list entry.
     const QList<QStringView>& lines = titleLines.lines();

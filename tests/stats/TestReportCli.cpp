@@ -78,6 +78,8 @@ private slots:
     void executable();
     void charts_data();
     void charts();
+    void pasted_data();
+    void pasted();
 };
 
 void TestReportCli::sameAsTotalFile_data()
@@ -287,6 +289,47 @@ void TestReportCli::charts()
     QCOMPARE(nothing.status, 1);
     QVERIFY(nothing.err.contains("nothing to draw"));
     QVERIFY(!QFileInfo::exists(none));
+}
+
+void TestReportCli::pasted_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("err");
+    const QString header = "statistics:\n   \nCount time:2024-3-3 " +
+                           DateFormat::system(2024).formatTime(kNow.time()) + "\n\n";
+    QTest::newRow("table") << QByteArray("a,3\r\nb\t\t+01\r\n") << QStringList{} << 0
+                           << header + "3--75%--a\n+01--25%--b\n"
+                           << "";
+    QTest::newRow("with a chart") << QByteArray("a,3\nb,1\n")
+                                  << QStringList{"--chart", "pie", "--output", "@dir/p.bmp"} << 0
+                                  << header + "3--75%--a\n1--25%--b\n"
+                                  << "";
+    QTest::newRow("faulty line") << QByteArray("a,3\r\n\r\nb,1\r\n") << QStringList{} << 1 << ""
+                                 << "morvane-report: line 2: The form is wrong, please consult the "
+                                    "example. \n";
+    QTest::newRow("empty file") << QByteArray() << QStringList{} << 1 << ""
+                                << "morvane-report: Please input the content according to the "
+                                   "example at first.\n";
+}
+
+void TestReportCli::pasted()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QStringList, options);
+    TempDataFolder folder;
+    const QString path = folder.writeFile("table.txt", content);
+    for (QString& arg : options)
+        arg.replace("@dir", folder.path().chopped(1));
+    const CliRun run =
+        runCli(QStringList{"--pasted", "--date-format", "yyyy-M-d"} + options + QStringList{path});
+    QTEST(run.status, "status");
+    QTEST(run.out, "out");
+    QTEST(run.err, "err");
+    if (!options.isEmpty())
+        QCOMPARE(QImage(folder.path() + "p.bmp", "BMP").size(), QSize(598, 399));
 }
 
 QTEST_MAIN(TestReportCli)
