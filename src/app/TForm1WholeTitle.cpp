@@ -39,6 +39,7 @@ void TForm1::AppendText1Click()
     if (!Post1Click())
         return;
     reloadclicklist1Click();
+    applyClickListRule(); // the save applied it to the list before the new items
 }
 
 void TForm1::ReplaceItem1Click()
@@ -76,6 +77,7 @@ qsizetype TForm1::replaceItem(const QString& oldText, const QString& newText)
         cursor.endEditBlock();
     }
     reloadclicklist1Click();
+    applyClickListRule();
     return found.size();
 }
 

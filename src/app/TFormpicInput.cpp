@@ -46,13 +46,13 @@ void TFormpic::buildInputPage()
     addLabel(input, QStringLiteral("Image5"), QString(), {12, 28, size.width(), size.height()})
         ->setPixmap(examplePlaceholder(QStringLiteral("example: five lines of item,count")));
     addLabel(input, QStringLiteral("Label11"), QStringLiteral("Cut apart with the comma. "),
-             {12, 146, 300, 20});
+             {12, 146, 270, 20});
     addLabel(input, QStringLiteral("Label10"), QStringLiteral("example2"), {12, 180, 200, 20});
     addLabel(input, QStringLiteral("Image2"), QString(), {12, 202, size.width(), size.height()})
         ->setPixmap(examplePlaceholder(QStringLiteral("example: the rows as two table columns")));
     addLabel(input, QStringLiteral("Label12"),
              QStringLiteral("Duplicate the form of such software as Word , Excel ,etc..  "),
-             {12, 320, 400, 20})
+             {12, 320, 270, 40})
         ->setWordWrap(true);
 
     m_memo1 = new QPlainTextEdit(input);
