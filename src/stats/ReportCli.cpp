@@ -173,7 +173,9 @@ QString chartOptionsError(const CommandLine& cl, Charts::Kind* kind, QSize* size
     return {};
 }
 
-int writeChart(const CommandLine& cl, const TallyResult& result, QTextStream& err)
+// nothing says why an empty result has no picture.
+int writeChart(const CommandLine& cl, const TallyResult& result, QTextStream& err,
+               const QString& nothing = QStringLiteral("the title has no items"))
 {
     Charts::Kind kind = Charts::Kind::Bar;
     QSize size;
@@ -181,8 +183,7 @@ int writeChart(const CommandLine& cl, const TallyResult& result, QTextStream& er
     const Charts::ChartResult chart = Charts::drawChart(kind, result, size);
     if (!chart.drawn) {
         err << kProgram << ": "
-            << (chart.error.isEmpty() ? QStringLiteral("nothing to draw: the title has no items")
-                                      : chart.error)
+            << (chart.error.isEmpty() ? QStringLiteral("nothing to draw: ") + nothing : chart.error)
             << "; no picture written\n";
         err.flush();
         return 1;
@@ -219,7 +220,7 @@ int runPasted(const CommandLine& cl, const QList<QStringView>& views, const Date
         out << line << '\n';
     out.flush();
     if (cl.options.contains(QStringLiteral("chart")))
-        return writeChart(cl, result, err);
+        return writeChart(cl, result, err, QStringLiteral("the counts add up to 0"));
     return 0;
 }
 
