@@ -4,6 +4,7 @@
 #include "charts/Charts.h"
 #include "editor/ClickList.h"
 #include "editor/Hotkeys.h"
+#include "editor/WholeTitle.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -103,6 +104,14 @@ public:
     void ToolButtonStartOpenClick();
     void help2Click();
     void About1Click();
+
+    // --- Whole-title operations run from the picture window (TForm1WholeTitle.cpp) ---
+    // Replaces every editor line that, trimmed, equals oldText by newText, as
+    // one undo step, and rebuilds the click list. Returns the lines replaced.
+    qsizetype replaceItem(const QString& oldText, const QString& newText);
+    // Saves the open title and writes its file to target without the lines
+    // the options leave out. False (after the message) when nothing was written.
+    bool exportTitle(const QString& target, WholeTitle::NoteOption option, bool dropEmptyLines);
 
 signals:
     // The main window has closed: the program ends.

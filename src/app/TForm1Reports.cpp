@@ -85,7 +85,7 @@ void TForm1::MSWordReport1Click()
 
 void TForm1::Frominput1Click()
 {
-    m_formpic->showPage(QStringLiteral("input"), QStringLiteral("Make report:please input..."));
+    m_formpic->showInputPage();
 }
 
 bool TForm1::drawChart(Charts::Kind kind)

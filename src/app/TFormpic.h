@@ -6,7 +6,12 @@
 
 #include <QImage>
 
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
 class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 class QScrollArea;
 class TForm1;
@@ -58,4 +63,31 @@ private:
     QImage m_picture;
     QScrollArea* m_scrollBox = nullptr;
     QLabel* m_image1 = nullptr;
+    // --- Replace, export and pasted-input pages (TFormpicWholeTitle.cpp, TFormpicInput.cpp) ---
+public:
+    // Opens the replace page with the title's distinct items in "Old row".
+    void showReplacePage(const QStringList& items);
+    // Opens the export page with "Don't export space line " ticked.
+    void showExportPage();
+    // Opens the pasted-input page with the focus in Memo1.
+    void showInputPage();
+    void BitBtn3Click();  // "Replace"
+    void BitBtn12Click(); // "Export now"
+    void BitBtn11Click(); // "Make report"
+    void BitBtn15Click(); // "Paste"
+
+    // The example pictures' size on the pasted-input page.
+    static constexpr QSize kExamplePictureSize{257, 113};
+
+private:
+    void buildReplacePage();
+    void buildExportPage();
+    void buildInputPage();
+    void Edit2Enter();
+
+    QComboBox* m_comboBox1 = nullptr;
+    QLineEdit* m_edit2 = nullptr;
+    QButtonGroup* m_radioGroup1 = nullptr;
+    QCheckBox* m_checkBox1 = nullptr;
+    QPlainTextEdit* m_memo1 = nullptr;
 };

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QUrl>
+#include <sys/stat.h>
 
 namespace Shell {
 
@@ -96,6 +97,15 @@ void sweepAttributes(const QString& folder, int value)
     while (it.hasNext())
         setAttributes(it.next(), value);
     setAttributes(root, value);
+}
+
+bool sameFile(const QString& a, const QString& b)
+{
+    struct stat sa = {};
+    struct stat sb = {};
+    return ::stat(QFile::encodeName(a).constData(), &sa) == 0 &&
+           ::stat(QFile::encodeName(b).constData(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
 }
 
 } // namespace Shell

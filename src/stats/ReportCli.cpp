@@ -4,6 +4,7 @@
 #include "charts/PictureOutput.h"
 #include "platform/DateFormat.h"
 #include "platform/UserName.h"
+#include "stats/PastedInput.h"
 #include "stats/Tally.h"
 #include "stats/WordReport.h"
 #include "titles/TitleLineViews.h"
@@ -40,6 +41,9 @@ const OptionRow kOptions[] = {
     {"size", "WxH", "the picture area to draw in (default: 589x399)"},
     {"docx", "OUT.docx",
      "also write the Word report: the report with the three charts side by side"},
+    {"pasted", nullptr,
+     "read the file as a pasted table, one item and its count per line\n"
+     "(item,count or item<TAB>count), as \"Make report\" does"},
     {"help", nullptr, "show this help and exit"},
 };
 
@@ -174,24 +178,26 @@ QString chartOptionsError(const CommandLine& cl, Charts::Kind* kind, QSize* size
 }
 
 // Says why a chart was not drawn and what is therefore not written; exit status 1.
-int notDrawn(const Charts::ChartResult& chart, const char* notWritten, QTextStream& err)
+// nothing says why an empty result has nothing to draw.
+int notDrawn(const Charts::ChartResult& chart, const QString& nothing, const char* notWritten,
+             QTextStream& err)
 {
     err << kProgram << ": "
-        << (chart.error.isEmpty() ? QStringLiteral("nothing to draw: the title has no items")
-                                  : chart.error)
+        << (chart.error.isEmpty() ? QStringLiteral("nothing to draw: ") + nothing : chart.error)
         << "; " << notWritten << '\n';
     err.flush();
     return 1;
 }
 
-int writeChart(const CommandLine& cl, const TallyResult& result, QTextStream& err)
+int writeChart(const CommandLine& cl, const TallyResult& result, const QString& nothing,
+               QTextStream& err)
 {
     Charts::Kind kind = Charts::Kind::Bar;
     QSize size;
     chartOptionsError(cl, &kind, &size);
     const Charts::ChartResult chart = Charts::drawChart(kind, result, size);
     if (!chart.drawn)
-        return notDrawn(chart, "no picture written", err);
+        return notDrawn(chart, nothing, "no picture written", err);
     QString error;
     const QString output = cl.options.value(QStringLiteral("output"));
     if (PictureOutput::writeBmp(chart.image, output, &error) !=
@@ -201,19 +207,43 @@ int writeChart(const CommandLine& cl, const TallyResult& result, QTextStream& er
 }
 
 // The Word report of the result, with the charts drawn at the reference size.
-int writeDocx(const CommandLine& cl, const TallyResult& result, QTextStream& err)
+int writeDocx(const CommandLine& cl, const TallyResult& result, const QString& nothing,
+              QTextStream& err)
 {
     WordReport::Content content = WordReport::contentOf(result.reportLines, UserName::fullName());
     for (const Charts::Kind kind : WordReport::kPictureOrder) {
         const Charts::ChartResult chart = Charts::drawChart(kind, result, Charts::kReferenceSize);
         if (!chart.drawn)
-            return notDrawn(chart, "no document written", err);
+            return notDrawn(chart, nothing, "no document written", err);
         content.pictures.append(
             {PictureOutput::chartFileName(kind), PictureOutput::bmpBytes(chart.image)});
     }
     QString error;
     if (!WordReport::write(cl.options.value(QStringLiteral("docx")), content, &error))
         return fail(err, error);
+    return 0;
+}
+
+// --pasted: the report from a pasted table. A faulty table exits with 1 and
+// the program's message, naming the line.
+int pastedResult(const QList<QStringView>& views, const DateFormat& dateFormat, const Clock& clock,
+                 TallyResult* result, QTextStream& err)
+{
+    QStringList lines;
+    lines.reserve(views.size());
+    for (const QStringView line : views)
+        lines << line.toString();
+    const PastedInput::Parsed parsed = PastedInput::parse(lines);
+    if (lines.isEmpty() || !parsed.ok()) {
+        err << kProgram << ": ";
+        if (lines.isEmpty())
+            err << PastedInput::noInputMessage() << '\n';
+        else
+            err << "line " << parsed.errorLine + 1 << ": " << PastedInput::formatMessage() << '\n';
+        err.flush();
+        return 1;
+    }
+    *result = PastedInput::report(parsed.rows, dateFormat, clock);
     return 0;
 }
 
@@ -296,17 +326,27 @@ int runReportCli(const QStringList& args, QTextStream& out, QTextStream& err, co
     bytes = QByteArray();
     file.close();
 
-    // As in the program, the table gets one entry per click-list entry.
     const QList<QStringView>& lines = titleLines.lines();
-    const TallyOutcome outcome = runTally(lines, countDistinctItems(lines), titleName, dateFormat,
-                                          effectiveClock, TallyResult());
-    for (const QString& line : outcome.result.reportLines)
+    TallyResult result;
+    QString nothing;
+    if (cl.options.contains(QStringLiteral("pasted"))) {
+        if (const int status = pastedResult(lines, dateFormat, effectiveClock, &result, err))
+            return status;
+        nothing = QStringLiteral("the counts add up to 0");
+    } else {
+        // As in the program, the table gets one entry per click-list entry.
+        result = runTally(lines, countDistinctItems(lines), titleName, dateFormat, effectiveClock,
+                          TallyResult())
+                     .result;
+        nothing = QStringLiteral("the title has no items");
+    }
+    for (const QString& line : result.reportLines)
         out << line << '\n';
     out.flush();
     int status = 0;
     if (cl.options.contains(QStringLiteral("chart")))
-        status = writeChart(cl, outcome.result, err);
+        status = writeChart(cl, result, nothing, err);
     if (status == 0 && cl.options.contains(QStringLiteral("docx")))
-        status = writeDocx(cl, outcome.result, err);
+        status = writeDocx(cl, result, nothing, err);
     return status;
 }

@@ -1,5 +1,8 @@
 #include "ReportLine.h"
 
+#include "platform/Clock.h"
+#include "platform/DateFormat.h"
+
 #include <cmath>
 
 QString formatPercent(qint64 count, qint64 total)
@@ -18,4 +21,11 @@ QString reportLine(const QString& countText, qint64 count, qint64 total, const Q
 {
     return countText + QLatin1String("--") + formatPercent(count, total) + QLatin1String("%--") +
            name;
+}
+
+QString countTimeLine(const DateFormat& dateFormat, const Clock& clock)
+{
+    const QDateTime now = clock.now();
+    return QStringLiteral("Count time:") + dateFormat.formatDate(now.date()) + QLatin1Char(' ') +
+           dateFormat.formatTime(now.time());
 }

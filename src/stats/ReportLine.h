@@ -2,6 +2,9 @@
 
 #include <QString>
 
+class Clock;
+class DateFormat;
+
 // The one way a report states an item's share, shared by the tally and the
 // report from pasted input so that both round alike.
 
@@ -11,3 +14,6 @@ QString formatPercent(qint64 count, qint64 total);
 
 // A report line: countText + "--" + percentage + "%--" + name.
 QString reportLine(const QString& countText, qint64 count, qint64 total, const QString& name);
+
+// "Count time:" + the clock's date and time in the user's formats.
+QString countTimeLine(const DateFormat& dateFormat, const Clock& clock);

@@ -196,15 +196,12 @@ TallyOutcome tally(const Lines& lines, qsizetype capacity, const QString& titleN
     const qsizetype end = findEndDate(classes, findLastItem(classes));
     const qint64 days = countDays(classes);
 
-    const QDateTime now = clock.now();
     QStringList report;
     report << QStringLiteral("statistics:") << QStringLiteral("   ") + titleName
            << QStringLiteral("From ") + (start >= 0 ? dateText(lines[start]) : QString()) +
                   QStringLiteral(" to ") + (end >= 0 ? dateText(lines[end]) : QString())
            << QStringLiteral("Counted of days:") + QString::number(days)
-           << QStringLiteral("Count time:") + dateFormat.formatDate(now.date()) + QLatin1Char(' ') +
-                  dateFormat.formatTime(now.time())
-           << QString();
+           << countTimeLine(dateFormat, clock) << QString();
 
     // Entries in order of first appearance; the hash replaces the search
     // through all used entries for every line.

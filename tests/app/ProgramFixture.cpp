@@ -66,6 +66,14 @@ QListWidget* ProgramFixture::hotkeys() const
     return form1()->findChild<QListWidget*>(QStringLiteral("ListBoxHotkey"));
 }
 
+QStringList ProgramFixture::clickListTexts() const
+{
+    QStringList out;
+    for (int i = 0; i < clickList()->count(); ++i)
+        out << clickList()->item(i)->text();
+    return out;
+}
+
 bool ProgramFixture::enabled(const QString& actionName) const
 {
     QAction* a = form1()->action(actionName);

@@ -41,6 +41,8 @@ public:
     QListWidget* clickList() const;
     QListWidget* hotkeys() const;
     bool enabled(const QString& actionName) const;
+    // The click list's entries as shown.
+    QStringList clickListTexts() const;
 
     // The tree node at a "/"-separated path of node texts.
     QTreeWidgetItem* node(const QString& path) const;

@@ -81,6 +81,8 @@ private slots:
     void charts_data();
     void charts();
     void docx();
+    void pasted_data();
+    void pasted();
 };
 
 void TestReportCli::sameAsTotalFile_data()
@@ -313,6 +315,51 @@ void TestReportCli::docx()
     QCOMPARE(nothing.status, 1);
     QVERIFY(nothing.err.contains("no document written"));
     QVERIFY(!QFileInfo::exists(folder.path() + "none.docx"));
+}
+
+void TestReportCli::pasted_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("err");
+    const QString header = "statistics:\n   \nCount time:2024-3-3 " +
+                           DateFormat::system(2024).formatTime(kNow.time()) + "\n\n";
+    QTest::newRow("table") << QByteArray("a,3\r\nb\t\t+01\r\n") << QStringList{} << 0
+                           << header + "3--75%--a\n+01--25%--b\n"
+                           << "";
+    QTest::newRow("with a chart") << QByteArray("a,3\nb,1\n")
+                                  << QStringList{"--chart", "pie", "--output", "@dir/p.bmp"} << 0
+                                  << header + "3--75%--a\n1--25%--b\n"
+                                  << "";
+    QTest::newRow("counts adding up to 0: no chart")
+        << QByteArray("a,5\nb,-5\n") << QStringList{"--chart", "bar", "--output", "@dir/p.bmp"} << 1
+        << header + "5--0%--a\n-5--0%--b\n"
+        << "morvane-report: nothing to draw: the counts add up to 0; no picture written\n";
+    QTest::newRow("faulty line") << QByteArray("a,3\r\n\r\nb,1\r\n") << QStringList{} << 1 << ""
+                                 << "morvane-report: line 2: The form is wrong, please consult the "
+                                    "example. \n";
+    QTest::newRow("empty file") << QByteArray() << QStringList{} << 1 << ""
+                                << "morvane-report: Please input the content according to the "
+                                   "example at first.\n";
+}
+
+void TestReportCli::pasted()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QStringList, options);
+    TempDataFolder folder;
+    const QString path = folder.writeFile("table.txt", content);
+    for (QString& arg : options)
+        arg.replace("@dir", folder.path().chopped(1));
+    const CliRun run =
+        runCli(QStringList{"--pasted", "--date-format", "yyyy-M-d"} + options + QStringList{path});
+    QTEST(run.status, "status");
+    QTEST(run.out, "out");
+    QTEST(run.err, "err");
+    if (!options.isEmpty())
+        QCOMPARE(QFileInfo::exists(folder.path() + "p.bmp"), run.status == 0);
 }
 
 QTEST_MAIN(TestReportCli)

@@ -1,0 +1,108 @@
+// Append Text, Replace Item and Export: the open title as a whole.
+#include "TForm1.h"
+
+#include "Dialogs.h"
+#include "EntryEditor.h"
+#include "TFormpic.h"
+#include "editor/WholeTitle.h"
+#include "platform/SafeFile.h"
+#include "platform/Shell.h"
+#include "titles/TitleFiles.h"
+
+#include <QTextBlock>
+
+void TForm1::AppendText1Click()
+{
+    const QString name = Dialogs::openFileName(this, QStringLiteral("Append Text"),
+                                               QStringLiteral("Text File (*.TXT);;All File (*.*)"));
+    if (name.isEmpty())
+        return;
+    if (!WholeTitle::hasTextExtension(name)) {
+        Dialogs::information(this, WholeTitle::notTextFileMessage());
+        return;
+    }
+    if (m_editor->isReadOnly()) // no title is open to append to
+        return;
+    // Read as a title is read: whatever the bytes, the lines are text.
+    const TitleFiles::Loaded loaded = TitleFiles::load(name);
+    if (!loaded.ok) {
+        Dialogs::error(this, loaded.error);
+        return;
+    }
+    const QString text =
+        WholeTitle::appendedText(m_editor->document()->isEmpty(), loaded.text.lines);
+    if (!text.isEmpty()) {
+        QTextCursor cursor(m_editor->document());
+        cursor.movePosition(QTextCursor::End);
+        cursor.insertText(text);
+    }
+    if (!Post1Click())
+        return;
+    reloadclicklist1Click();
+    applyClickListRule(); // the save applied it to the list before the new items
+}
+
+void TForm1::ReplaceItem1Click()
+{
+    if (!Post1Click())
+        return;
+    m_formpic->showReplacePage(
+        ClickList::fromLines(m_editor->lines(), m_clickList.locale()).entries());
+}
+
+qsizetype TForm1::replaceItem(const QString& oldText, const QString& newText)
+{
+    // A group's explanation or a title that failed to load is not the user's to change.
+    if (m_editor->isReadOnly())
+        return 0;
+    QTextDocument* doc = m_editor->document();
+    QStringList lines;
+    if (!doc->isEmpty()) {
+        for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
+            lines << b.text();
+    }
+    const QList<int> found = WholeTitle::matchingLines(lines, oldText);
+    if (!found.isEmpty()) {
+        // One step of the undo history; from the bottom up, so that a new text
+        // of several lines leaves the numbers of the lines above as they were.
+        // Undo puts the caret where the block began: on the first replaced line.
+        QTextCursor cursor(doc->findBlockByNumber(found.first()));
+        cursor.beginEditBlock();
+        for (auto it = found.crbegin(); it != found.crend(); ++it) {
+            const QTextBlock block = doc->findBlockByNumber(*it);
+            cursor.setPosition(block.position());
+            cursor.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
+            cursor.insertText(newText);
+        }
+        cursor.endEditBlock();
+    }
+    reloadclicklist1Click();
+    applyClickListRule();
+    return found.size();
+}
+
+void TForm1::Export1Click()
+{
+    m_formpic->showExportPage();
+}
+
+bool TForm1::exportTitle(const QString& target, WholeTitle::NoteOption option, bool dropEmptyLines)
+{
+    const QString title = openTitleFile();
+    if (Shell::sameFile(target, title)) {
+        Dialogs::information(m_formpic, WholeTitle::exportOverTitleMessage());
+        return false;
+    }
+    if (!Post1Click())
+        return false;
+    const TitleFiles::Loaded loaded = TitleFiles::load(title);
+    QString error = loaded.error;
+    if (loaded.ok) {
+        const QStringList lines =
+            WholeTitle::exportLines(loaded.text.lines, option, dropEmptyLines, m_state.dates);
+        if (SafeFile::write(target, TitleText::encode(lines, loaded.text.encoding), &error))
+            return true;
+    }
+    Dialogs::error(m_formpic, error);
+    return false;
+}

@@ -1,0 +1,192 @@
+#include "ProgramFixture.h"
+#include "app/Dialogs.h"
+#include "app/EntryEditor.h"
+#include "app/TForm1.h"
+#include "app/TFormpic.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+// Append Text, Replace Item and Export on the open title, through the menus
+// and the picture window's pages.
+class TestTitleOperations : public QObject
+{
+    Q_OBJECT
+private slots:
+    void appendText_data();
+    void appendText();
+    void replace_data();
+    void replace();
+    void exportPage();
+};
+
+void TestTitleOperations::appendText_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QByteArray>("title"); // after the append
+    QTest::addColumn<QStringList>("messages");
+    const QByteArray before = "//2024-3-3\r\n"; // no item yet
+    const QByteArray opened = before + "\r\n"; // opening adds an empty line
+    QTest::newRow("notes.Txt, lines unchanged")
+        << "notes.Txt" << QByteArray(" pear \r\n//2024-3-4\r\n\r\nkiwi")
+        << opened + " pear \r\n//2024-3-4\r\n\r\nkiwi\r\n"
+        << QStringList{};
+    QTest::newRow("notes.csv refused") << "notes.csv" << QByteArray("pear\r\n") << before
+                                       << QStringList{"Please Specify a text file(.txt)"};
+    QTest::newRow("empty file adds nothing")
+        << "empty.txt" << QByteArray() << before << QStringList{};
+    QTest::newRow("not text: read byte for byte")
+        << "bin.txt" << QByteArray("\xff\xfe\x01x\0y\r\n", 8)
+        << opened + QByteArray("\xc3\xbf\xc3\xbe\x01x\0y\r\n", 10) << QStringList{};
+}
+
+void TestTitleOperations::appendText()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QByteArray, content);
+    ProgramFixture f;
+    f.writeData("t.txt", "//2024-3-3\r\n");
+    const QString path = f.docs.writeFile(fileName, content);
+    f.start();
+    f.click("t");
+    Dialogs::setNextFileName(path);
+    f.form1()->action("AppendText1")->trigger();
+    QTEST(f.readData("t.txt"), "title");
+    QTEST(Dialogs::shownMessages(), "messages");
+    if (fileName == "notes.Txt")
+        QCOMPARE(f.clickListTexts(), QStringList({"kiwi", "pear"}));
+    QCOMPARE(f.enabled("ToolButtonReplace"), !f.clickListTexts().isEmpty());
+}
+
+void TestTitleOperations::replace_data()
+{
+    QTest::addColumn<QString>("oldText");
+    QTest::addColumn<QString>("newText");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QStringList>("clickList");
+    QTest::newRow("Apple by Pear")
+        << "Apple"
+        << "Pear"
+        << "2 row be replaced" << QStringList{"//2024-3-3", "Pear", "Pear", "apples", ""}
+        << QStringList{"apples", "Pear"};
+    QTest::newRow("empty New row")
+        << "Apple"
+        << ""
+        << "2 row be replaced" << QStringList{"//2024-3-3", "", "", "apples", ""}
+        << QStringList{"apples"};
+    QTest::newRow("nothing matches")
+        << "Kiwi"
+        << "x"
+        << "0 row be replaced" << QStringList{"//2024-3-3", "Apple", "  Apple", "apples", ""}
+        << QStringList{"Apple", "apples"};
+}
+
+// Typed into the page as the user does: Old row, then Edit2 (filled from Old
+// row on entering), Enter to replace; Ctrl+Z undoes the whole replace.
+void TestTitleOperations::replace()
+{
+    QFETCH(QString, oldText);
+    QFETCH(QString, newText);
+    QFETCH(QString, message);
+    ProgramFixture f;
+    f.writeData("t.txt", "//2024-3-3\r\nApple\r\n  Apple\r\napples\r\n");
+    f.start();
+    f.click("t");
+    const QStringList original = f.editor()->lines();
+    f.form1()->action("ToolButtonReplace")->trigger();
+    TFormpic* pic = f.program->formpic();
+    QVERIFY(pic->isVisible());
+    QCOMPARE(pic->currentPageName(), QString("replace"));
+    QCOMPARE(pic->windowTitle(), QString("Replace Item"));
+    auto* combo = pic->findChild<QComboBox*>("ComboBox1");
+    auto* edit2 = pic->findChild<QLineEdit*>("Edit2");
+    QStringList items;
+    for (int i = 0; i < combo->count(); ++i)
+        items << combo->itemText(i);
+    QCOMPARE(items, QStringList({"Apple", "apples"}));
+
+    pic->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(pic));
+    combo->setFocus();
+    QTest::keyClicks(combo, oldText);
+    QTest::mouseClick(edit2, Qt::LeftButton);
+    QCOMPARE(edit2->text(), oldText);
+    edit2->clear();
+    QTest::keyClicks(edit2, newText);
+    QTest::keyClick(edit2, Qt::Key_Return);
+    QVERIFY(!pic->isVisible());
+    QCOMPARE(Dialogs::shownMessages(), QStringList{message});
+    QTEST(f.editor()->lines(), "lines");
+    QTEST(f.clickListTexts(), "clickList");
+    QCOMPARE(f.form1()->state().modified, oldText != "Kiwi");
+    if (message.startsWith('0'))
+        return;
+    QTest::keyClick(f.editor(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(f.editor()->lines(), original);
+}
+
+void TestTitleOperations::exportPage()
+{
+    ProgramFixture f;
+    f.writeData("t.txt", "//Rule\r\n\r\n//2024-3-1\r\napple\r\n");
+    f.start();
+    f.click("t");
+    f.type("pear");
+    TFormpic* pic = f.program->formpic();
+    auto* check = pic->findChild<QCheckBox*>("CheckBox1");
+    auto* exportNow = pic->button("BitBtn12");
+    const QString caption = pic->windowTitle();
+    auto openPage = [&] {
+        f.form1()->action("Export1")->trigger();
+        QVERIFY(pic->isVisible());
+        QCOMPARE(pic->currentPageName(), QString("export"));
+        QCOMPARE(pic->windowTitle(), caption);
+        QVERIFY(check->isChecked());
+    };
+    const QList<QRadioButton*> choices =
+        pic->findChild<QWidget*>("RadioGroup1")->findChildren<QRadioButton*>();
+    QCOMPARE(choices.size(), 3);
+    QVERIFY(choices[2]->isChecked());
+
+    // Refused: another extension, then the title's own file (by another path).
+    openPage();
+    QTest::mouseClick(choices[1], Qt::LeftButton, {}, QPoint(8, 8));
+    Dialogs::setNextFileName(f.docs.path() + "out.csv");
+    Dialogs::setNextFileName(f.dataFolder() + "../Morvane/t.txt");
+    exportNow->click();
+    exportNow->click();
+    QVERIFY(pic->isVisible());
+    QCOMPARE(Dialogs::shownMessages().size(), 2);
+    QCOMPARE(Dialogs::shownMessages()[0],
+             QString("Tip:This option only export to text file(.txt)."));
+    QVERIFY(Dialogs::shownMessages()[1].contains("own file"));
+    QVERIFY(f.readData("t.txt").startsWith("//Rule\r\n\r\n//2024-3-1\r\n"));
+    QVERIFY(!QFile::exists(f.docs.path() + "out.csv"));
+
+    // Written under the name typed without extension; the title is saved first.
+    Dialogs::clearShownMessages();
+    QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(8, 8));
+    Dialogs::setNextFileName(f.docs.path() + "out");
+    exportNow->click();
+    QCOMPARE(Dialogs::shownMessages(), QStringList{"ok"});
+    QVERIFY(!pic->isVisible());
+    QCOMPARE(f.docs.readFile("out.TXT"), QByteArray("//Rule\r\n\r\napple\r\npear\r\n"));
+    QVERIFY(!f.form1()->state().modified);
+
+    // The choice stays, the check box is ticked again; cancelling hides the page.
+    openPage();
+    QVERIFY(choices[1]->isChecked());
+    exportNow->click();
+    QVERIFY(!pic->isVisible());
+}
+
+QTEST_MAIN(TestTitleOperations)
+#include "TestTitleOperations.moc"
