@@ -30,21 +30,13 @@ std::vector<Run> letterRuns(const QString& pattern, QChar letter)
     return runs;
 }
 
-QString fourDigitYears(QString pattern)
+// The pattern with every year field of `from` digits written with `to`.
+QString withYearDigits(QString pattern, int from, int to)
 {
     const std::vector<Run> runs = letterRuns(pattern, QLatin1Char('y'));
     for (auto it = runs.rbegin(); it != runs.rend(); ++it)
-        if (it->length == 2)
-            pattern.replace(it->start, 2, QStringLiteral("yyyy"));
-    return pattern;
-}
-
-QString twoDigitYears(QString pattern)
-{
-    const std::vector<Run> runs = letterRuns(pattern, QLatin1Char('y'));
-    for (auto it = runs.rbegin(); it != runs.rend(); ++it)
-        if (it->length == 4)
-            pattern.replace(it->start, 4, QStringLiteral("yy"));
+        if (it->length == from)
+            pattern.replace(it->start, from, QString(to, QLatin1Char('y')));
     return pattern;
 }
 
@@ -73,14 +65,14 @@ DateFormat DateFormat::system(int pivotYear)
 
 DateFormat DateFormat::fromLocale(const QLocale& locale, int pivotYear)
 {
-    return DateFormat(fourDigitYears(locale.dateFormat(QLocale::ShortFormat)),
+    return DateFormat(withYearDigits(locale.dateFormat(QLocale::ShortFormat), 2, 4),
                       withoutTimeZone(locale.timeFormat(QLocale::LongFormat)), pivotYear);
 }
 
 DateFormat::DateFormat(const QString& shortDatePattern, const QString& longTimePattern,
                        int pivotYear)
     : m_datePattern(shortDatePattern), m_timePattern(longTimePattern), m_pivotYear(pivotYear),
-      m_shortYearPattern(twoDigitYears(shortDatePattern))
+      m_shortYearPattern(withYearDigits(shortDatePattern, 4, 2))
 {
     // Split the pattern into numeric fields and literal text; anything else
     // (month names, weekday names) leaves parsing to QLocale.
