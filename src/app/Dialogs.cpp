@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <cstdio>
 #include <deque>
 
 namespace Dialogs {
@@ -10,6 +11,7 @@ namespace Dialogs {
 namespace {
 struct Script
 {
+    bool unattended = false;
     bool active = false;
     std::deque<Answer> answers;
     std::deque<QString> fileNames;
@@ -26,10 +28,22 @@ QString title()
 {
     return QApplication::applicationName();
 }
+
+// True when the message went to standard error instead of a box.
+bool reportedUnattended(const QString& text)
+{
+    if (!script().unattended)
+        return false;
+    std::fprintf(stderr, "%s: %s\n", qPrintable(title()), qPrintable(text));
+    std::fflush(stderr);
+    return true;
+}
 } // namespace
 
 void information(QWidget* parent, const QString& text)
 {
+    if (reportedUnattended(text))
+        return;
     if (script().active) {
         script().shown << text;
         return;
@@ -39,6 +53,8 @@ void information(QWidget* parent, const QString& text)
 
 void error(QWidget* parent, const QString& text)
 {
+    if (reportedUnattended(text))
+        return;
     if (script().active) {
         script().shown << text;
         return;
@@ -48,6 +64,8 @@ void error(QWidget* parent, const QString& text)
 
 Answer question(QWidget* parent, const QString& text)
 {
+    if (reportedUnattended(text))
+        return Answer::No;
     if (script().active) {
         script().shown << text;
         if (script().answers.empty())
@@ -91,6 +109,11 @@ QString openFileName(QWidget* parent, const QString& caption, const QString& fil
     if (script().active)
         return nextScriptedFileName();
     return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+}
+
+void setUnattended(bool unattended)
+{
+    script().unattended = unattended;
 }
 
 void setScripted(bool scripted)

@@ -33,6 +33,11 @@ QString saveFileName(QWidget* parent, const QString& caption, const QString& fil
 // An open-file dialog; empty when cancelled.
 QString openFileName(QWidget* parent, const QString& caption, const QString& filter);
 
+// While unattended (the program ends on a signal: a logout, a kill) nobody
+// may see a window, so nothing may wait on one: messages go to standard
+// error and questions take No.
+void setUnattended(bool unattended);
+
 // --- Testing hooks ---
 // While scripted, no dialog is shown: each message is recorded, questions take
 // the queued answers (Yes when none is queued) and file dialogs the queued

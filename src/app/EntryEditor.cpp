@@ -1,8 +1,10 @@
 #include "EntryEditor.h"
 
+#include "platform/Clipboard.h"
 #include "titles/TitleText.h"
 
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QTextBlock>
 
 EntryEditor::EntryEditor(QWidget* parent) : QPlainTextEdit(parent) {}
@@ -38,6 +40,22 @@ bool EntryEditor::event(QEvent* event)
 
 void EntryEditor::keyPressEvent(QKeyEvent* event)
 {
+    if (event->matches(QKeySequence::Paste) && !Clipboard::hasText()) {
+        m_refusedPasteKey = event->key();
+        event->accept();
+        return;
+    }
+    if (event->matches(QKeySequence::InsertLineSeparator)) {
+        // A soft line break would make two lines of one: take it as Enter.
+        QKeyEvent enter(event->type(), event->key(), event->modifiers() & ~Qt::ShiftModifier,
+                        event->nativeScanCode(), event->nativeVirtualKey(),
+                        event->nativeModifiers(), event->text(), event->isAutoRepeat(),
+                        event->count());
+        emit keyDown(enter.key(), enter.modifiers());
+        QPlainTextEdit::keyPressEvent(&enter);
+        event->setAccepted(enter.isAccepted());
+        return;
+    }
     emit keyDown(event->key(), event->modifiers());
     QPlainTextEdit::keyPressEvent(event);
 }
@@ -45,12 +63,33 @@ void EntryEditor::keyPressEvent(QKeyEvent* event)
 void EntryEditor::keyReleaseEvent(QKeyEvent* event)
 {
     QPlainTextEdit::keyReleaseEvent(event);
-    if (!event->isAutoRepeat())
-        emit keyUp(event->key(), event->modifiers());
+    if (event->isAutoRepeat())
+        return;
+    Qt::KeyboardModifiers modifiers = event->modifiers();
+    if (event->key() == m_refusedPasteKey) {
+        // Nothing was pasted, so there is nothing to collect: report a plain key.
+        m_refusedPasteKey = 0;
+        modifiers &= ~(Qt::ControlModifier | Qt::ShiftModifier);
+    }
+    emit keyUp(event->key(), modifiers);
 }
 
 void EntryEditor::mousePressEvent(QMouseEvent* event)
 {
     QPlainTextEdit::mousePressEvent(event);
     emit mouseDown();
+}
+
+void EntryEditor::insertFromMimeData(const QMimeData* source)
+{
+    if (!source || !source->hasText())
+        return;
+    QString text = source->text();
+    if (!text.contains(QChar::LineSeparator) && !text.contains(QChar::ParagraphSeparator)) {
+        QPlainTextEdit::insertFromMimeData(source);
+        return;
+    }
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    insertPlainText(text);
 }

@@ -4,7 +4,9 @@
 
 // The entry editor: a plain-text editor that reports key presses, key
 // releases and mouse presses after its own handling, as the main window's
-// date-line and click-list bookkeeping needs them.
+// date-line and click-list bookkeeping needs them. One line is one block:
+// Shift+Enter starts a new line as Enter does, and a paste brings no line
+// separators of its own. A paste with no text on the clipboard does nothing.
 class EntryEditor : public QPlainTextEdit
 {
     Q_OBJECT
@@ -30,7 +32,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
 
 private:
     QList<int> m_reservedCtrlKeys;
+    int m_refusedPasteKey = 0; // the key of a paste refused for want of text
 };

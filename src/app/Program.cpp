@@ -1,5 +1,6 @@
 #include "Program.h"
 
+#include "Dialogs.h"
 #include "TForm1.h"
 #include "TFormOpt.h"
 #include "TFormhlp.h"
@@ -20,6 +21,8 @@ Program::Program(const ProgramOptions& options)
 
 Program::~Program()
 {
+    if (m_endsOnSignals)
+        installShutdownSignals({}); // a later signal finds no window to close
     // Secondary windows go first: the main window's state outlives them.
     m_formhlp.reset();
     m_formOpt.reset();
@@ -30,6 +33,17 @@ Program::~Program()
 void Program::start()
 {
     m_form1->showMaximized();
+}
+
+void Program::endOnSignals()
+{
+    m_endsOnSignals = true;
+    TForm1* form1 = m_form1.get();
+    installShutdownSignals([form1] {
+        Dialogs::setUnattended(true);
+        form1->shutdown(false);
+        QCoreApplication::quit();
+    });
 }
 
 int runProgram(int argc, char** argv)
@@ -43,10 +57,7 @@ int runProgram(int argc, char** argv)
     TForm1* form1 = program.form1();
     QObject::connect(form1, &TForm1::closed, &app, &QCoreApplication::quit);
     // A session that ends, or a signal, still saves the title and sweeps.
-    installShutdownSignals([form1] {
-        form1->shutdown(false);
-        QCoreApplication::quit();
-    });
+    program.endOnSignals();
     QObject::connect(&app, &QGuiApplication::commitDataRequest, form1,
                      [form1](QSessionManager&) { form1->Post1Click(); });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, form1,

@@ -20,6 +20,11 @@ public:
     // Shows the main window (which runs the start-up sequence).
     void start();
 
+    // A termination signal (logout, shutdown, kill, Ctrl+C) saves the title
+    // and sweeps as a close does, then ends the event loop. Nobody may be
+    // there to answer a window then: a failed save goes to standard error.
+    void endOnSignals();
+
     TForm1* form1() const { return m_form1.get(); }
     TFormpic* formpic() const { return m_formpic.get(); }
     TFormOpt* formOpt() const { return m_formOpt.get(); }
@@ -30,6 +35,7 @@ private:
     std::unique_ptr<TFormpic> m_formpic;
     std::unique_ptr<TFormOpt> m_formOpt;
     std::unique_ptr<TFormhlp> m_formhlp;
+    bool m_endsOnSignals = false;
 };
 
 // The program entry: runs the event loop until the main window closes.

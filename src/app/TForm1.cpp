@@ -1,5 +1,6 @@
 #include "TForm1.h"
 
+#include "ClickListBox.h"
 #include "EntryEditor.h"
 #include "FixedRowDelegate.h"
 #include "ImageLists.h"
@@ -113,7 +114,8 @@ void TForm1::buildLayout()
     m_panelSplitter->setHandleWidth(2);
     panelLayout->addWidget(m_panelSplitter);
 
-    m_clickListBox = new QListWidget;
+    auto* clickListBox = new ClickListBox;
+    m_clickListBox = clickListBox;
     m_clickListBox->setObjectName(QStringLiteral("ListBoxListNow"));
     m_clickListBox->setFont(designFont(13));
     m_clickListBox->setUniformItemSizes(true);
@@ -159,8 +161,7 @@ void TForm1::buildLayout()
     connect(m_editor, &EntryEditor::keyDown, this, &TForm1::RichEditNeedKeyDown);
     connect(m_editor, &EntryEditor::keyUp, this, &TForm1::RichEditNeedKeyUp);
     connect(m_editor, &EntryEditor::mouseDown, this, &TForm1::RichEditNeedMouseDown);
-    connect(m_clickListBox, &QListWidget::itemClicked, this, &TForm1::ListBoxListNowClick);
-    connect(m_clickListBox, &QListWidget::itemActivated, this, &TForm1::ListBoxListNowClick);
+    connect(clickListBox, &ClickListBox::entryChosen, this, &TForm1::ListBoxListNowClick);
 }
 
 template <typename Handler>

@@ -27,6 +27,9 @@ class TFormOpt;
 class TFormhlp;
 class TextViewer;
 class FixedRowDelegate;
+namespace EditorLines {
+struct LineEdit;
+}
 
 // The main window: title tree, entry editor, click list with its hotkey
 // column, menus and toolbar. Its handlers are spread over several files by
@@ -166,6 +169,7 @@ private:
     void setClickPanelWidth(int width);
     void AssignHotkeys();
     void PutItemAtCursor(const QString& item);
+    void applyLineEdit(const EditorLines::LineEdit& edit);
 
     AppState m_state;
     ClickList m_clickList;

@@ -5,6 +5,7 @@
 #include "EntryEditor.h"
 #include "editor/DateLines.h"
 #include "editor/EditorLines.h"
+#include "platform/Clipboard.h"
 
 #include <QKeySequence>
 #include <QLabel>
@@ -45,13 +46,49 @@ void TForm1::ButtonAddDayClick(QStringList& lines)
 void TForm1::Button18Click()
 {
     const QTextBlock block = m_editor->textCursor().block();
-    if (!DateLines::isProtectedDateLine(block.text(), m_state.dates))
+    const EditorLines::LineEdit edit =
+        DateLines::protectDateLine(block.text(), block.blockNumber(), m_state.dates);
+    if (edit.isNull())
         return;
     Dialogs::information(this, DateLines::protectionMessage());
-    // One empty line below the date line; the caret stays where it is.
-    QTextCursor below(block);
-    below.movePosition(QTextCursor::EndOfBlock);
-    below.insertBlock();
+    applyLineEdit(edit);
+}
+
+void TForm1::applyLineEdit(const EditorLines::LineEdit& edit)
+{
+    QTextDocument* doc = m_editor->document();
+    const QTextCursor before = m_editor->textCursor();
+    int anchor = before.anchor();
+    int position = before.position();
+    QTextCursor cursor(doc);
+    cursor.beginEditBlock();
+    if (edit.replacedLine >= doc->blockCount()) {
+        cursor.movePosition(QTextCursor::End);
+        cursor.insertBlock();
+        cursor.insertText(edit.text);
+    } else if (edit.replacedLine >= 0) {
+        cursor.setPosition(doc->findBlockByNumber(edit.replacedLine).position());
+        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        cursor.insertText(edit.text);
+    }
+    if (edit.emptyLineAfter >= 0) {
+        const QTextBlock line = doc->findBlockByNumber(edit.emptyLineAfter);
+        const int end = line.position() + line.length() - 1;
+        cursor.setPosition(end);
+        cursor.insertBlock();
+        // A caret at the very end of that line would go down with the new one.
+        anchor += anchor > end ? 1 : 0;
+        position += position > end ? 1 : 0;
+    }
+    cursor.endEditBlock();
+    QTextCursor after(doc);
+    if (edit.caretLine >= 0) {
+        after.setPosition(doc->findBlockByNumber(edit.caretLine).position());
+    } else {
+        after.setPosition(anchor);
+        after.setPosition(position, QTextCursor::KeepAnchor);
+    }
+    m_editor->setTextCursor(after);
 }
 
 void TForm1::reloadclicklist1Click()
@@ -64,6 +101,9 @@ void TForm1::setClickPanelWidth(int width)
     QList<int> sizes = m_splitter->sizes();
     if (sizes.size() != 3)
         return;
+    // Without an explicit minimum the lists' own minimum widths keep an
+    // empty panel 70 pixels and more wide.
+    m_panel1->setMinimumWidth(1);
     sizes[1] = qMax(0, sizes[1] + sizes[2] - width);
     sizes[2] = width;
     m_splitter->setSizes(sizes);
@@ -73,6 +113,7 @@ void TForm1::reloadClickList(const QStringList& lines)
 {
     m_clickList.rebuild(lines);
     setListTexts(m_clickListBox, m_clickList.entries());
+    applyClickListRule();
     setClickPanelWidth(m_clickList.isEmpty() ? 1 : 140);
     AssignHotkeys();
 }
@@ -121,15 +162,8 @@ void TForm1::PutItemAtCursor(const QString& item)
     // Without an open title (tips, a group's explanation) there is nothing to put it into.
     if (m_editor->isReadOnly())
         return;
-    QTextCursor cursor = m_editor->textCursor();
-    cursor.clearSelection();
-    cursor.movePosition(QTextCursor::StartOfBlock);
-    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-    cursor.beginEditBlock();
-    cursor.insertText(item);
-    cursor.insertBlock();
-    cursor.endEditBlock();
-    m_editor->setTextCursor(cursor);
+    applyLineEdit(EditorLines::putItemAtCursor(m_editor->caretLine(),
+                                               m_editor->document()->blockCount(), item));
     m_editor->setFocus();
     m_clickTip->show();
     QTimer::singleShot(88, m_clickTip, &QWidget::hide);
@@ -147,6 +181,8 @@ void TForm1::Cut1Click()
 
 void TForm1::Paste1Click()
 {
+    if (!Clipboard::hasText() || m_editor->isReadOnly())
+        return;
     m_editor->paste();
     reloadclicklist1Click();
 }
@@ -168,8 +204,12 @@ void TForm1::RichEditNeedKeyUp(int key, Qt::KeyboardModifiers modifiers)
     auto insertRows = [this](const EditorLines::Collected& c) {
         for (const EditorLines::Insertion& i : c.inserted)
             m_clickListBox->insertItem(int(i.row), i.item);
+        if (c.changed())
+            applyClickListRule();
     };
-    if (key == Qt::Key_V && (modifiers & Qt::ControlModifier)) {
+    // A read-only editor (no title open) took nothing in to collect.
+    const bool editable = !m_editor->isReadOnly();
+    if (editable && key == Qt::Key_V && (modifiers & Qt::ControlModifier)) {
         insertRows(EditorLines::collectPasted(
             m_clickList, doc->blockCount(),
             [doc](int n) { return doc->findBlockByNumber(n).text(); }, m_pasteStartLine,
@@ -179,7 +219,7 @@ void TForm1::RichEditNeedKeyUp(int key, Qt::KeyboardModifiers modifiers)
     const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
     if (enter) {
         const int caret = m_editor->caretLine();
-        if (caret > 0) {
+        if (editable && caret > 0) {
             const EditorLines::Collected c =
                 EditorLines::collectEntered(m_clickList, doc->findBlockByNumber(caret - 1).text());
             insertRows(c);

@@ -3,13 +3,13 @@
 
 #include "AppState.h"
 #include "Dialogs.h"
+#include "platform/Clipboard.h"
 #include "stats/PastedInput.h"
 #include "stats/TotalFile.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QMimeData>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -78,11 +78,8 @@ void TFormpic::showInputPage()
 
 void TFormpic::BitBtn15Click()
 {
-    // Nothing to paste unless the clipboard holds text; handing the box
-    // anything else can crash it.
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    if (data && data->hasText())
-        m_memo1->insertPlainText(data->text());
+    if (Clipboard::hasText())
+        m_memo1->insertPlainText(QGuiApplication::clipboard()->text());
     m_memo1->setFocus();
 }
 

@@ -62,14 +62,22 @@ bool isProtectedDateLine(QStringView line, const DateFormat& format)
     return t.size() > 8 && LineKinds::isComment(t) && format.parse(LineKinds::commentRest(t));
 }
 
+EditorLines::LineEdit protectDateLine(QStringView caretLineText, int caretLine,
+                                      const DateFormat& format)
+{
+    EditorLines::LineEdit edit;
+    if (caretLine >= 0 && isProtectedDateLine(caretLineText, format))
+        edit.emptyLineAfter = caretLine;
+    return edit;
+}
+
 bool protectDateLine(QStringList& lines, int caretLine, const DateFormat& format)
 {
     if (caretLine < 0 || caretLine >= lines.size())
         return false;
-    if (!isProtectedDateLine(lines.at(caretLine), format))
-        return false;
-    lines.insert(caretLine + 1, QString());
-    return true;
+    const EditorLines::LineEdit edit = protectDateLine(lines.at(caretLine), caretLine, format);
+    EditorLines::apply(lines, edit, caretLine);
+    return !edit.isNull();
 }
 
 } // namespace DateLines

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "EditorLines.h"
+
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -43,9 +45,13 @@ TodayLine appendTodayLine(QStringList& lines, const QString& today);
 // characters, beginning with "//", and its trimmed rest is entirely a date.
 bool isProtectedDateLine(QStringView line, const DateFormat& format);
 
-// When the caret's line is a protected date line, inserts an empty line
-// below it and returns true; the window shows the warning and leaves the
-// caret where it is.
+// When the caret's line (its text given) is a protected date line: one empty
+// line below it, the caret left where it is; the window shows the warning.
+// A null edit for any other line.
+EditorLines::LineEdit protectDateLine(QStringView caretLineText, int caretLine,
+                                      const DateFormat& format);
+
+// The same, applied to the lines; true when the line was protected.
 bool protectDateLine(QStringList& lines, int caretLine, const DateFormat& format);
 
 // The warning shown when the caret rests on a date line.

@@ -59,15 +59,34 @@ Collected collectEntered(ClickList& list, const QStringList& lines, int caretLin
     return collectEntered(list, lines.at(caretLine - 1));
 }
 
+int apply(QStringList& lines, const LineEdit& edit, int caretLine)
+{
+    if (edit.replacedLine >= lines.size())
+        lines.append(edit.text);
+    else if (edit.replacedLine >= 0)
+        lines[edit.replacedLine] = edit.text;
+    if (edit.emptyLineAfter >= 0) {
+        lines.insert(edit.emptyLineAfter + 1, QString());
+        if (caretLine > edit.emptyLineAfter)
+            ++caretLine;
+    }
+    return edit.caretLine >= 0 ? edit.caretLine : caretLine;
+}
+
+LineEdit putItemAtCursor(int caretLine, int lineCount, const QString& item)
+{
+    const int k = std::clamp(caretLine, 0, lineCount);
+    LineEdit edit;
+    edit.replacedLine = k;
+    edit.text = item;
+    edit.emptyLineAfter = k;
+    edit.caretLine = k + 1;
+    return edit;
+}
+
 int putItemAtCursor(QStringList& lines, int caretLine, const QString& item)
 {
-    const int k = std::clamp(caretLine, 0, int(lines.size()));
-    if (k == lines.size())
-        lines.append(item);
-    else
-        lines[k] = item;
-    lines.insert(k + 1, QString());
-    return k + 1;
+    return apply(lines, putItemAtCursor(caretLine, int(lines.size()), item), caretLine);
 }
 
 } // namespace EditorLines

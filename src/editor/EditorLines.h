@@ -55,10 +55,31 @@ Collected collectEntered(ClickList& list, QStringView completedLine);
 // the first line.
 Collected collectEntered(ClickList& list, const QStringList& lines, int caretLine);
 
-// Puts an item picked from the click list or by hotkey into the caret's
-// line, replacing whatever it held, opens an empty line below it and returns
-// that line's number, where the caret goes. With the caret below the last
-// line (an empty text has no lines) the item becomes a new last line.
+// A change of the editor's lines that a rule decides; the window applies it
+// to its document, apply() to a list of lines. Line numbers are those before
+// the change.
+struct LineEdit
+{
+    int replacedLine = -1; // this line's text becomes text (lineCount: a new last line)
+    QString text;
+    int emptyLineAfter = -1; // an empty line is inserted below this line
+    int caretLine = -1;      // the caret goes to the start of this line, numbered
+                             // after the change; -1 leaves caret and selection alone
+
+    bool isNull() const { return replacedLine < 0 && emptyLineAfter < 0; }
+};
+
+// Applies the edit to the lines; returns where the caret is afterwards, given
+// where it was.
+int apply(QStringList& lines, const LineEdit& edit, int caretLine);
+
+// An item picked from the click list or by hotkey: it replaces whatever the
+// caret's line held, an empty line opens below it and the caret goes there.
+// With the caret below the last line (an empty text has no lines) the item
+// becomes a new last line.
+LineEdit putItemAtCursor(int caretLine, int lineCount, const QString& item);
+
+// The same, applied to the lines; returns the caret's new line.
 int putItemAtCursor(QStringList& lines, int caretLine, const QString& item);
 
 } // namespace EditorLines

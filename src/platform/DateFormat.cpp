@@ -1,17 +1,78 @@
 #include "DateFormat.h"
 
-#include <QLocale>
+namespace {
+// A run of one unquoted pattern letter: where it starts and how long it is.
+struct Run
+{
+    int start;
+    int length;
+};
+
+// The runs of the letter outside quoted text.
+std::vector<Run> letterRuns(const QString& pattern, QChar letter)
+{
+    std::vector<Run> runs;
+    bool quoted = false;
+    for (int i = 0; i < pattern.size();) {
+        if (pattern.at(i) == QLatin1Char('\'')) {
+            quoted = !quoted;
+            ++i;
+            continue;
+        }
+        int j = i + 1;
+        if (!quoted && pattern.at(i) == letter) {
+            while (j < pattern.size() && pattern.at(j) == letter)
+                ++j;
+            runs.push_back({i, j - i});
+        }
+        i = j;
+    }
+    return runs;
+}
+
+// The pattern with every year field of `from` digits written with `to`.
+QString withYearDigits(QString pattern, int from, int to)
+{
+    const std::vector<Run> runs = letterRuns(pattern, QLatin1Char('y'));
+    for (auto it = runs.rbegin(); it != runs.rend(); ++it)
+        if (it->length == from)
+            pattern.replace(it->start, from, QString(to, QLatin1Char('y')));
+    return pattern;
+}
+
+// Drops the zone ("t" runs) with the blanks that set it apart.
+QString withoutTimeZone(QString pattern)
+{
+    const std::vector<Run> runs = letterRuns(pattern, QLatin1Char('t'));
+    for (auto it = runs.rbegin(); it != runs.rend(); ++it) {
+        int from = it->start;
+        int to = it->start + it->length;
+        while (from > 0 && pattern.at(from - 1).isSpace())
+            --from;
+        if (from == 0)
+            while (to < pattern.size() && pattern.at(to).isSpace())
+                ++to;
+        pattern.remove(from, to - from);
+    }
+    return pattern;
+}
+} // namespace
 
 DateFormat DateFormat::system(int pivotYear)
 {
-    const QLocale locale = QLocale::system();
-    return DateFormat(locale.dateFormat(QLocale::ShortFormat),
-                      locale.timeFormat(QLocale::LongFormat), pivotYear);
+    return fromLocale(QLocale::system(), pivotYear);
+}
+
+DateFormat DateFormat::fromLocale(const QLocale& locale, int pivotYear)
+{
+    return DateFormat(withYearDigits(locale.dateFormat(QLocale::ShortFormat), 2, 4),
+                      withoutTimeZone(locale.timeFormat(QLocale::LongFormat)), pivotYear);
 }
 
 DateFormat::DateFormat(const QString& shortDatePattern, const QString& longTimePattern,
                        int pivotYear)
-    : m_datePattern(shortDatePattern), m_timePattern(longTimePattern), m_pivotYear(pivotYear)
+    : m_datePattern(shortDatePattern), m_timePattern(longTimePattern), m_pivotYear(pivotYear),
+      m_shortYearPattern(withYearDigits(shortDatePattern, 4, 2))
 {
     // Split the pattern into numeric fields and literal text; anything else
     // (month names, weekday names) leaves parsing to QLocale.
@@ -51,7 +112,7 @@ DateFormat::DateFormat(const QString& shortDatePattern, const QString& longTimeP
             else if (c == QLatin1Char('y') && run == 2)
                 m_tokens.push_back({Field::Year2, 2, 2, {}});
             else if (c == QLatin1Char('y') && run == 4)
-                m_tokens.push_back({Field::Year4, 4, 4, {}});
+                m_tokens.push_back({Field::Year4, 2, 4, {}});
             else
                 m_numeric = false;
             if (c == QLatin1Char('y') && run == 2)
@@ -137,7 +198,9 @@ bool DateFormat::parseFast(QStringView text, QDate* date) const
             haveYear = true;
             break;
         case Field::Year4:
-            year = value;
+            if (digits == 3)
+                return false;
+            year = digits == 2 ? windowTwoDigitYear(value) : value;
             haveYear = true;
             break;
         case Field::Literal:
@@ -156,9 +219,14 @@ bool DateFormat::parseFast(QStringView text, QDate* date) const
 bool DateFormat::parseWithLocale(QStringView text, QDate* date) const
 {
     QDate d = QLocale::system().toDate(text.toString(), m_datePattern);
+    bool shortYear = m_twoDigitYear;
+    if (!d.isValid() && m_shortYearPattern != m_datePattern) {
+        d = QLocale::system().toDate(text.toString(), m_shortYearPattern);
+        shortYear = true;
+    }
     if (!d.isValid())
         return false;
-    if (m_twoDigitYear && d.year() >= 1900 && d.year() < 2000) {
+    if (shortYear && d.year() >= 1900 && d.year() < 2000) {
         const QDate windowed(windowTwoDigitYear(d.year() % 100), d.month(), d.day());
         if (windowed.isValid())
             d = windowed;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QLocale>
 #include <QString>
 #include <QStringView>
 #include <QTime>
@@ -10,12 +11,19 @@
 // report's count time). Formatting and parsing always use the same pattern.
 // Purely numeric patterns (d, dd, M, MM, yy, yyyy and separators) are parsed by
 // a small hand-written reader, because a tally parses thousands of date lines.
+// A four-digit year field also reads a two-digit year, so date lines written
+// while the format had two-digit years still count.
 class DateFormat
 {
 public:
     // The formats of the system locale. Two-digit years are read in the
     // hundred years around pivotYear (normally this year).
     static DateFormat system(int pivotYear);
+
+    // The locale's short date, with four-digit years where it has two (a
+    // date line of "//" + M/d/yy is often too short to count), and its long
+    // time without the time zone.
+    static DateFormat fromLocale(const QLocale& locale, int pivotYear);
 
     explicit DateFormat(const QString& shortDatePattern,
                         const QString& longTimePattern = QStringLiteral("HH:mm:ss"),
@@ -50,5 +58,6 @@ private:
     int m_pivotYear;
     bool m_numeric = false;
     bool m_twoDigitYear = false;
+    QString m_shortYearPattern; // the pattern with yy for yyyy, for the locale's reader
     std::vector<Token> m_tokens;
 };

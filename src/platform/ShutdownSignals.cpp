@@ -9,6 +9,13 @@
 
 namespace {
 int g_pipe[2] = {-1, -1}; // the handler may only touch async-signal-safe state
+QSocketNotifier* g_notifier = nullptr;
+
+std::function<void()>& onEventLoop()
+{
+    static std::function<void()> handler;
+    return handler;
+}
 
 void onSignal(int)
 {
@@ -19,17 +26,22 @@ void onSignal(int)
 
 void installShutdownSignals(std::function<void()> handler)
 {
-    if (g_pipe[0] >= 0 || ::socketpair(AF_UNIX, SOCK_STREAM, 0, g_pipe) != 0)
+    onEventLoop() = std::move(handler);
+    if (g_notifier) {
+        g_notifier->setEnabled(true);
         return;
-    auto* notifier =
+    }
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_pipe) != 0)
+        return;
+    g_notifier =
         new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, QCoreApplication::instance());
-    QObject::connect(notifier, &QSocketNotifier::activated, notifier,
-                     [notifier, handler = std::move(handler)] {
-                         char byte;
-                         [[maybe_unused]] const ssize_t n = ::read(g_pipe[0], &byte, 1);
-                         notifier->setEnabled(false); // once is enough
-                         handler();
-                     });
+    QObject::connect(g_notifier, &QSocketNotifier::activated, g_notifier, [] {
+        char byte;
+        [[maybe_unused]] const ssize_t n = ::read(g_pipe[0], &byte, 1);
+        g_notifier->setEnabled(false); // once is enough
+        if (onEventLoop())
+            onEventLoop()();
+    });
     struct sigaction action = {};
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);

@@ -4,5 +4,6 @@
 
 // Turns SIGTERM, SIGHUP and SIGINT (logout, shutdown, kill, Ctrl+C) into a
 // call on the event loop, so the program can save and sweep before it ends.
-// Call once, after the application object exists.
+// Call after the application object exists; a later call replaces the
+// handler and waits for the next signal.
 void installShutdownSignals(std::function<void()> onSignal);

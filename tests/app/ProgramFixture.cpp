@@ -105,8 +105,11 @@ void ProgramFixture::click(const QString& path)
     QTreeWidgetItem* item = node(path);
     if (!item)
         qFatal("no node %s", qPrintable(path));
-    tree()->setCurrentItem(item);
-    form1()->TreeView1Click();
+    tree()->scrollToItem(item);
+    QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {},
+                      tree()->visualItemRect(item).center());
+    // The tree selects on the press; the window opens the node on a queued call.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
 }
 
 void ProgramFixture::type(const QString& text)

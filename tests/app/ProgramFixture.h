@@ -46,7 +46,7 @@ public:
 
     // The tree node at a "/"-separated path of node texts.
     QTreeWidgetItem* node(const QString& path) const;
-    // Selects the node and clicks it, as the user does.
+    // Clicks the node with the mouse, as the user does.
     void click(const QString& path);
     // Types text at the end of the editor (Enter for each '\n').
     void type(const QString& text);

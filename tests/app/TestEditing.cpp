@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QMenu>
+#include <QProxyStyle>
 #include <QTest>
 #include <QTextBlock>
 
@@ -19,13 +20,19 @@ private slots:
     void dateLineOnOpening_data();
     void dateLineOnOpening();
     void enterCollectsItems();
+    void lineBreaksMakeLines_data();
+    void lineBreaksMakeLines();
+    void pasteWithNothingCopied_data();
+    void pasteWithNothingCopied();
     void enterInMiddleOfLineCollectsPartBefore();
     void ctrlVCollectsWithoutNewHotkeys();
     void menuPasteReassignsHotkeys();
     void hotkeyWinsOverPaste();
     void hotkeyMenuKeepsCaptions();
+    void clickListPutsItemAtCaret_data();
     void clickListPutsItemAtCaret();
     void groupTakesNoItems();
+    void dateLineProtection_data();
     void dateLineProtection();
     void enablingFollowsClickList();
 };
@@ -87,6 +94,71 @@ void TestEditing::enterCollectsItems()
     QCOMPARE(texts(f.clickList()), QStringList({"Apple", "apple", "Banana"}));
     QCOMPARE(texts(f.hotkeys()), QStringList({"A", "P", "B"}));
     QCOMPARE(f.form1()->findChild<QMenu*>("hotkey1")->actions().size(), 3);
+}
+
+void TestEditing::lineBreaksMakeLines_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::newRow("Enter") << int(Qt::Key_Return) << Qt::KeyboardModifiers();
+    QTest::newRow("Shift+Enter") << int(Qt::Key_Return) << Qt::KeyboardModifiers(Qt::ShiftModifier);
+    QTest::newRow("Shift+keypad Enter")
+        << int(Qt::Key_Enter) << Qt::KeyboardModifiers(Qt::ShiftModifier | Qt::KeypadModifier);
+    QTest::newRow("pasted separators") << 0 << Qt::KeyboardModifiers();
+}
+
+void TestEditing::lineBreaksMakeLines()
+{
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    ProgramFixture f;
+    f.writeData("t.txt", "//2024-3-3\r\n");
+    f.start();
+    f.click("t");
+    if (key == 0) {
+        QGuiApplication::clipboard()->setText(QString("paper") + QChar::LineSeparator + "pen" +
+                                              QChar::ParagraphSeparator);
+        QTest::keyClick(f.editor(), Qt::Key_V, Qt::ControlModifier);
+    }
+    for (const char* item : {"paper", "pen"}) {
+        if (key == 0)
+            break;
+        QTest::keyClicks(f.editor(), item);
+        QTest::keyClick(f.editor(), Qt::Key(key), modifiers);
+    }
+    QCOMPARE(f.editor()->document()->blockCount(), 4);
+    QVERIFY(!f.editor()->document()->toRawText().contains(QChar::LineSeparator));
+    QCOMPARE(f.editor()->lines(), QStringList({"//2024-3-3", "paper", "pen", ""}));
+    QCOMPARE(texts(f.clickList()), QStringList({"paper", "pen"}));
+}
+
+// Under X11 with nothing ever copied the clipboard has no data at all.
+void TestEditing::pasteWithNothingCopied_data()
+{
+    QTest::addColumn<QString>("how");
+    for (const char* how : {"Paste1", "Paste2", "Ctrl+V", "Shift+Ins"})
+        QTest::newRow(how) << QString(how);
+}
+
+void TestEditing::pasteWithNothingCopied()
+{
+    QFETCH(QString, how);
+    ProgramFixture f;
+    f.writeData("t.txt", "//2024-3-3\r\napple\r\n");
+    f.start();
+    f.click("t");
+    if (QGuiApplication::platformName() != "xcb")
+        QGuiApplication::clipboard()->clear();
+    f.type("pea");
+    f.form1()->Post1Click();
+    const QStringList before = f.editor()->lines();
+    if (how.startsWith("Paste"))
+        f.form1()->action(how)->trigger();
+    else
+        QTest::keySequence(f.editor(), QKeySequence(how));
+    QCOMPARE(f.editor()->lines(), before);
+    QCOMPARE(texts(f.clickList()), QStringList{"apple"});
+    QVERIFY(!f.form1()->state().modified);
 }
 
 void TestEditing::enterInMiddleOfLineCollectsPartBefore()
@@ -155,22 +227,60 @@ void TestEditing::hotkeyMenuKeepsCaptions()
     QCOMPARE(f.editor()->lines().mid(1), QStringList({"Salt & Pepper", "Salt & Pepper", ""}));
 }
 
+// A desktop where one click activates an item.
+class SingleClickStyle : public QProxyStyle
+{
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override
+    {
+        return hint == SH_ItemView_ActivateItemOnSingleClick
+                   ? 1
+                   : QProxyStyle::styleHint(hint, option, widget, data);
+    }
+};
+
+void TestEditing::clickListPutsItemAtCaret_data()
+{
+    QTest::addColumn<QString>("how");
+    for (const char* how :
+         {"click", "double click", "double click, single-click desktop", "arrow key", "type-ahead"})
+        QTest::newRow(how) << QString(how);
+}
+
+// One choice in the click list puts the item in once, by mouse or keyboard.
 void TestEditing::clickListPutsItemAtCaret()
 {
+    QFETCH(QString, how);
     ProgramFixture f;
     f.writeData("t.txt", "//2024-3-3\r\napple\r\npear\r\n");
     f.start();
     f.click("t");
+    QListWidget* list = f.clickList();
+    if (how.contains("single-click"))
+        list->setStyle(new SingleClickStyle);
+    QWidget* rows = list->viewport();
+    const QPoint pear = list->visualItemRect(list->item(1)).center();
+    if (how == "click") {
+        QTest::mouseClick(rows, Qt::LeftButton, {}, pear);
+    } else if (how.startsWith("double click")) {
+        QTest::mouseClick(rows, Qt::LeftButton, {}, pear);
+        QTest::mousePress(rows, Qt::LeftButton, {}, pear);
+        QTest::mouseDClick(rows, Qt::LeftButton, {}, pear);
+        QTest::mouseRelease(rows, Qt::LeftButton, {}, pear);
+    } else {
+        list->setCurrentRow(0);
+        list->setFocus();
+        QTest::keyClick(list, how == "arrow key" ? Qt::Key_Down : Qt::Key_P);
+    }
     // Caret on the empty last line: the item fills it and a new line opens.
-    f.clickList()->setCurrentRow(1);
-    f.form1()->ListBoxListNowClick();
     QCOMPARE(f.editor()->lines(), QStringList({"//2024-3-3", "apple", "pear", "pear", ""}));
     QCOMPARE(f.editor()->caretLine(), 4);
-    // On the date line, the item replaces it.
+    QVERIFY(f.editor()->hasFocus());
+    // On the date line, the item replaces it; so does an entry chosen again.
     caretToLine(f.editor(), 0);
-    f.clickList()->setCurrentRow(0);
-    f.form1()->ListBoxListNowClick();
-    QCOMPARE(f.editor()->lines().mid(0, 3), QStringList({"apple", "", "apple"}));
+    QTest::mouseClick(rows, Qt::LeftButton, {}, pear);
+    QCOMPARE(f.editor()->lines().mid(0, 3), QStringList({"pear", "", "apple"}));
     QCOMPARE(f.editor()->caretLine(), 1);
     QVERIFY(f.form1()->state().modified);
 }
@@ -188,18 +298,37 @@ void TestEditing::groupTakesNoItems()
     QVERIFY(!f.form1()->state().modified);
 }
 
+void TestEditing::dateLineProtection_data()
+{
+    QTest::addColumn<int>("key"); // 0: a mouse click at the end of the line
+    QTest::addColumn<int>("column");
+    QTest::newRow("arrow") << int(Qt::Key_Right) << 1;
+    QTest::newRow("End") << int(Qt::Key_End) << 10;
+    QTest::newRow("click at the end") << 0 << 10;
+}
+
 void TestEditing::dateLineProtection()
 {
+    QFETCH(int, key);
     ProgramFixture f;
     f.writeData("t.txt", "//2024-3-3\r\napple\r\n//1/2/03\r\n");
     f.start();
     f.click("t");
     Dialogs::clearShownMessages();
     caretToLine(f.editor(), 0);
-    QTest::keyClick(f.editor(), Qt::Key_Right);
+    if (key) {
+        QTest::keyClick(f.editor(), Qt::Key(key));
+    } else {
+        QTextCursor end(f.editor()->document()->firstBlock());
+        end.movePosition(QTextCursor::EndOfBlock);
+        const QPoint at = f.editor()->cursorRect(end).center() + QPoint(20, 0);
+        QTest::mouseClick(f.editor()->viewport(), Qt::LeftButton, {}, at);
+    }
     QCOMPARE(Dialogs::shownMessages(), QStringList{"Please Do not edit Date line ! "});
     QCOMPARE(f.editor()->lines().mid(0, 3), QStringList({"//2024-3-3", "", "apple"}));
+    // The caret stays where it was, also at the very end of the date line.
     QCOMPARE(f.editor()->caretLine(), 0);
+    QTEST(f.editor()->textCursor().positionInBlock(), "column");
     // The eight-character line is not protected.
     Dialogs::clearShownMessages();
     caretToLine(f.editor(), 3);
@@ -219,6 +348,14 @@ void TestEditing::enablingFollowsClickList()
     f.click("g/empty");
     QVERIFY(!f.enabled("BarChart1"));
     QVERIFY(!f.enabled("Copy1"));
+    // An empty click list folds its panel away; the first item brings both back.
+    QWidget* panel = f.form1()->findChild<QWidget*>("Panel1");
+    QCOMPARE(panel->width(), 1);
+    f.type("paper\n");
+    for (const char* n :
+         {"BarChart1", "PieChart1", "TextReport", "MSWordReport1", "ToolButtonReplace"})
+        QVERIFY2(f.enabled(n), n);
+    QCOMPARE(panel->width(), 140);
     f.click("g/items");
     QVERIFY(edit->menuAction()->isEnabled());
     for (const char* n :

@@ -3,15 +3,20 @@
 #include "app/EntryEditor.h"
 #include "app/TForm1.h"
 #include "app/TFormOpt.h"
+#include "app/TFormhlp.h"
 #include "app/TFormpic.h"
+#include "platform/SafeFile.h"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QListWidget>
 #include <QMenu>
 #include <QProcess>
 #include <QTest>
 #include <QTreeWidget>
+#include <algorithm>
+#include <csignal>
 
 // Start-up, the first-start library, the no-title state and shutdown.
 class TestStartup : public QObject
@@ -28,6 +33,8 @@ private slots:
     void windowsCreatedInOrder();
     void rightClickKeepsSelection();
     void terminationSignalSavesAndSweeps();
+    void signalSavesTypedText_data();
+    void signalSavesTypedText(); // last: it ends the event loop
 };
 
 void TestStartup::firstStartCreatesLibraryOnce()
@@ -136,16 +143,38 @@ void TestStartup::titleMenuTogglesTree()
     QVERIFY(title->isChecked());
 }
 
+// Notes every object in the order it first receives an event.
+class FirstEvents : public QObject
+{
+public:
+    QList<QObject*> order;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (!order.contains(watched))
+            order << watched;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 void TestStartup::windowsCreatedInOrder()
 {
     ProgramFixture f;
+    FirstEvents events;
+    qApp->installEventFilter(&events);
     f.start();
-    QCOMPARE(f.program->form1()->objectName(), QString("Form1"));
-    QCOMPARE(f.program->formpic()->windowTitle(), QString("FormPic"));
-    QVERIFY(!f.program->formpic()->isVisible());
+    qApp->removeEventFilter(&events);
+    const Program& p = *f.program;
+    const QList<qsizetype> at = {events.order.indexOf(p.form1()), events.order.indexOf(p.formpic()),
+                                 events.order.indexOf(p.formOpt()),
+                                 events.order.indexOf(p.formhlp())};
+    QVERIFY(at.first() >= 0);
+    QVERIFY(std::is_sorted(at.begin(), at.end()));
+    QCOMPARE(p.form1()->objectName(), QString("Form1"));
+    QCOMPARE(p.formpic()->windowTitle(), QString("FormPic"));
+    QVERIFY(!p.formpic()->isVisible());
     f.form1()->action("About1")->trigger();
-    QVERIFY(f.program->formOpt()->isVisible());
-    QCOMPARE(f.program->formOpt()->windowTitle(), QString("About Morvane"));
+    QVERIFY(p.formOpt()->isVisible());
+    QCOMPARE(p.formOpt()->windowTitle(), QString("About Morvane"));
 }
 
 void TestStartup::rightClickKeepsSelection()
@@ -165,7 +194,8 @@ void TestStartup::rightClickKeepsSelection()
     QCOMPARE(f.form1()->windowTitle(), QString("Morvane---a"));
 }
 
-// The real program, ended by a termination signal, still runs its shutdown.
+// The real program, ended by a termination signal, still runs its shutdown
+// and ends normally.
 void TestStartup::terminationSignalSavesAndSweeps()
 {
     TempDataFolder home;
@@ -184,9 +214,40 @@ void TestStartup::terminationSignalSavesAndSweeps()
     program.terminate(); // SIGTERM
     QVERIFY(program.waitForFinished(20000));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-    QVERIFY(!(QFileInfo(data + "personal/Consumers ages.txt").permissions() & QFile::WriteOwner) ||
-            !(QFileInfo(data + "company/Consumers ages.txt").permissions() & QFile::WriteOwner));
-    QVERIFY(!(QFileInfo(data + "defaultfile.cnt").permissions() & QFile::WriteOwner));
+    QCOMPARE(program.exitCode(), 0);
+    for (const char* file : {"company/Consumers ages.txt", "defaultfile.cnt"})
+        QVERIFY2(!(QFileInfo(data + file).permissions() & QFile::WriteOwner), file);
+}
+
+void TestStartup::signalSavesTypedText_data()
+{
+    QTest::addColumn<bool>("diskFull");
+    QTest::newRow("saves") << false;
+    QTest::newRow("save fails") << true;
+}
+
+// A termination signal saves what was typed and sweeps. A save that fails
+// then is reported on standard error: a box would hold up the logout.
+void TestStartup::signalSavesTypedText()
+{
+    QFETCH(bool, diskFull);
+    ProgramFixture f;
+    const QString title = f.writeData("t.txt", "//2024-3-3\r\n");
+    f.start();
+    f.program->endOnSignals();
+    f.click("t");
+    f.type("paper\n");
+    Dialogs::clearShownMessages();
+    SafeFile::setFailAfterBytesForTesting(diskFull ? 4 : -1);
+    QElapsedTimer clock;
+    clock.start();
+    std::raise(SIGTERM);
+    QTRY_VERIFY_WITH_TIMEOUT(!(QFileInfo(title).permissions() & QFile::WriteOwner), 3000);
+    SafeFile::setFailAfterBytesForTesting(-1);
+    QVERIFY(clock.elapsed() < 3000);
+    QVERIFY(Dialogs::shownMessages().isEmpty());
+    QCOMPARE(f.readData("t.txt"),
+             diskFull ? QByteArray("//2024-3-3\r\n") : QByteArray("//2024-3-3\r\npaper\r\n\r\n"));
 }
 
 QTEST_MAIN(TestStartup)

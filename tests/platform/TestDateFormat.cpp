@@ -12,6 +12,8 @@ private slots:
     void rejects();
     void twoDigitYears_data();
     void twoDigitYears();
+    void fromLocale_data();
+    void fromLocale();
 };
 
 void TestDateFormat::formatAndParse_data()
@@ -59,8 +61,10 @@ void TestDateFormat::rejects_data()
                               << "13/1/08";
     QTest::newRow("wrong separator") << "yyyy-M-d"
                                      << "2024/3/1";
-    QTest::newRow("short year for yyyy") << "yyyy-M-d"
-                                         << "24-3-1";
+    QTest::newRow("three-digit year for yyyy") << "yyyy-M-d"
+                                               << "124-3-1";
+    QTest::newRow("one-digit year for yyyy") << "yyyy-M-d"
+                                             << "4-3-1";
     QTest::newRow("names pattern") << "d MMM yyyy"
                                    << "1 Foo 2024";
 }
@@ -89,6 +93,11 @@ void TestDateFormat::twoDigitYears_data()
                               << "1/1/90" << QDate(1990, 1, 1);
     QTest::newRow("names pattern") << "d MMM yy"
                                    << "3 May 08" << QDate(2008, 5, 3);
+    // Lines written before the format had four-digit years still count.
+    QTest::newRow("old line, yyyy") << "M/d/yyyy"
+                                    << "3/3/24" << QDate(2024, 3, 3);
+    QTest::newRow("old line, names") << "d MMM yyyy"
+                                     << "3 May 08" << QDate(2008, 5, 3);
 }
 
 void TestDateFormat::twoDigitYears()
@@ -100,6 +109,39 @@ void TestDateFormat::twoDigitYears()
     QDate parsed;
     QVERIFY(f.parse(text, &parsed));
     QCOMPARE(parsed, expected);
+}
+
+void TestDateFormat::fromLocale_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("date");
+    QTest::addColumn<QString>("time");
+    QTest::newRow("us") << "en_US"
+                        << "M/d/yyyy"
+                        << "h:mm:ss AP";
+    QTest::newRow("german") << "de_DE"
+                            << "dd.MM.yyyy"
+                            << "HH:mm:ss";
+    QTest::newRow("zone first") << "zh_CN"
+                                << "yyyy/M/d"
+                                << "HH:mm:ss";
+    QTest::newRow("korean") << "ko_KR"
+                            << "yyyy. M. d."
+                            << "AP h시 m분 s초";
+    QTest::newRow("c") << "C"
+                       << "d MMM yyyy"
+                       << "HH:mm:ss";
+}
+
+void TestDateFormat::fromLocale()
+{
+    QFETCH(QString, locale);
+    const DateFormat f = DateFormat::fromLocale(QLocale(locale), 2026);
+    QTEST(f.shortDatePattern(), "date");
+    QTEST(f.longTimePattern(), "time");
+    // The US date line of 3 March 2024 is long enough to count as one.
+    if (locale == "en_US")
+        QCOMPARE(f.formatDate(QDate(2024, 3, 3)), QString("3/3/2024"));
 }
 
 QTEST_GUILESS_MAIN(TestDateFormat)
