@@ -3,17 +3,10 @@
 
 #include "TFormOpt.h"
 
-void TForm1::NewTitleGroup1Click() {}
-void TForm1::New1Click() {}
 void TForm1::AppendText1Click() {}
 void TForm1::Export1Click() {}
-void TForm1::Rename1Click() {}
-void TForm1::Delete1Click() {}
 void TForm1::ReplaceItem1Click() {}
-void TForm1::Uninstall1Click() {}
 void TForm1::Short1Click() {}
-void TForm1::Startopen1Click() {}
-void TForm1::ToolButtonStartOpenClick() {}
 void TForm1::help2Click() {}
 
 void TForm1::About1Click()

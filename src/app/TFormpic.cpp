@@ -34,6 +34,7 @@ TFormpic::TFormpic(AppState& state, TForm1* form1)
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
     buildPicPage();
+    buildLibraryPages();
     for (const char* name :
          {"start", "new", "newGroup", "export", "replace", "input", "textcounts", "none"})
         page(QString::fromLatin1(name));

@@ -112,6 +112,18 @@ Created createGroup(const QString& dataFolder, int placement, const QString& gro
     return {Created::Done, QString()};
 }
 
+QString titleFile(const QString& folder, const QString& name)
+{
+    const QString wanted = name + QStringLiteral(".txt");
+    const QStringList entries = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    if (!entries.contains(wanted))
+        for (const QString& e : entries)
+            if (e.size() == wanted.size() && e.startsWith(name) &&
+                e.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive))
+                return withSeparator(folder) + e;
+    return withSeparator(folder) + wanted;
+}
+
 bool renameTitleFile(const QString& filePath, const QString& newName, QString* renamed)
 {
     const QFileInfo info(filePath);

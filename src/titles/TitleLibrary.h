@@ -48,6 +48,10 @@ Created createTitle(const QString& dataFolder, int placement, const QString& gro
 Created createGroup(const QString& dataFolder, int placement, const QString& groupPath,
                     const QString& name);
 
+// The file of the title name in folder: name + ".txt", or the existing file
+// whose extension differs only in letter case (Notes.TXT).
+QString titleFile(const QString& folder, const QString& name);
+
 // Renames a file or folder within its folder; a title keeps its extension's
 // letter case. Refused when another entry already has the name in any letter
 // case; a change of letter case alone is allowed. On success *renamed (when
