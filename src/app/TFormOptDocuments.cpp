@@ -41,25 +41,27 @@ private:
     std::function<void()> m_clicked;
 };
 
+template <typename Widget>
+Widget* coloured(const QString& name, const QString& text, QPalette::ColorRole role,
+                 const QColor& color)
+{
+    auto* w = new Widget(text);
+    w->setObjectName(name);
+    QPalette p = w->palette();
+    p.setColor(role, color);
+    w->setPalette(p);
+    w->setAutoFillBackground(role == QPalette::Window);
+    return w;
+}
+
 QLabel* coloured(const QString& name, const QString& text, const QColor& color)
 {
-    auto* label = new QLabel(text);
-    label->setObjectName(name);
-    QPalette p = label->palette();
-    p.setColor(QPalette::WindowText, color);
-    label->setPalette(p);
-    return label;
+    return coloured<QLabel>(name, text, QPalette::WindowText, color);
 }
 
 QGroupBox* groupBox(const QString& name, const QString& title, const QColor& background)
 {
-    auto* box = new QGroupBox(title);
-    box->setObjectName(name);
-    QPalette p = box->palette();
-    p.setColor(QPalette::Window, background);
-    box->setPalette(p);
-    box->setAutoFillBackground(true);
-    return box;
+    return coloured<QGroupBox>(name, title, QPalette::Window, background);
 }
 
 QString programFolder()

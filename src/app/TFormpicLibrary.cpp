@@ -24,15 +24,21 @@ void setBackground(QWidget* w, const QColor& color)
     w->setAutoFillBackground(true);
 }
 
-QLabel* styledLabel(const QString& text, const QColor& color, bool bold = true)
+// Text colour and bold font of a label or a box and what it holds.
+void setTextStyle(QWidget* w, const QColor& color)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, color);
+    w->setPalette(p);
+    QFont f = w->font();
+    f.setBold(true);
+    w->setFont(f);
+}
+
+QLabel* styledLabel(const QString& text, const QColor& color)
 {
     auto* label = new QLabel(text);
-    QPalette p = label->palette();
-    p.setColor(QPalette::WindowText, color);
-    label->setPalette(p);
-    QFont f = label->font();
-    f.setBold(bold);
-    label->setFont(f);
+    setTextStyle(label, color);
     return label;
 }
 
@@ -125,12 +131,7 @@ void TFormpic::buildLibraryPages()
     auto* radio = new QGroupBox;
     radio->setObjectName(QStringLiteral("RadioGroup4"));
     setBackground(radio, QColor(134, 194, 255));
-    QPalette p = radio->palette();
-    p.setColor(QPalette::WindowText, green);
-    radio->setPalette(p);
-    QFont bold = radio->font();
-    bold.setBold(true);
-    radio->setFont(bold);
+    setTextStyle(radio, green);
     m_radioGroup4 = radioChoice(radio, {QStringLiteral("Open when this software starts"),
                                         QStringLiteral("Set none")});
     // Choosing an item, by the user or by the preselection, runs the handler.
