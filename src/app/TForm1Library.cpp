@@ -230,8 +230,7 @@ void TForm1::Delete1Click()
     if (target.kind == NodeKind::Title) {
         QFile::remove(nodeFilePath(target));
     } else {
-        const QString folder =
-            QDir::cleanPath(nativePath(m_state.dataFolder, target.groupPath));
+        const QString folder = QDir::cleanPath(nativePath(m_state.dataFolder, target.groupPath));
         Dialogs::information(this, folder);
         if (!Shell::deleteFolderTree(folder) && QFileInfo::exists(folder) &&
             Dialogs::question(this, QStringLiteral("Are you sure you want to permanently delete "
@@ -331,8 +330,8 @@ void TForm1::Startopen1Click()
         preselect = 0;
     else if (m_state.defaultName.isEmpty() && m_state.defaultGroupPath.isEmpty())
         preselect = 1;
-    m_formpic->showStartPage(preselect, m_state.node.groupPath + QLatin1Char('\\') +
-                                            m_state.node.titleName);
+    m_formpic->showStartPage(preselect,
+                             m_state.node.groupPath + QLatin1Char('\\') + m_state.node.titleName);
 }
 
 void TForm1::openDefaultTitle()

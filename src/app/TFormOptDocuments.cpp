@@ -99,9 +99,9 @@ void TFormOpt::buildUninstallPage()
     auto* label8 = new LinkLabel([this] { Label8Click(); });
     label8->setObjectName(QStringLiteral("Label8"));
     docLayout->addWidget(label8);
-    docLayout->addWidget(
-        coloured(QStringLiteral("Label12"),
-                 QStringLiteral("You may delete it directly when this software be closed."), green));
+    docLayout->addWidget(coloured(
+        QStringLiteral("Label12"),
+        QStringLiteral("You may delete it directly when this software be closed."), green));
     auto* deleteNow = new QPushButton(QStringLiteral("or Delete it now"));
     deleteNow->setObjectName(QStringLiteral("BitBtn3"));
     connect(deleteNow, &QPushButton::clicked, this, [this] { BitBtn3Click(); });

@@ -123,8 +123,9 @@ void TFormpic::buildLibraryPages()
           styledLabel(QStringLiteral("If you often open it at first, you can set up it : Open when "
                                      "this software starts"),
                       blue),
-          styledLabel(QStringLiteral("Attention: If you set the current subject for starts to open,"),
-                      grey),
+          styledLabel(
+              QStringLiteral("Attention: If you set the current subject for starts to open,"),
+              grey),
           styledLabel(QStringLiteral("it will been unavailability you have set before."), grey)})
         boxLayout->addWidget(l);
     layout->addWidget(box);
@@ -132,8 +133,8 @@ void TFormpic::buildLibraryPages()
     radio->setObjectName(QStringLiteral("RadioGroup4"));
     setBackground(radio, QColor(134, 194, 255));
     setTextStyle(radio, green);
-    m_radioGroup4 = radioChoice(radio, {QStringLiteral("Open when this software starts"),
-                                        QStringLiteral("Set none")});
+    m_radioGroup4 = radioChoice(
+        radio, {QStringLiteral("Open when this software starts"), QStringLiteral("Set none")});
     // Choosing an item, by the user or by the preselection, runs the handler.
     connect(m_radioGroup4, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
         if (checked)
@@ -181,8 +182,10 @@ void TFormpic::createFromPage(bool group)
     // The folder is the clicked node's at this moment, not when the page opened.
     const int placement = (group ? m_radioGroup2 : m_radioGroup3)->checkedId();
     const TitleLibrary::Created created =
-        group ? TitleLibrary::createGroup(m_state.dataFolder, placement, m_state.node.groupPath, name)
-              : TitleLibrary::createTitle(m_state.dataFolder, placement, m_state.node.groupPath, name);
+        group
+            ? TitleLibrary::createGroup(m_state.dataFolder, placement, m_state.node.groupPath, name)
+            : TitleLibrary::createTitle(m_state.dataFolder, placement, m_state.node.groupPath,
+                                        name);
     if (created.outcome == TitleLibrary::Created::Exists ||
         (group && created.outcome == TitleLibrary::Created::Failed)) {
         Dialogs::information(this, created.message);

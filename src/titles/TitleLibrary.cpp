@@ -46,8 +46,8 @@ QString placementText(int placement, bool groupPage, const QString& displayFolde
 
 bool existsIgnoringCase(const QString& folder, const QString& name)
 {
-    const QStringList entries =
-        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden |
+                                                       QDir::System | QDir::NoDotAndDotDot);
     for (const QString& e : entries)
         if (e.compare(name, Qt::CaseInsensitive) == 0)
             return true;

@@ -82,28 +82,41 @@ void TestLibrary::newPages_data()
     QTest::addColumn<QString>("created");
     const QString none;
     QTest::newRow("title, cleaned, in the clicked title's group")
-        << false << "A/t" << "Establish to the \"A\" Catalogue" << 1 << " a:b?c " << ""
+        << false << "A/t"
+        << "Establish to the \"A\" Catalogue" << 1 << " a:b?c "
+        << ""
         << "A/abc.txt";
     QTest::newRow("untouched name, nothing clicked yet")
-        << false << "" << "Establish to the  Catalogue" << 1 << none << ""
+        << false << ""
+        << "Establish to the  Catalogue" << 1 << none << ""
         << "Please input new title name in here.txt";
     QTest::newRow("title exists in another case")
-        << false << "A/B" << "Establish to the \"A\\B\" Catalogue" << 1 << "ABC"
-        << "This title has already existed." << "";
+        << false << "A/B"
+        << "Establish to the \"A\\B\" Catalogue" << 1 << "ABC"
+        << "This title has already existed."
+        << "";
     QTest::newRow("dot dot refused")
-        << false << "Top" << "Establish to the root Catalogue" << 0 << ".."
+        << false << "Top"
+        << "Establish to the root Catalogue" << 0 << ".."
         << "Must iuput new name,and the name can't include one of any characters the following "
            ": ? : \" \\ /< > * |  "
         << "";
-    QTest::newRow("other catalogues: nothing")
-        << false << "Top" << "Establish to the root Catalogue" << 2 << "n" << "" << "";
-    QTest::newRow("group at the root") << true << "A/t" << "Establish to the \"A\" Catalogue" << 0
-                                       << "G" << "" << "G";
-    QTest::newRow("group in the clicked group")
-        << true << "A/B" << "Establish to the \"A\\B\" Catalogue" << 1 << "G" << "" << "A/B/G";
-    QTest::newRow("group exists in another case")
-        << true << "A/t" << "Establish to the \"A\" Catalogue" << 0 << "ab"
-        << "This title group has already existed." << "";
+    QTest::newRow("other catalogues: nothing") << false << "Top"
+                                               << "Establish to the root Catalogue" << 2 << "n"
+                                               << ""
+                                               << "";
+    QTest::newRow("group at the root") << true << "A/t"
+                                       << "Establish to the \"A\" Catalogue" << 0 << "G"
+                                       << ""
+                                       << "G";
+    QTest::newRow("group in the clicked group") << true << "A/B"
+                                                << "Establish to the \"A\\B\" Catalogue" << 1 << "G"
+                                                << ""
+                                                << "A/B/G";
+    QTest::newRow("group exists in another case") << true << "A/t"
+                                                  << "Establish to the \"A\" Catalogue" << 0 << "ab"
+                                                  << "This title group has already existed."
+                                                  << "";
 }
 
 void TestLibrary::newPages()
@@ -165,25 +178,29 @@ void TestLibrary::renameInPlace_data()
     QTest::addColumn<QString>("exists"); // afterwards
     QTest::addColumn<QByteArray>("defaultAfter");
     QTest::addColumn<QString>("nodeAfter");
-    QTest::newRow("default title") << "A/t" << "u" << int(Qt::Key_Return)
-                                   << QByteArray("t\r\nA\r\n") << "A/u.txt"
-                                   << QByteArray("u\r\nA\r\n") << "A/u";
+    QTest::newRow("default title") << "A/t"
+                                   << "u" << int(Qt::Key_Return) << QByteArray("t\r\nA\r\n")
+                                   << "A/u.txt" << QByteArray("u\r\nA\r\n") << "A/u";
     QTest::newRow("group holding the default, nested")
-        << "A" << "Z" << int(Qt::Key_Return) << QByteArray("abc\r\nA\\B\r\n") << "Z/B/abc.txt"
+        << "A"
+        << "Z" << int(Qt::Key_Return) << QByteArray("abc\r\nA\\B\r\n") << "Z/B/abc.txt"
         << QByteArray("abc\r\nZ\\B\r\n") << "Z/B/abc";
     QTest::newRow("a sibling group starting the same is not moved")
-        << "A" << "Q" << int(Qt::Key_Return) << QByteArray("x\r\nAB\r\n") << "AB/x.txt"
+        << "A"
+        << "Q" << int(Qt::Key_Return) << QByteArray("x\r\nAB\r\n") << "AB/x.txt"
         << QByteArray("x\r\nAB\r\n") << "Q/t";
-    QTest::newRow("letter case only") << "A/t" << "T" << int(Qt::Key_Return) << QByteArray()
-                                      << "A/T.txt" << QByteArray() << "A/T";
+    QTest::newRow("letter case only")
+        << "A/t"
+        << "T" << int(Qt::Key_Return) << QByteArray() << "A/T.txt" << QByteArray() << "A/T";
     QTest::newRow("name taken by another title")
-        << "A/t" << "t2" << int(Qt::Key_Return) << QByteArray() << "A/t.txt" << QByteArray()
-        << "A/t2";
+        << "A/t"
+        << "t2" << int(Qt::Key_Return) << QByteArray() << "A/t.txt" << QByteArray() << "A/t2";
     QTest::newRow("refused name keeps the text")
-        << "Top" << " ? " << int(Qt::Key_Return) << QByteArray() << "Top.txt" << QByteArray()
-        << "Top";
-    QTest::newRow("escape changes nothing") << "Top" << "New" << int(Qt::Key_Escape)
-                                            << QByteArray() << "Top.txt" << QByteArray() << "Top";
+        << "Top"
+        << " ? " << int(Qt::Key_Return) << QByteArray() << "Top.txt" << QByteArray() << "Top";
+    QTest::newRow("escape changes nothing")
+        << "Top"
+        << "New" << int(Qt::Key_Escape) << QByteArray() << "Top.txt" << QByteArray() << "Top";
 }
 
 void TestLibrary::renameInPlace()
@@ -217,7 +234,7 @@ void TestLibrary::renameInPlace()
     QTreeWidgetItem* parent = n->parent();
     for (int i = 1; parent && i < parent->childCount(); ++i)
         QVERIFY(parent->child(i - 1)->text(0).compare(parent->child(i)->text(0),
-                                                       Qt::CaseInsensitive) <= 0);
+                                                      Qt::CaseInsensitive) <= 0);
 }
 
 void TestLibrary::openTitleFollowsRenames()
@@ -264,28 +281,33 @@ void TestLibrary::deleting_data()
     QTest::addColumn<QStringList>("messages");
     QTest::addColumn<bool>("noTitleState");
     using A = Dialogs::Answer;
-    QTest::newRow("a title") << "Top" << "A/t" << QList<int>{int(A::Yes)}
-                             << QStringList{"A/t.txt"} << QStringList{"A/B/abc.txt", "Top.txt"}
+    QTest::newRow("a title") << "Top"
+                             << "A/t" << QList<int>{int(A::Yes)} << QStringList{"A/t.txt"}
+                             << QStringList{"A/B/abc.txt", "Top.txt"}
                              << QStringList{"Really must you delete t? "} << false;
-    QTest::newRow("answer no") << "Top" << "A/t" << QList<int>{int(A::No)} << QStringList{}
+    QTest::newRow("answer no") << "Top"
+                               << "A/t" << QList<int>{int(A::No)} << QStringList{}
                                << QStringList{"A/t.txt"}
                                << QStringList{"Really must you delete t? "} << false;
     QTest::newRow("a group with sub-groups, holding the open title")
-        << "A/B/abc" << "A" << QList<int>{int(A::Yes)} << QStringList{"A"}
-        << QStringList{"AB/x.txt"} << QStringList{"Really must you delete A? ", "DATAA"} << true;
-    QTest::newRow("the open title") << "Top" << "Top" << QList<int>{int(A::Yes)}
-                                    << QStringList{"Top.txt"} << QStringList{"A/t.txt"}
-                                    << QStringList{"Really must you delete Top? "} << true;
+        << "A/B/abc"
+        << "A" << QList<int>{int(A::Yes)} << QStringList{"A"} << QStringList{"AB/x.txt"}
+        << QStringList{"Really must you delete A? ", "DATAA"} << true;
+    QTest::newRow("the open title")
+        << "Top"
+        << "Top" << QList<int>{int(A::Yes)} << QStringList{"Top.txt"} << QStringList{"A/t.txt"}
+        << QStringList{"Really must you delete Top? "} << true;
     QTest::newRow("nothing selected: all documents")
-        << "Top" << "" << QList<int>{int(A::Yes), int(A::Yes)} << QStringList{""}
-        << QStringList{}
-        << QStringList{"Really must you delete All title? ", "You really must delete all documents? ",
-                       "It is successful to delete "}
+        << "Top"
+        << "" << QList<int>{int(A::Yes), int(A::Yes)} << QStringList{""} << QStringList{}
+        << QStringList{"Really must you delete All title? ",
+                       "You really must delete all documents? ", "It is successful to delete "}
         << true;
     QTest::newRow("all documents, second answer no")
-        << "Top" << "" << QList<int>{int(A::Yes), int(A::No)} << QStringList{}
-        << QStringList{"Top.txt"}
-        << QStringList{"Really must you delete All title? ", "You really must delete all documents? "}
+        << "Top"
+        << "" << QList<int>{int(A::Yes), int(A::No)} << QStringList{} << QStringList{"Top.txt"}
+        << QStringList{"Really must you delete All title? ",
+                       "You really must delete all documents? "}
         << false;
 }
 
@@ -334,8 +356,8 @@ void TestLibrary::defaultToggleAndStartPage_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<int>("image");
     QTest::addColumn<QByteArray>("after"); // empty: no file
-    QTest::newRow("open title is the default") << QByteArray("abc\r\nA\\B\r\n") << 0 << "StopStart"
-                                               << 32 << QByteArray("abc\r\nA\\B\r\n");
+    QTest::newRow("open title is the default")
+        << QByteArray("abc\r\nA\\B\r\n") << 0 << "StopStart" << 32 << QByteArray("abc\r\nA\\B\r\n");
     QTest::newRow("no default: empty file deleted")
         << QByteArray("") << 1 << "StartOpen" << 30 << QByteArray();
     QTest::newRow("another title is the default")
@@ -392,14 +414,15 @@ void TestLibrary::startupLookup_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("fileKept");
-    QTest::newRow("same name in two groups and a group") << QByteArray("Same\r\nG2\r\n")
-                                                         << "Morvane---Same" << "two" << true;
+    QTest::newRow("same name in two groups and a group")
+        << QByteArray("Same\r\nG2\r\n") << "Morvane---Same"
+        << "two" << true;
     QTest::newRow("not found: nothing opens, the file stays")
-        << QByteArray("Same\r\nGone\r\n") << "Morvane---Please click a title to start." << ""
-        << true;
+        << QByteArray("Same\r\nGone\r\n") << "Morvane---Please click a title to start."
+        << "" << true;
     QTest::newRow("unreadable: the file goes, nothing is said")
-        << QByteArray("Locked\r\n\r\n") << "Morvane---Please click a title to start." << ""
-        << false;
+        << QByteArray("Locked\r\n\r\n") << "Morvane---Please click a title to start."
+        << "" << false;
 }
 
 void TestLibrary::startupLookup()

@@ -24,14 +24,22 @@ void TestTitleLibrary::cleaning_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("clean");
-    QTest::newRow("nine characters and end blanks") << " a:b?c " << "abc";
-    QTest::newRow("all nine") << "?/\\\"<>:*|x" << "x";
-    QTest::newRow("pasted line break inside") << "ab\r\ncd" << "abcd";
-    QTest::newRow("tab at the ends") << "\t x y \t" << "x y";
-    QTest::newRow("dot dot") << ".." << "";
-    QTest::newRow("dots only, spaced") << " ... " << "";
-    QTest::newRow("dots inside stay") << "v1.2" << "v1.2";
-    QTest::newRow("only forbidden") << "\\/" << "";
+    QTest::newRow("nine characters and end blanks") << " a:b?c "
+                                                    << "abc";
+    QTest::newRow("all nine") << "?/\\\"<>:*|x"
+                              << "x";
+    QTest::newRow("pasted line break inside") << "ab\r\ncd"
+                                              << "abcd";
+    QTest::newRow("tab at the ends") << "\t x y \t"
+                                     << "x y";
+    QTest::newRow("dot dot") << ".."
+                             << "";
+    QTest::newRow("dots only, spaced") << " ... "
+                                       << "";
+    QTest::newRow("dots inside stay") << "v1.2"
+                                      << "v1.2";
+    QTest::newRow("only forbidden") << "\\/"
+                                    << "";
 }
 
 void TestTitleLibrary::cleaning()
@@ -49,18 +57,22 @@ void TestTitleLibrary::creating_data()
     QTest::addColumn<int>("outcome");
     QTest::addColumn<QString>("created"); // relative to the data folder
     QTest::addColumn<QString>("message");
-    QTest::newRow("title in group") << false << 1 << "n" << int(Created::Done) << "A/B/n.txt" << "";
-    QTest::newRow("title at root") << false << 0 << "n" << int(Created::Done) << "n.txt" << "";
-    QTest::newRow("elsewhere: nothing") << false << 2 << "n" << int(Created::Nothing) << "" << "";
-    QTest::newRow("title exists in other case")
-        << false << 1 << "ABC" << int(Created::Exists) << "" << "This title has already existed.";
-    QTest::newRow("group in group") << true << 1 << "G" << int(Created::Done) << "A/B/G" << "";
-    QTest::newRow("group exists in other case")
-        << true << 0 << "a" << int(Created::Exists) << ""
-        << "This title group has already existed.";
+    QTest::newRow("title in group") << false << 1 << "n" << int(Created::Done) << "A/B/n.txt"
+                                    << "";
+    QTest::newRow("title at root") << false << 0 << "n" << int(Created::Done) << "n.txt"
+                                   << "";
+    QTest::newRow("elsewhere: nothing") << false << 2 << "n" << int(Created::Nothing) << ""
+                                        << "";
+    QTest::newRow("title exists in other case") << false << 1 << "ABC" << int(Created::Exists) << ""
+                                                << "This title has already existed.";
+    QTest::newRow("group in group") << true << 1 << "G" << int(Created::Done) << "A/B/G"
+                                    << "";
+    QTest::newRow("group exists in other case") << true << 0 << "a" << int(Created::Exists) << ""
+                                                << "This title group has already existed.";
     QTest::newRow("group under a vanished group")
         << true << 1 << "G" << int(Created::Failed) << ""
-        << "Please establish sub file folder \"G\" manually under My Documents file folder(DATAGone\\)";
+        << "Please establish sub file folder \"G\" manually under My Documents file "
+           "folder(DATAGone\\)";
 }
 
 void TestTitleLibrary::creating()
@@ -92,12 +104,18 @@ void TestTitleLibrary::renaming_data()
     QTest::addColumn<QString>("to");
     QTest::addColumn<bool>("ok");
     QTest::addColumn<QString>("result");
-    QTest::newRow("title") << "G/a.txt" << "b" << true << "G/b.txt";
-    QTest::newRow("letter case only") << "G/a.txt" << "A" << true << "G/A.txt";
-    QTest::newRow("extension keeps its case") << "G/Up.TXT" << "Down" << true << "G/Down.TXT";
-    QTest::newRow("other title in other case") << "G/a.txt" << "OTHER" << false << "G/a.txt";
-    QTest::newRow("group") << "G" << "H" << true << "H/a.txt";
-    QTest::newRow("group onto an empty group") << "G" << "e" << false << "G/a.txt";
+    QTest::newRow("title") << "G/a.txt"
+                           << "b" << true << "G/b.txt";
+    QTest::newRow("letter case only") << "G/a.txt"
+                                      << "A" << true << "G/A.txt";
+    QTest::newRow("extension keeps its case") << "G/Up.TXT"
+                                              << "Down" << true << "G/Down.TXT";
+    QTest::newRow("other title in other case") << "G/a.txt"
+                                               << "OTHER" << false << "G/a.txt";
+    QTest::newRow("group") << "G"
+                           << "H" << true << "H/a.txt";
+    QTest::newRow("group onto an empty group") << "G"
+                                               << "e" << false << "G/a.txt";
 }
 
 void TestTitleLibrary::renaming()
@@ -122,8 +140,10 @@ void TestTitleLibrary::movedPaths_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("moved");
-    QTest::newRow("the group itself") << "A\\B" << "A\\X";
-    QTest::newRow("inside, deeper") << "A\\B\\C\\t.txt" << "A\\X\\C\\t.txt";
+    QTest::newRow("the group itself") << "A\\B"
+                                      << "A\\X";
+    QTest::newRow("inside, deeper") << "A\\B\\C\\t.txt"
+                                    << "A\\X\\C\\t.txt";
     QTest::newRow("sibling starting the same") << "A\\BB" << QString();
     QTest::newRow("parent") << "A" << QString();
 }
