@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QVBoxLayout>
 #include <functional>
 
@@ -73,6 +74,11 @@ QString programFolder()
 void TFormOpt::buildUninstallPage()
 {
     QWidget* page = this->page(QStringLiteral("Uninstall"));
+    // However the page is reached, its links are filled when it comes into view.
+    connect(m_pages, &QTabWidget::currentChanged, this, [this, page] {
+        if (m_pages->currentWidget() == page)
+            TabSheet7Show();
+    });
     auto* layout = new QVBoxLayout(page);
     const QColor green(0, 128, 0);
 
