@@ -49,6 +49,7 @@ void writeLibrary(ProgramFixture& f)
     f.writeData("A/B/abc.txt", "");
     f.writeData("AB/x.txt", "");
     f.writeData("Top.txt", "");
+    f.writeData("Upper.TXT", "");
 }
 
 QList<QRadioButton*> radios(QWidget* window, const QString& box)
@@ -285,6 +286,10 @@ void TestLibrary::deleting_data()
                              << "A/t" << QList<int>{int(A::Yes)} << QStringList{"A/t.txt"}
                              << QStringList{"A/B/abc.txt", "Top.txt"}
                              << QStringList{"Really must you delete t? "} << false;
+    QTest::newRow("extension in capitals")
+        << "Top"
+        << "Upper" << QList<int>{int(A::Yes)} << QStringList{"Upper.TXT"} << QStringList{"Top.txt"}
+        << QStringList{"Really must you delete Upper? "} << false;
     QTest::newRow("answer no") << "Top"
                                << "A/t" << QList<int>{int(A::No)} << QStringList{}
                                << QStringList{"A/t.txt"}
