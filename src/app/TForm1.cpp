@@ -43,6 +43,7 @@ TForm1::TForm1(const ProgramOptions& options) : m_state(options)
     buildMenus();
     buildToolbar();
     buildContextMenus();
+    setUpTreeEditing();
     FormCreate();
 }
 

@@ -116,6 +116,20 @@ public:
     // the options leave out. False (after the message) when nothing was written.
     bool exportTitle(const QString& target, WholeTitle::NoteOption option, bool dropEmptyLines);
 
+    // --- Library: creating, renaming, deleting, the default title ---
+    void rebuildTree();
+    // In-place editing of a node's text ended with text: renames its title
+    // file or group folder and keeps the open and the default title with it.
+    void TreeView1Edited(QTreeWidgetItem* node, const QString& text);
+    bool openTitleIsDefault() const;
+    // The open title becomes the default, or no title is; defaultfile.cnt
+    // follows, a failed write is reported.
+    void makeOpenTitleDefault();
+    void clearDefault();
+    // Image and hint of the Default button and Option -> Default, and their
+    // caption unless it is null.
+    void setDefaultLook(int image, const QString& hint, const QString& caption = QString());
+
 signals:
     // The main window has closed: the program ends.
     void closed();
@@ -155,6 +169,19 @@ private:
     void setSaveEnabled(bool enabled);
     void applyClickListRule();
     void setEditorText(const QStringList& lines);
+
+    // Library (TForm1Library.cpp)
+    void setUpTreeEditing();
+    QTreeWidgetItem* selectedNode() const;
+    NodeState nodeStateOf(const QTreeWidgetItem* node) const;
+    // The file of a title node, with its extension as it is on disk.
+    QString nodeFilePath(const NodeState& title) const;
+    // After a delete: leaves a shown title or group whose file is gone.
+    void dropShownNodeIfGone();
+    void renameTitleNode(const NodeState& title, const QString& name);
+    void renameGroupNode(const NodeState& group, const QString& name);
+    void writeDefaultFile();
+    void resortNode(QTreeWidgetItem* node);
 
     // Reports (TForm1Reports.cpp)
     void runChartCommand(bool (TForm1::*draw)(), const QString& captionPrefix);

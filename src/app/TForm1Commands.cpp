@@ -3,14 +3,7 @@
 
 #include "TFormOpt.h"
 
-void TForm1::NewTitleGroup1Click() {}
-void TForm1::New1Click() {}
-void TForm1::Rename1Click() {}
-void TForm1::Delete1Click() {}
-void TForm1::Uninstall1Click() {}
 void TForm1::Short1Click() {}
-void TForm1::Startopen1Click() {}
-void TForm1::ToolButtonStartOpenClick() {}
 void TForm1::help2Click() {}
 
 void TForm1::About1Click()

@@ -144,11 +144,6 @@ void TForm1::TabSheet1Show()
     m_editor->setFocus();
 }
 
-void TForm1::openDefaultTitle()
-{
-    // Looked up in defaultfile.cnt once the default title can be set.
-}
-
 bool TForm1::shutdown(bool askOnFailedSave)
 {
     if (m_shutDown)

@@ -57,6 +57,7 @@ void addNodes(const std::vector<TreeEntry>& entries, QTreeWidget* tree, QTreeWid
         auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree);
         item->setText(0, e.text);
         item->setData(0, kKindRole, int(e.kind));
+        item->setFlags(item->flags() | Qt::ItemIsEditable); // renamed in place
         item->setIcon(0, e.kind == NodeKind::Group ? groupIcon : titleIcon);
         addNodes(e.children, tree, item, groupIcon, titleIcon);
     }
@@ -231,17 +232,12 @@ void TForm1::showGroup()
 
 void TForm1::markDefaultButton()
 {
-    const bool isDefault = m_state.defaultName == m_state.node.titleName &&
-                           m_state.defaultGroupPath == m_state.node.groupPath &&
-                           !m_state.defaultName.isEmpty();
-    const int image =
-        isDefault ? ImageLists::Toolbar::DefaultMarked : ImageLists::Toolbar::DefaultUnmarked;
-    QAction* button = action(QStringLiteral("ToolButtonStartOpen"));
-    button->setIcon(ImageLists::toolbarIcon(image));
-    button->setData(image);
-    button->setToolTip(isDefault ? QStringLiteral("Close:Open when this software starts")
-                                 : QStringLiteral("Open when this software starts"));
-    action(QStringLiteral("Startopen1"))->setData(image);
+    if (openTitleIsDefault())
+        setDefaultLook(ImageLists::Toolbar::DefaultMarked,
+                       QStringLiteral("Close:Open when this software starts"));
+    else
+        setDefaultLook(ImageLists::Toolbar::DefaultUnmarked,
+                       QStringLiteral("Open when this software starts"));
 }
 
 void TForm1::itle1Click()

@@ -9,7 +9,7 @@ TFormOpt::TFormOpt(AppState& state)
 {
     resize(520, 360);
     page(QStringLiteral("short"));
-    page(QStringLiteral("Uninstall"));
+    buildUninstallPage();
     buildAboutPage();
 }
 

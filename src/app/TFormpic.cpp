@@ -37,6 +37,7 @@ TFormpic::TFormpic(AppState& state, TForm1* form1)
     buildReplacePage();
     buildExportPage();
     buildInputPage();
+    buildLibraryPages();
     for (const char* name :
          {"start", "new", "newGroup", "export", "replace", "input", "textcounts", "none"})
         page(QString::fromLatin1(name));

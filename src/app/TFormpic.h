@@ -53,7 +53,19 @@ public:
     void BitBtn7Click();
     void BitBtn16Click();
 
+    // --- New title, new title group and default-title pages ---
+    // Opens the page "new" (or "newGroup") with item 1 of its placement
+    // choice naming the clicked node's folder, the focus in the name box.
+    void showNewPage(bool group);
+    // preselect: 0 "Open when this software starts", 1 "Set none", -1 no item.
+    void showStartPage(int preselect, const QString& openTitle);
+    void Button7Click(); // ok on "new"
+    void Button2Click(); // OK on "newGroup"
+    void RadioGroup4Click(int index);
+
 private:
+    void buildLibraryPages();
+    void createFromPage(bool group);
     void buildPicPage();
     void redraw(bool (TForm1::*draw)(), const QString& caption);
     QPushButton* addButton(QWidget* parent, const QString& name, const QString& caption,
@@ -90,4 +102,11 @@ private:
     QButtonGroup* m_radioGroup1 = nullptr;
     QCheckBox* m_checkBox1 = nullptr;
     QPlainTextEdit* m_memo1 = nullptr;
+
+    QLineEdit* m_edit1 = nullptr;
+    QLineEdit* m_edit3 = nullptr;
+    QButtonGroup* m_radioGroup3 = nullptr;
+    QButtonGroup* m_radioGroup2 = nullptr;
+    QButtonGroup* m_radioGroup4 = nullptr;
+    QLabel* m_labelStartOpen = nullptr;
 };

@@ -34,10 +34,23 @@ void scanInto(const QString& folder, std::vector<TreeEntry>& out, const QCollato
 
 } // namespace
 
-std::vector<TreeEntry> scanTitleTree(const QString& folder)
+namespace {
+QCollator siblingCollator()
 {
     QCollator collator;
     collator.setCaseSensitivity(Qt::CaseInsensitive);
+    return collator;
+}
+} // namespace
+
+bool nodeTextLess(const QString& a, const QString& b)
+{
+    return siblingCollator().compare(a, b) < 0;
+}
+
+std::vector<TreeEntry> scanTitleTree(const QString& folder)
+{
+    const QCollator collator = siblingCollator();
     std::vector<TreeEntry> roots;
     if (QFileInfo(folder).isDir())
         scanInto(folder, roots, collator);

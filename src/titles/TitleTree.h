@@ -18,3 +18,6 @@ struct TreeEntry
 // beginning with "." are skipped, and siblings are in the locale's
 // case-insensitive alphabetical order. A missing folder gives no nodes.
 std::vector<TreeEntry> scanTitleTree(const QString& folder);
+
+// The order of sibling nodes: the locale's case-insensitive alphabetical order.
+bool nodeTextLess(const QString& a, const QString& b);
