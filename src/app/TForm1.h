@@ -6,6 +6,7 @@
 #include "editor/Hotkeys.h"
 
 #include <QHash>
+#include <QLockFile>
 #include <QMainWindow>
 #include <memory>
 
@@ -144,6 +145,12 @@ private:
     void applyClickListRule();
     void setEditorText(const QStringList& lines);
 
+    // Titles on disk (TForm1TitleDisk.cpp)
+    bool saveOpenTitle();
+    bool resolveOutsideChange();
+    bool keepBothTitles();
+    bool lockDataFolder();
+
     // Reports (TForm1Reports.cpp)
     void runChartCommand(bool (TForm1::*draw)(), const QString& captionPrefix);
     bool drawChart(Charts::Kind kind);
@@ -165,6 +172,7 @@ private:
     TFormOpt* m_formOpt = nullptr;
     TFormhlp* m_formhlp = nullptr;
     TextViewer* m_textViewer = nullptr;
+    std::unique_ptr<QLockFile> m_dataLock; // one program per data folder
     bool m_shown = false;
     bool m_shutDown = false;
     bool m_filling = false; // the program itself is changing the editor

@@ -102,6 +102,8 @@ void TForm1::scaleToScreen()
 
 void TForm1::FormShow()
 {
+    if (!lockDataFolder())
+        return;
     scaleToScreen();
     Shell::sweepAttributes(m_state.dataFolder, Shell::Normal);
     buildTree();

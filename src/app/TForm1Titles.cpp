@@ -16,6 +16,7 @@
 
 namespace {
 const int kKindRole = Qt::UserRole;
+const int kFileNameRole = Qt::UserRole + 1; // a title's file name on disk
 
 const QStringList& groupExplanation()
 {
@@ -57,6 +58,7 @@ void addNodes(const std::vector<TreeEntry>& entries, QTreeWidget* tree, QTreeWid
         auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree);
         item->setText(0, e.text);
         item->setData(0, kKindRole, int(e.kind));
+        item->setData(0, kFileNameRole, e.fileName);
         item->setIcon(0, e.kind == NodeKind::Group ? groupIcon : titleIcon);
         addNodes(e.children, tree, item, groupIcon, titleIcon);
     }
@@ -97,7 +99,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
 
 void TForm1::setEditorText(const QStringList& lines)
 {
-    m_editor->setPlainText(TitleText::toEditorText(lines));
+    m_editor->setLines(lines);
 }
 
 void TForm1::setSaveEnabled(bool enabled)
@@ -135,11 +137,12 @@ bool TForm1::Post1Click()
 {
     if (!m_state.modified || m_state.node.kind != NodeKind::Title || !m_state.openTitleLoaded)
         return true;
-    QString error;
-    if (!TitleFiles::save(openTitleFile(), m_editor->lines(), m_state.openTitleEncoding, &error)) {
-        Dialogs::error(this, error);
+    if (!resolveOutsideChange())
         return false;
-    }
+    if (!m_state.modified)
+        return true; // reloaded from disk
+    if (!saveOpenTitle())
+        return false;
     m_state.modified = false;
     setSaveEnabled(false);
     applyClickListRule();
@@ -165,6 +168,7 @@ void TForm1::TreeView1Click()
         ancestors.prepend(p->text(0));
     m_state.node =
         computeNodeState(ancestors, node->text(0), NodeKind(node->data(0, kKindRole).toInt()));
+    m_state.node.fileName = node->data(0, kFileNameRole).toString();
     if (m_state.node.kind == NodeKind::Title)
         openTitle();
     else
@@ -174,7 +178,7 @@ void TForm1::TreeView1Click()
 void TForm1::openTitle()
 {
     m_state.shown = AppState::Shown::Title;
-    m_state.openTitlePath = titleRelativePath(m_state.node.groupPath, m_state.node.titleName);
+    m_state.openTitlePath = titleRelativePath(m_state.node);
     setWindowTitle(QStringLiteral("Morvane---") + m_state.node.titleName);
 
     m_state.openTitleLoaded = false;
@@ -189,6 +193,7 @@ void TForm1::openTitle()
         return;
     }
     m_state.openTitleEncoding = loaded.text.encoding;
+    m_state.openTitleStamp = loaded.stamp;
     QStringList lines = loaded.text.lines;
     setEditorText(lines);
     m_state.openTitleLoaded = true;

@@ -8,6 +8,8 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#include <sys/stat.h>
+
 namespace Shell {
 
 namespace {
@@ -15,6 +17,21 @@ std::function<bool(const QString&)>& openHandler()
 {
     static std::function<bool(const QString&)> handler;
     return handler;
+}
+
+// The write permissions a new file gets under the user's umask.
+QFile::Permissions writeBitsOfNewFile()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    QFile::Permissions bits;
+    if (!(mask & S_IWUSR))
+        bits |= QFile::WriteOwner | QFile::WriteUser;
+    if (!(mask & S_IWGRP))
+        bits |= QFile::WriteGroup;
+    if (!(mask & S_IWOTH))
+        bits |= QFile::WriteOther;
+    return bits;
 }
 
 QString withoutTrailingSeparator(QString path)
@@ -80,6 +97,9 @@ void setAttributes(const QString& path, int value)
         QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther;
     if (value == ReadOnly && !info.isDir())
         perms &= ~write;
+    else if (!(perms & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther)))
+        // Give back what the read-only sweep took: the bits a new file gets.
+        perms |= writeBitsOfNewFile() | QFile::WriteOwner | QFile::WriteUser;
     else
         perms |= QFile::WriteOwner | QFile::WriteUser;
     if (perms != info.permissions())

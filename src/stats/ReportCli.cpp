@@ -3,12 +3,14 @@
 #include "charts/Charts.h"
 #include "charts/PictureOutput.h"
 #include "platform/DateFormat.h"
+#include "platform/RegularFile.h"
 #include "stats/Tally.h"
 #include "titles/TitleLineViews.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QRegularExpression>
 
 namespace {
 
@@ -34,7 +36,9 @@ const OptionRow kOptions[] = {
     {"chart", "bar|hbar|pie",
      "also draw the chart the program would show for the title\n"
      "(needs --output)"},
-    {"output", "FILE.bmp", "where --chart writes its picture (always BMP)"},
+    {"output", "FILE.bmp",
+     "where --chart writes its picture (always BMP); a new or regular\n"
+     "file other than the title"},
     {"size", "WxH", "the picture area to draw in (default: 589x399)"},
     {"help", nullptr, "show this help and exit"},
 };
@@ -156,16 +160,30 @@ QString chartOptionsError(const CommandLine& cl, Charts::Kind* kind, QSize* size
         return QStringLiteral("--chart needs --output FILE.bmp");
     *size = Charts::kReferenceSize;
     if (cl.options.contains(QStringLiteral("size"))) {
-        const QStringList wh = cl.options.value(QStringLiteral("size")).split(QLatin1Char('x'));
-        bool okW = false, okH = false;
-        const int w = wh.size() == 2 ? wh[0].toInt(&okW) : 0;
-        const int h = wh.size() == 2 ? wh[1].toInt(&okH) : 0;
-        if (!okW || !okH || w < 1 || h < 1 || w > Charts::kMaxPictureSide ||
-            h > Charts::kMaxPictureSide)
+        // Digits only: no blanks, signs or leading zeros.
+        static const QRegularExpression pattern(QStringLiteral("^([1-9][0-9]{0,5})x([1-9][0-9]{0,5})$"));
+        const QRegularExpressionMatch m = pattern.match(cl.options.value(QStringLiteral("size")));
+        const int w = m.hasMatch() ? m.captured(1).toInt() : 0;
+        const int h = m.hasMatch() ? m.captured(2).toInt() : 0;
+        if (w < 1 || h < 1 || w > Charts::kMaxPictureSide || h > Charts::kMaxPictureSide)
             return QStringLiteral("--size wants WxH such as 589x399, got \"%1\"")
                 .arg(cl.options.value(QStringLiteral("size")));
         *size = QSize(w, h);
     }
+    return {};
+}
+
+// Why the chart may not be written to output, or empty. Writing replaces the
+// target by a new file, so only a regular file other than the title will do.
+QString outputTargetError(const QString& output, const QString& input)
+{
+    if (!output.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive))
+        return QStringLiteral("--output must name a .bmp file, got \"%1\"").arg(output);
+    if (RegularFile::existsAsNonRegular(output))
+        return QStringLiteral("--output \"%1\" is not a regular file; it is left alone")
+            .arg(output);
+    if (RegularFile::sameFile(output, input))
+        return QStringLiteral("--output \"%1\" is the title itself; it is left alone").arg(output);
     return {};
 }
 
@@ -177,8 +195,9 @@ int writeChart(const CommandLine& cl, const TallyResult& result, QTextStream& er
     const Charts::ChartResult chart = Charts::drawChart(kind, result, size);
     if (!chart.drawn) {
         err << kProgram << ": "
-            << (chart.error.isEmpty() ? QStringLiteral("nothing to draw: the title has no items")
-                                      : chart.error)
+            << (chart.error.isEmpty()
+                    ? QStringLiteral("nothing to draw: the title has no items")
+                    : QStringLiteral("the chart would need a picture too large to draw"))
             << "; no picture written\n";
         err.flush();
         return 1;
@@ -215,6 +234,12 @@ int runReportCli(const QStringList& args, QTextStream& out, QTextStream& err, co
     if (cl.files.size() > 1)
         return fail(
             err, QStringLiteral("one title file only, got %1 (try --help)").arg(cl.files.size()));
+    if (cl.options.contains(QStringLiteral("chart"))) {
+        const QString targetError =
+            outputTargetError(cl.options.value(QStringLiteral("output")), cl.files.front());
+        if (!targetError.isEmpty())
+            return fail(err, targetError);
+    }
 
     Clock effectiveClock = clock;
     const auto now = cl.options.constFind(QStringLiteral("now"));
@@ -235,8 +260,6 @@ int runReportCli(const QStringList& args, QTextStream& out, QTextStream& err, co
     const DateFormat dateFormat(datePattern, system.longTimePattern(), pivotYear);
 
     const QString path = cl.files.front();
-    if (QFileInfo(path).isDir())
-        return fail(err, QStringLiteral("cannot read \"%1\": it is a folder").arg(path));
 
     QString titleName;
     const auto title = cl.options.constFind(QStringLiteral("title"));
@@ -248,9 +271,10 @@ int runReportCli(const QStringList& args, QTextStream& out, QTextStream& err, co
             titleName.chop(4);
     }
 
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(err, QStringLiteral("cannot read \"%1\": %2").arg(path, file.errorString()));
+    QFile file;
+    QString openError;
+    if (!RegularFile::openForReading(file, path, &openError))
+        return fail(err, openError);
     // Mapping a large title spares copying it; readAll covers what cannot be mapped.
     QByteArray bytes;
     if (file.size() > 0) {
@@ -274,6 +298,8 @@ int runReportCli(const QStringList& args, QTextStream& out, QTextStream& err, co
     for (const QString& line : outcome.result.reportLines)
         out << line << '\n';
     out.flush();
+    if (out.status() != QTextStream::Ok)
+        return fail(err, QStringLiteral("cannot write the report to standard output"));
     if (cl.options.contains(QStringLiteral("chart")))
         return writeChart(cl, outcome.result, err);
     return 0;
