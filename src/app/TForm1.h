@@ -149,6 +149,7 @@ private:
     bool saveOpenTitle();
     bool resolveOutsideChange();
     bool keepBothTitles();
+    void addTitleBeside(const QString& fileName, const QString& newTitle);
     bool lockDataFolder();
 
     // Reports (TForm1Reports.cpp)

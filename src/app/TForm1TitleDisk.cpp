@@ -83,7 +83,7 @@ bool TForm1::keepBothTitles()
     }
     m_state.modified = false;
     setWindowTitle(QStringLiteral("Morvane---") + name);
-    buildTree();
+    addTitleBeside(QFileInfo(nativePath(m_state.dataFolder, oldPath)).fileName(), name);
     return true;
 }
 

@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QSplitter>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 namespace {
 const int kKindRole = Qt::UserRole;
@@ -75,6 +76,33 @@ void TForm1::buildTree()
     m_tree->clearSelection();
     m_tree->setCurrentItem(nullptr);
     m_tree->setUpdatesEnabled(true);
+}
+
+void TForm1::addTitleBeside(const QString& fileName, const QString& newTitle)
+{
+    // The tree is not rebuilt: this runs while a click still holds its nodes.
+    QTreeWidgetItemIterator it(m_tree);
+    for (; *it; ++it) {
+        if ((*it)->data(0, kFileNameRole).toString() != fileName)
+            continue;
+        QStringList ancestors;
+        for (QTreeWidgetItem* p = (*it)->parent(); p; p = p->parent())
+            ancestors.prepend(p->text(0));
+        if (computeNodeState(ancestors, (*it)->text(0), NodeKind::Title).groupPath !=
+            m_state.node.groupPath)
+            continue;
+        auto* item = new QTreeWidgetItem;
+        item->setText(0, newTitle);
+        item->setData(0, kKindRole, int(NodeKind::Title));
+        item->setData(0, kFileNameRole, newTitle + QStringLiteral(".txt"));
+        item->setIcon(0, nodeIcon(NodeKind::Title));
+        QTreeWidgetItem* parent = (*it)->parent();
+        if (parent)
+            parent->insertChild(parent->indexOfChild(*it) + 1, item);
+        else
+            m_tree->insertTopLevelItem(m_tree->indexOfTopLevelItem(*it) + 1, item);
+        return;
+    }
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
