@@ -155,6 +155,8 @@ bool TForm1::shutdown(bool askOnFailedSave)
 {
     if (m_shutDown)
         return true;
+    // Ended by a signal or the session, nobody may be there to answer.
+    m_unattended = !askOnFailedSave;
     if (!Post1Click() && askOnFailedSave &&
         Dialogs::question(this, QStringLiteral("The title could not be saved. Close anyway and "
                                                "lose the changes?")) != Dialogs::Answer::Yes)

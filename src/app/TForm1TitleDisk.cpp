@@ -22,10 +22,10 @@ bool TForm1::saveOpenTitle()
     if (format != m_state.openTitleEncoding) {
         // Said once: from now on the title is UTF-8, and every character fits.
         Dialogs::information(
-            this, QStringLiteral("The title \"%1\" now holds characters that its code page (%2) "
-                                 "cannot store, so it was saved as UTF-8.")
-                      .arg(m_state.node.titleName,
-                           QString::fromLatin1(m_state.openTitleEncoding.codec)));
+            this,
+            QStringLiteral("The title \"%1\" now holds characters that its code page (%2) "
+                           "cannot store, so it was saved as UTF-8.")
+                .arg(m_state.node.titleName, QString::fromLatin1(m_state.openTitleEncoding.codec)));
         m_state.openTitleEncoding = format;
     }
     m_state.openTitleStamp = TitleFiles::stampOf(path);
@@ -38,14 +38,17 @@ bool TForm1::resolveOutsideChange()
     // A vanished file is simply written again; only other content is at stake.
     if (now.size < 0 || now == m_state.openTitleStamp)
         return true;
-    const int choice = Dialogs::choose(
-        this,
-        QStringLiteral("The title \"%1\" was changed on disk after it was opened.\n\n"
-                       "Reload: show the title as it is on disk; your changes are lost.\n"
-                       "Overwrite: save your text over it; the other changes are lost.\n"
-                       "Keep both: save your text as a new title beside it.")
-            .arg(m_state.node.titleName),
-        {QStringLiteral("Reload"), QStringLiteral("Overwrite"), QStringLiteral("Keep both")});
+    // Unattended, both texts are kept: nothing is lost and nobody is asked.
+    int choice = 2;
+    if (!m_unattended)
+        choice = Dialogs::choose(
+            this,
+            QStringLiteral("The title \"%1\" was changed on disk after it was opened.\n\n"
+                           "Reload: show the title as it is on disk; your changes are lost.\n"
+                           "Overwrite: save your text over it; the other changes are lost.\n"
+                           "Keep both: save your text as a new title beside it.")
+                .arg(m_state.node.titleName),
+            {QStringLiteral("Reload"), QStringLiteral("Overwrite"), QStringLiteral("Keep both")});
     switch (choice) {
     case 0:
         openTitle();

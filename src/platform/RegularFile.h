@@ -14,8 +14,7 @@ constexpr qint64 kSizeLimit = qint64(1) << 30;
 // Opens path for reading when, after following links, it is a regular file of
 // at most maxBytes; the open itself never blocks. Otherwise false with a
 // message naming the file in *error.
-bool openForReading(QFile& file, const QString& path, QString* error,
-                    qint64 maxBytes = kSizeLimit);
+bool openForReading(QFile& file, const QString& path, QString* error, qint64 maxBytes = kSizeLimit);
 
 // True when path exists (links followed) and is not a regular file.
 bool existsAsNonRegular(const QString& path);

@@ -161,7 +161,8 @@ QString chartOptionsError(const CommandLine& cl, Charts::Kind* kind, QSize* size
     *size = Charts::kReferenceSize;
     if (cl.options.contains(QStringLiteral("size"))) {
         // Digits only: no blanks, signs or leading zeros.
-        static const QRegularExpression pattern(QStringLiteral("^([1-9][0-9]{0,5})x([1-9][0-9]{0,5})$"));
+        static const QRegularExpression pattern(
+            QStringLiteral("^([1-9][0-9]{0,5})x([1-9][0-9]{0,5})$"));
         const QRegularExpressionMatch m = pattern.match(cl.options.value(QStringLiteral("size")));
         const int w = m.hasMatch() ? m.captured(1).toInt() : 0;
         const int h = m.hasMatch() ? m.captured(2).toInt() : 0;

@@ -106,7 +106,9 @@ QByteArray defaultLegacyCodec()
 
 QString decodeText(const QByteArray& bytes, Format* format, const QByteArray& legacyCodec)
 {
-    const auto starts = [&](const char* bom, int n) { return bytes.startsWith(QByteArray(bom, n)); };
+    const auto starts = [&](const char* bom, int n) {
+        return bytes.startsWith(QByteArray(bom, n));
+    };
     if (starts("\xff\xfe", 2) || starts("\xfe\xff", 2)) {
         const bool le = bytes.at(0) == '\xff';
         *format = le ? Encoding::Utf16LE : Encoding::Utf16BE;
