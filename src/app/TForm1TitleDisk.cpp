@@ -19,7 +19,7 @@ bool TForm1::saveOpenTitle()
         Dialogs::error(this, error);
         return false;
     }
-    if (format != m_state.openTitleEncoding) {
+    if (format.encoding != m_state.openTitleEncoding.encoding) {
         // Said once: from now on the title is UTF-8, and every character fits.
         Dialogs::information(
             this,
