@@ -16,6 +16,8 @@ public:
     // Shows the lines; characters the editor would take for line breaks
     // (U+2029, U+FDD0, U+FDD1) are held as stand-ins and given back by lines().
     void setLines(const QStringList& lines);
+    // A line's text as the editor holds it, for inserting it.
+    QString toEditor(const QString& text) const { return m_standIns.toEditor(text); }
     // The editor's lines exactly as they will be saved (no-break spaces and
     // line separators kept).
     QStringList lines() const;

@@ -126,7 +126,7 @@ void TForm1::PutItemAtCursor(const QString& item)
     cursor.movePosition(QTextCursor::StartOfBlock);
     cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
     cursor.beginEditBlock();
-    cursor.insertText(item);
+    cursor.insertText(m_editor->toEditor(item));
     cursor.insertBlock();
     cursor.endEditBlock();
     m_editor->setTextCursor(cursor);

@@ -158,13 +158,15 @@ void TestEditing::hotkeyMenuKeepsCaptions()
 void TestEditing::clickListPutsItemAtCaret()
 {
     ProgramFixture f;
-    f.writeData("t.txt", "//2024-3-3\r\napple\r\npear\r\n");
+    // A paragraph separator is part of its item, never a line break.
+    f.writeData("t.txt", "//2024-3-3\r\napple\r\npe\u2029ar\r\n");
     f.start();
     f.click("t");
     // Caret on the empty last line: the item fills it and a new line opens.
     f.clickList()->setCurrentRow(1);
     f.form1()->ListBoxListNowClick();
-    QCOMPARE(f.editor()->lines(), QStringList({"//2024-3-3", "apple", "pear", "pear", ""}));
+    QCOMPARE(f.editor()->lines(),
+             QStringList({"//2024-3-3", "apple", "pe\u2029ar", "pe\u2029ar", ""}));
     QCOMPARE(f.editor()->caretLine(), 4);
     // On the date line, the item replaces it.
     caretToLine(f.editor(), 0);
