@@ -4,6 +4,7 @@
 #include "platform/DateFormat.h"
 #include "stats/TallyResult.h"
 #include "titles/NodeState.h"
+#include "titles/TitleFiles.h"
 #include "titles/TitleText.h"
 
 #include <QSize>
@@ -36,7 +37,9 @@ struct AppState
 
     // The open title, by its "\"-path relative to the data folder.
     QString openTitlePath;
-    TitleText::Encoding openTitleEncoding = TitleText::Encoding::Utf8;
+    TitleText::Format openTitleEncoding;
+    // The file as it was loaded or last saved, to notice changes made outside.
+    TitleFiles::Stamp openTitleStamp;
     // False after the open title failed to load: the emptied editor must
     // never be saved over it.
     bool openTitleLoaded = false;

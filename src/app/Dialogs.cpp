@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <cstdio>
+#include <QPushButton>
 #include <deque>
 
 namespace Dialogs {
@@ -14,6 +15,7 @@ struct Script
     bool unattended = false;
     bool active = false;
     std::deque<Answer> answers;
+    std::deque<int> choices;
     std::deque<QString> fileNames;
     QStringList shown;
 };
@@ -80,6 +82,25 @@ Answer question(QWidget* parent, const QString& text)
                : Answer::No;
 }
 
+int choose(QWidget* parent, const QString& text, const QStringList& buttons)
+{
+    if (script().active) {
+        script().shown << text;
+        if (script().choices.empty())
+            return 0;
+        const int c = script().choices.front();
+        script().choices.pop_front();
+        return c;
+    }
+    QMessageBox box(QMessageBox::Warning, title(), text, QMessageBox::NoButton, parent);
+    QList<QAbstractButton*> added; // in the order of buttons
+    for (const QString& caption : buttons)
+        added.append(box.addButton(caption, QMessageBox::AcceptRole));
+    box.addButton(QMessageBox::Cancel);
+    box.exec();
+    return int(added.indexOf(box.clickedButton()));
+}
+
 namespace {
 QString nextScriptedFileName()
 {
@@ -125,6 +146,11 @@ void setScripted(bool scripted)
 void setNextAnswer(Answer answer)
 {
     script().answers.push_back(answer);
+}
+
+void setNextChoice(int index)
+{
+    script().choices.push_back(index);
 }
 
 void setNextFileName(const QString& fileName)

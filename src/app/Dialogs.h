@@ -26,6 +26,10 @@ void error(QWidget* parent, const QString& text);
 // A warning box with Yes and No.
 Answer question(QWidget* parent, const QString& text);
 
+// A question with buttons of its own; the index of the one chosen, -1 when
+// the box was closed without a choice.
+int choose(QWidget* parent, const QString& text, const QStringList& buttons);
+
 // A save-file dialog; empty when cancelled. filter is in Qt's ";;" form.
 QString saveFileName(QWidget* parent, const QString& caption, const QString& filter,
                      const QString& defaultSuffix);
@@ -44,6 +48,7 @@ void setUnattended(bool unattended);
 // names (cancelled when none is queued).
 void setScripted(bool scripted);
 void setNextAnswer(Answer answer);
+void setNextChoice(int index); // for choose(); 0 when none is queued
 void setNextFileName(const QString& fileName);
 QStringList shownMessages();
 void clearShownMessages();

@@ -9,13 +9,22 @@
 
 EntryEditor::EntryEditor(QWidget* parent) : QPlainTextEdit(parent) {}
 
+void EntryEditor::setLines(const QStringList& lines)
+{
+    m_standIns = TitleText::EditorStandIns(lines);
+    setPlainText(m_standIns.toEditor(TitleText::toEditorText(lines)));
+}
+
 QStringList EntryEditor::lines() const
 {
-    // toPlainText() would turn no-break spaces into blanks and change the title.
-    QString text = document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
-    return TitleText::fromEditorText(text);
+    // Block by block: toPlainText() would turn no-break spaces into blanks
+    // and line separators into breaks, and change the title.
+    QStringList out;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
+        out << m_standIns.fromEditor(block.text());
+    if (out.size() == 1 && out.constFirst().isEmpty())
+        return {}; // an empty editor holds no line
+    return out;
 }
 
 int EntryEditor::caretLine() const

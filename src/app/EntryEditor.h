@@ -1,5 +1,7 @@
 #pragma once
 
+#include "titles/TitleText.h"
+
 #include <QPlainTextEdit>
 
 // The entry editor: a plain-text editor that reports key presses, key
@@ -13,7 +15,13 @@ class EntryEditor : public QPlainTextEdit
 public:
     explicit EntryEditor(QWidget* parent = nullptr);
 
-    // The editor's lines exactly as they will be saved (no-break spaces kept).
+    // Shows the lines; characters the editor would take for line breaks
+    // (U+2029, U+FDD0, U+FDD1) are held as stand-ins and given back by lines().
+    void setLines(const QStringList& lines);
+    // A line's text as the editor holds it, for inserting it.
+    QString toEditor(const QString& text) const { return m_standIns.toEditor(text); }
+    // The editor's lines exactly as they will be saved (no-break spaces and
+    // line separators kept).
     QStringList lines() const;
     // The number of the line holding the caret.
     int caretLine() const;
@@ -37,4 +45,5 @@ protected:
 private:
     QList<int> m_reservedCtrlKeys;
     int m_refusedPasteKey = 0; // the key of a paste refused for want of text
+    TitleText::EditorStandIns m_standIns;
 };

@@ -7,6 +7,7 @@
 #include "editor/WholeTitle.h"
 
 #include <QHash>
+#include <QLockFile>
 #include <QMainWindow>
 #include <memory>
 
@@ -183,6 +184,13 @@ private:
     void writeDefaultFile();
     void resortNode(QTreeWidgetItem* node);
 
+    // Titles on disk (TForm1TitleDisk.cpp)
+    bool saveOpenTitle();
+    bool resolveOutsideChange();
+    bool keepBothTitles();
+    void addTitleBeside(const QString& fileName, const QString& newTitle);
+    bool lockDataFolder();
+
     // Reports (TForm1Reports.cpp)
     void runChartCommand(bool (TForm1::*draw)(), const QString& captionPrefix);
     bool drawChart(Charts::Kind kind);
@@ -205,6 +213,8 @@ private:
     TFormOpt* m_formOpt = nullptr;
     TFormhlp* m_formhlp = nullptr;
     TextViewer* m_textViewer = nullptr;
+    std::unique_ptr<QLockFile> m_dataLock; // one program per data folder
+    bool m_unattended = false;             // shutting down without asking anything
     bool m_shown = false;
     bool m_shutDown = false;
     bool m_filling = false; // the program itself is changing the editor

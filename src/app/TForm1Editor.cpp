@@ -162,8 +162,8 @@ void TForm1::PutItemAtCursor(const QString& item)
     // Without an open title (tips, a group's explanation) there is nothing to put it into.
     if (m_editor->isReadOnly())
         return;
-    applyLineEdit(EditorLines::putItemAtCursor(m_editor->caretLine(),
-                                               m_editor->document()->blockCount(), item));
+    applyLineEdit(EditorLines::putItemAtCursor(
+        m_editor->caretLine(), m_editor->document()->blockCount(), m_editor->toEditor(item)));
     m_editor->setFocus();
     m_clickTip->show();
     QTimer::singleShot(88, m_clickTip, &QWidget::hide);

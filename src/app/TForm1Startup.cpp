@@ -102,6 +102,8 @@ void TForm1::scaleToScreen()
 
 void TForm1::FormShow()
 {
+    if (!lockDataFolder())
+        return;
     scaleToScreen();
     Shell::sweepAttributes(m_state.dataFolder, Shell::Normal);
     buildTree();
@@ -148,6 +150,8 @@ bool TForm1::shutdown(bool askOnFailedSave)
 {
     if (m_shutDown)
         return true;
+    // Ended by a signal or the session, nobody may be there to answer.
+    m_unattended = !askOnFailedSave;
     if (!Post1Click() && askOnFailedSave &&
         Dialogs::question(this, QStringLiteral("The title could not be saved. Close anyway and "
                                                "lose the changes?")) != Dialogs::Answer::Yes)

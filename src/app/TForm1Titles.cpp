@@ -13,9 +13,11 @@
 #include <QMouseEvent>
 #include <QSplitter>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 namespace {
 const int kKindRole = Qt::UserRole;
+const int kFileNameRole = Qt::UserRole + 1; // a title's file name on disk
 
 const QStringList& groupExplanation()
 {
@@ -58,6 +60,7 @@ void addNodes(const std::vector<TreeEntry>& entries, QTreeWidget* tree, QTreeWid
         item->setText(0, e.text);
         item->setData(0, kKindRole, int(e.kind));
         item->setFlags(item->flags() | Qt::ItemIsEditable); // renamed in place
+        item->setData(0, kFileNameRole, e.fileName);
         item->setIcon(0, e.kind == NodeKind::Group ? groupIcon : titleIcon);
         addNodes(e.children, tree, item, groupIcon, titleIcon);
     }
@@ -74,6 +77,33 @@ void TForm1::buildTree()
     m_tree->clearSelection();
     m_tree->setCurrentItem(nullptr);
     m_tree->setUpdatesEnabled(true);
+}
+
+void TForm1::addTitleBeside(const QString& fileName, const QString& newTitle)
+{
+    // The tree is not rebuilt: this runs while a click still holds its nodes.
+    QTreeWidgetItemIterator it(m_tree);
+    for (; *it; ++it) {
+        if ((*it)->data(0, kFileNameRole).toString() != fileName)
+            continue;
+        QStringList ancestors;
+        for (QTreeWidgetItem* p = (*it)->parent(); p; p = p->parent())
+            ancestors.prepend(p->text(0));
+        if (computeNodeState(ancestors, (*it)->text(0), NodeKind::Title).groupPath !=
+            m_state.node.groupPath)
+            continue;
+        auto* item = new QTreeWidgetItem;
+        item->setText(0, newTitle);
+        item->setData(0, kKindRole, int(NodeKind::Title));
+        item->setData(0, kFileNameRole, newTitle + QStringLiteral(".txt"));
+        item->setIcon(0, nodeIcon(NodeKind::Title));
+        QTreeWidgetItem* parent = (*it)->parent();
+        if (parent)
+            parent->insertChild(parent->indexOfChild(*it) + 1, item);
+        else
+            m_tree->insertTopLevelItem(m_tree->indexOfTopLevelItem(*it) + 1, item);
+        return;
+    }
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
@@ -98,7 +128,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
 
 void TForm1::setEditorText(const QStringList& lines)
 {
-    m_editor->setPlainText(TitleText::toEditorText(lines));
+    m_editor->setLines(lines);
 }
 
 void TForm1::setSaveEnabled(bool enabled)
@@ -136,11 +166,12 @@ bool TForm1::Post1Click()
 {
     if (!m_state.modified || m_state.node.kind != NodeKind::Title || !m_state.openTitleLoaded)
         return true;
-    QString error;
-    if (!TitleFiles::save(openTitleFile(), m_editor->lines(), m_state.openTitleEncoding, &error)) {
-        Dialogs::error(this, error);
+    if (!resolveOutsideChange())
         return false;
-    }
+    if (!m_state.modified)
+        return true; // reloaded from disk
+    if (!saveOpenTitle())
+        return false;
     m_state.modified = false;
     setSaveEnabled(false);
     applyClickListRule();
@@ -166,6 +197,7 @@ void TForm1::TreeView1Click()
         ancestors.prepend(p->text(0));
     m_state.node =
         computeNodeState(ancestors, node->text(0), NodeKind(node->data(0, kKindRole).toInt()));
+    m_state.node.fileName = node->data(0, kFileNameRole).toString();
     if (m_state.node.kind == NodeKind::Title)
         openTitle();
     else
@@ -175,7 +207,7 @@ void TForm1::TreeView1Click()
 void TForm1::openTitle()
 {
     m_state.shown = AppState::Shown::Title;
-    m_state.openTitlePath = titleRelativePath(m_state.node.groupPath, m_state.node.titleName);
+    m_state.openTitlePath = titleRelativePath(m_state.node);
     setWindowTitle(QStringLiteral("Morvane---") + m_state.node.titleName);
 
     m_state.openTitleLoaded = false;
@@ -190,6 +222,7 @@ void TForm1::openTitle()
         return;
     }
     m_state.openTitleEncoding = loaded.text.encoding;
+    m_state.openTitleStamp = loaded.stamp;
     QStringList lines = loaded.text.lines;
     setEditorText(lines);
     m_state.openTitleLoaded = true;

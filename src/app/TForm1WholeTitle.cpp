@@ -6,7 +6,7 @@
 #include "TFormpic.h"
 #include "editor/WholeTitle.h"
 #include "platform/SafeFile.h"
-#include "platform/Shell.h"
+#include "platform/RegularFile.h"
 #include "titles/TitleFiles.h"
 
 #include <QTextBlock>
@@ -89,7 +89,7 @@ void TForm1::Export1Click()
 bool TForm1::exportTitle(const QString& target, WholeTitle::NoteOption option, bool dropEmptyLines)
 {
     const QString title = openTitleFile();
-    if (Shell::sameFile(target, title)) {
+    if (RegularFile::sameFile(target, title)) {
         Dialogs::information(m_formpic, WholeTitle::exportOverTitleMessage());
         return false;
     }

@@ -18,6 +18,21 @@ std::function<bool(const QString&)>& openHandler()
     return handler;
 }
 
+// The write permissions a new file gets under the user's umask.
+QFile::Permissions writeBitsOfNewFile()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    QFile::Permissions bits;
+    if (!(mask & S_IWUSR))
+        bits |= QFile::WriteOwner | QFile::WriteUser;
+    if (!(mask & S_IWGRP))
+        bits |= QFile::WriteGroup;
+    if (!(mask & S_IWOTH))
+        bits |= QFile::WriteOther;
+    return bits;
+}
+
 QString withoutTrailingSeparator(QString path)
 {
     while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
@@ -81,6 +96,9 @@ void setAttributes(const QString& path, int value)
         QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther;
     if (value == ReadOnly && !info.isDir())
         perms &= ~write;
+    else if (!(perms & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther)))
+        // Give back what the read-only sweep took: the bits a new file gets.
+        perms |= writeBitsOfNewFile() | QFile::WriteOwner | QFile::WriteUser;
     else
         perms |= QFile::WriteOwner | QFile::WriteUser;
     if (perms != info.permissions())
@@ -97,15 +115,6 @@ void sweepAttributes(const QString& folder, int value)
     while (it.hasNext())
         setAttributes(it.next(), value);
     setAttributes(root, value);
-}
-
-bool sameFile(const QString& a, const QString& b)
-{
-    struct stat sa = {};
-    struct stat sb = {};
-    return ::stat(QFile::encodeName(a).constData(), &sa) == 0 &&
-           ::stat(QFile::encodeName(b).constData(), &sb) == 0 && sa.st_dev == sb.st_dev &&
-           sa.st_ino == sb.st_ino;
 }
 
 } // namespace Shell

@@ -47,8 +47,4 @@ void setAttributes(const QString& path, int value);
 // itself. A missing folder is a no-op.
 void sweepAttributes(const QString& folder, int value);
 
-// True when both paths name one existing file (the same device and inode),
-// whatever links or relative parts lead to it.
-bool sameFile(const QString& a, const QString& b);
-
 } // namespace Shell

@@ -5,6 +5,7 @@
 #include "platform/DateFormat.h"
 #include "platform/UserName.h"
 #include "stats/PastedInput.h"
+#include "platform/RegularFile.h"
 #include "stats/Tally.h"
 #include "stats/WordReport.h"
 #include "titles/TitleLineViews.h"
@@ -12,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QRegularExpression>
 
 namespace {
 
@@ -37,7 +39,9 @@ const OptionRow kOptions[] = {
     {"chart", "bar|hbar|pie",
      "also draw the chart the program would show for the title\n"
      "(needs --output)"},
-    {"output", "FILE.bmp", "where --chart writes its picture (always BMP)"},
+    {"output", "FILE.bmp",
+     "where --chart writes its picture (always BMP); a new or regular\n"
+     "file other than the title"},
     {"size", "WxH", "the picture area to draw in (default: 589x399)"},
     {"docx", "OUT.docx",
      "also write the Word report: the report with the three charts side by side"},
@@ -164,16 +168,34 @@ QString chartOptionsError(const CommandLine& cl, Charts::Kind* kind, QSize* size
         return QStringLiteral("--chart needs --output FILE.bmp");
     *size = Charts::kReferenceSize;
     if (cl.options.contains(QStringLiteral("size"))) {
-        const QStringList wh = cl.options.value(QStringLiteral("size")).split(QLatin1Char('x'));
-        bool okW = false, okH = false;
-        const int w = wh.size() == 2 ? wh[0].toInt(&okW) : 0;
-        const int h = wh.size() == 2 ? wh[1].toInt(&okH) : 0;
-        if (!okW || !okH || w < 1 || h < 1 || w > Charts::kMaxPictureSide ||
-            h > Charts::kMaxPictureSide)
+        // Digits only: no blanks, signs or leading zeros.
+        static const QRegularExpression pattern(
+            QStringLiteral("^([1-9][0-9]{0,5})x([1-9][0-9]{0,5})$"));
+        const QRegularExpressionMatch m = pattern.match(cl.options.value(QStringLiteral("size")));
+        const int w = m.hasMatch() ? m.captured(1).toInt() : 0;
+        const int h = m.hasMatch() ? m.captured(2).toInt() : 0;
+        if (w < 1 || h < 1 || w > Charts::kMaxPictureSide || h > Charts::kMaxPictureSide)
             return QStringLiteral("--size wants WxH such as 589x399, got \"%1\"")
                 .arg(cl.options.value(QStringLiteral("size")));
         *size = QSize(w, h);
     }
+    return {};
+}
+
+// Why option's file may not be written, or empty. Writing replaces the target
+// by a new file, so only a regular file other than the title will do.
+QString outputTargetError(const char* option, const char* extension, const QString& output,
+                          const QString& input)
+{
+    if (!output.endsWith(QLatin1String(extension), Qt::CaseInsensitive))
+        return QStringLiteral("--%1 must name a %2 file, got \"%3\"")
+            .arg(QLatin1String(option), QLatin1String(extension), output);
+    if (RegularFile::existsAsNonRegular(output))
+        return QStringLiteral("--%1 \"%2\" is not a regular file; it is left alone")
+            .arg(QLatin1String(option), output);
+    if (RegularFile::sameFile(output, input))
+        return QStringLiteral("--%1 \"%2\" is the title itself; it is left alone")
+            .arg(QLatin1String(option), output);
     return {};
 }
 
@@ -183,7 +205,9 @@ int notDrawn(const Charts::ChartResult& chart, const QString& nothing, const cha
              QTextStream& err)
 {
     err << kProgram << ": "
-        << (chart.error.isEmpty() ? QStringLiteral("nothing to draw: ") + nothing : chart.error)
+        << (chart.error.isEmpty()
+                ? QStringLiteral("nothing to draw: ") + nothing
+                : QStringLiteral("the chart would need a picture too large to draw"))
         << "; " << notWritten << '\n';
     err.flush();
     return 1;
@@ -274,6 +298,15 @@ int runReportCli(const QStringList& args, QTextStream& out, QTextStream& err, co
     if (cl.files.size() > 1)
         return fail(
             err, QStringLiteral("one title file only, got %1 (try --help)").arg(cl.files.size()));
+    QString targetError;
+    if (cl.options.contains(QStringLiteral("chart")))
+        targetError = outputTargetError("output", ".bmp", cl.options.value(QStringLiteral("output")),
+                                        cl.files.front());
+    if (targetError.isEmpty() && cl.options.contains(QStringLiteral("docx")))
+        targetError = outputTargetError("docx", ".docx", cl.options.value(QStringLiteral("docx")),
+                                        cl.files.front());
+    if (!targetError.isEmpty())
+        return fail(err, targetError);
 
     Clock effectiveClock = clock;
     const auto now = cl.options.constFind(QStringLiteral("now"));
@@ -294,8 +327,6 @@ int runReportCli(const QStringList& args, QTextStream& out, QTextStream& err, co
     const DateFormat dateFormat(datePattern, system.longTimePattern(), pivotYear);
 
     const QString path = cl.files.front();
-    if (QFileInfo(path).isDir())
-        return fail(err, QStringLiteral("cannot read \"%1\": it is a folder").arg(path));
 
     QString titleName;
     const auto title = cl.options.constFind(QStringLiteral("title"));
@@ -307,9 +338,10 @@ int runReportCli(const QStringList& args, QTextStream& out, QTextStream& err, co
             titleName.chop(4);
     }
 
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(err, QStringLiteral("cannot read \"%1\": %2").arg(path, file.errorString()));
+    QFile file;
+    QString openError;
+    if (!RegularFile::openForReading(file, path, &openError))
+        return fail(err, openError);
     // Mapping a large title spares copying it; readAll covers what cannot be mapped.
     QByteArray bytes;
     if (file.size() > 0) {
@@ -343,6 +375,8 @@ int runReportCli(const QStringList& args, QTextStream& out, QTextStream& err, co
     for (const QString& line : result.reportLines)
         out << line << '\n';
     out.flush();
+    if (out.status() != QTextStream::Ok)
+        return fail(err, QStringLiteral("cannot write the report to standard output"));
     int status = 0;
     if (cl.options.contains(QStringLiteral("chart")))
         status = writeChart(cl, result, nothing, err);

@@ -38,6 +38,13 @@ QString titleRelativePath(const QString& groupPath, const QString& titleName)
     return groupPath + QLatin1Char('\\') + titleName + QStringLiteral(".txt");
 }
 
+QString titleRelativePath(const NodeState& title)
+{
+    if (title.fileName.isEmpty())
+        return titleRelativePath(title.groupPath, title.titleName);
+    return title.groupPath + QLatin1Char('\\') + title.fileName;
+}
+
 QString nativePath(const QString& dataFolder, const QString& relative)
 {
     QString rel = relative;

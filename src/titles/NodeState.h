@@ -21,6 +21,9 @@ struct NodeState
     QString displayFolder;
     QString titleName;
     QString parentPath;
+    // For a title: its file name as it is on disk, extension case included;
+    // empty when only the title name is known (".txt" is then assumed).
+    QString fileName;
 };
 
 // The state of a node given the texts of its ancestors (top-level first).
@@ -31,6 +34,8 @@ QString dataFolderIn(const QString& documentsFolder);
 
 // A title's path relative to the data folder: group path + "\" + name + ".txt".
 QString titleRelativePath(const QString& groupPath, const QString& titleName);
+// The same for a title node, by its real file name when it has one.
+QString titleRelativePath(const NodeState& title);
 
 // The file path of a data-folder-relative path written with "\" separators;
 // doubled separators (a top-level title's "\name.txt") name the same file.

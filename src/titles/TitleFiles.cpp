@@ -1,22 +1,41 @@
 #include "TitleFiles.h"
 
+#include "platform/RegularFile.h"
 #include "platform/SafeFile.h"
 #include "platform/Shell.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 
 namespace TitleFiles {
 
+namespace {
+QByteArray hashOf(const QByteArray& bytes)
+{
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1);
+}
+} // namespace
+
+Stamp stampOf(const QString& path)
+{
+    Stamp stamp;
+    QFile file;
+    if (!RegularFile::openForReading(file, path, nullptr))
+        return stamp;
+    const QByteArray bytes = file.readAll();
+    stamp.size = bytes.size();
+    stamp.modified = QFileInfo(path).lastModified();
+    stamp.hash = hashOf(bytes);
+    return stamp;
+}
+
 Loaded load(const QString& path)
 {
     Loaded out;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        out.error = QStringLiteral("Cannot open file \"%1\". %2")
-                        .arg(QFileInfo(path).absoluteFilePath(), file.errorString());
+    QFile file;
+    if (!RegularFile::openForReading(file, path, &out.error))
         return out;
-    }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         out.error = QStringLiteral("Cannot read file \"%1\". %2")
@@ -24,11 +43,14 @@ Loaded load(const QString& path)
         return out;
     }
     out.text = TitleText::decode(bytes);
+    out.stamp.size = bytes.size();
+    out.stamp.modified = QFileInfo(path).lastModified();
+    out.stamp.hash = hashOf(bytes);
     out.ok = true;
     return out;
 }
 
-bool save(const QString& path, const QStringList& lines, TitleText::Encoding encoding,
+bool save(const QString& path, const QStringList& lines, const TitleText::Format& encoding,
           QString* error)
 {
     if (QFileInfo::exists(path))

@@ -2,24 +2,44 @@
 
 #include "TitleText.h"
 
+#include <QDateTime>
 #include <QString>
 
 // Reading and writing whole title files.
 namespace TitleFiles {
+
+// What a title file was on disk, to notice a change made outside the program.
+struct Stamp
+{
+    qint64 size = -1; // -1: no such file
+    QDateTime modified;
+    QByteArray hash;
+    bool operator==(const Stamp& o) const
+    {
+        return size == o.size && modified == o.modified && hash == o.hash;
+    }
+    bool operator!=(const Stamp& o) const { return !(*this == o); }
+};
+
+// The stamp of the file as it is now.
+Stamp stampOf(const QString& path);
 
 struct Loaded
 {
     bool ok = false;
     QString error; // the system's message when !ok
     TitleText::Decoded text;
+    Stamp stamp; // of the bytes read
 };
 
-// Reads a title file.
+// Reads a title file: only a regular file (links followed) within the size
+// limit; a FIFO or a device is refused without blocking.
 Loaded load(const QString& path);
 
 // Replaces a title file with the lines, CR LF after each. The file's old
 // read-only attribute is cleared first; on failure the old file is intact.
-bool save(const QString& path, const QStringList& lines, TitleText::Encoding encoding,
+// A legacy code page that cannot hold a character is replaced by UTF-8.
+bool save(const QString& path, const QStringList& lines, const TitleText::Format& encoding,
           QString* error);
 
 // Creates a title with the header the program's own titles start with, but

@@ -1,18 +1,8 @@
 #include "TitleLineViews.h"
 
-#include <QStringDecoder>
-
-TitleLineViews::TitleLineViews(const QByteArray& bytes)
+TitleLineViews::TitleLineViews(const QByteArray& bytes, const QByteArray& legacyCodec)
 {
-    // Same reading as a title file: UTF-8, else byte for byte (a legacy code
-    // page); a byte-order mark before UTF-8 text is not part of the first line.
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    m_text = utf8.decode(bytes);
-    if (utf8.hasError()) {
-        m_text = QString::fromLatin1(bytes);
-        m_encoding = TitleText::Encoding::Legacy;
-    } else if (m_text.startsWith(QChar(0xFEFF)))
-        m_text.remove(0, 1);
+    m_text = TitleText::decodeText(bytes, &m_encoding, legacyCodec);
 
     // Lines end at CR LF, LF or a lone CR; the break after the last line does
     // not start another.

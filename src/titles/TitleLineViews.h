@@ -13,15 +13,16 @@
 class TitleLineViews
 {
 public:
-    explicit TitleLineViews(const QByteArray& bytes);
+    explicit TitleLineViews(const QByteArray& bytes,
+                            const QByteArray& legacyCodec = TitleText::defaultLegacyCodec());
     TitleLineViews(const TitleLineViews&) = delete;
     TitleLineViews& operator=(const TitleLineViews&) = delete;
 
     const QList<QStringView>& lines() const { return m_lines; }
-    TitleText::Encoding encoding() const { return m_encoding; }
+    const TitleText::Format& encoding() const { return m_encoding; }
 
 private:
     QString m_text;
-    TitleText::Encoding m_encoding = TitleText::Encoding::Utf8;
+    TitleText::Format m_encoding;
     QList<QStringView> m_lines;
 };

@@ -2,11 +2,145 @@
 
 #include "TitleLineViews.h"
 
+#include <QLocale>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
 namespace TitleText {
 
-Decoded decode(const QByteArray& bytes)
+namespace {
+
+const char kLatin1[] = "ISO-8859-1";
+// A byte-order mark is text to the decoders; decodeText() takes off the first.
+const QStringDecoder::Flags kKeepBom =
+    QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom;
+
+QByteArray codePageOfLocale(const QLocale& locale)
 {
-    const TitleLineViews views(bytes);
+    switch (locale.language()) {
+    case QLocale::Russian:
+    case QLocale::Ukrainian:
+    case QLocale::Belarusian:
+    case QLocale::Bulgarian:
+    case QLocale::Serbian:
+    case QLocale::Macedonian:
+        return "windows-1251";
+    case QLocale::Polish:
+    case QLocale::Czech:
+    case QLocale::Slovak:
+    case QLocale::Hungarian:
+    case QLocale::Croatian:
+    case QLocale::Slovenian:
+    case QLocale::Romanian:
+        return "windows-1250";
+    case QLocale::Greek:
+        return "windows-1253";
+    case QLocale::Turkish:
+        return "windows-1254";
+    case QLocale::Hebrew:
+        return "windows-1255";
+    case QLocale::Arabic:
+    case QLocale::Persian:
+        return "windows-1256";
+    case QLocale::Lithuanian:
+    case QLocale::Latvian:
+    case QLocale::Estonian:
+        return "windows-1257";
+    case QLocale::Vietnamese:
+        return "windows-1258";
+    case QLocale::Thai:
+        return "windows-874";
+    case QLocale::Japanese:
+        return "Shift_JIS";
+    case QLocale::Korean:
+        return "windows-949";
+    case QLocale::Chinese:
+        return locale.script() == QLocale::TraditionalChineseScript ? "Big5" : "GBK";
+    default:
+        return "windows-1252";
+    }
+}
+
+QByteArray codecName(const Format& format)
+{
+    return format.codec.isEmpty() ? defaultLegacyCodec() : format.codec;
+}
+
+// The text in the code page, or a null array when it cannot hold every character.
+QByteArray encodeLegacy(const QString& text, const QByteArray& codec)
+{
+    QStringEncoder encoder(codec.constData(), QStringEncoder::Flag::Stateless);
+    if (!encoder.isValid())
+        return {};
+    QByteArray bytes = encoder.encode(text);
+    if (encoder.hasError())
+        return {};
+    QStringDecoder decoder(codec.constData(), QStringDecoder::Flag::Stateless);
+    if (QString(decoder.decode(bytes)) != text)
+        return {};
+    if (bytes.isNull())
+        bytes = QByteArray("");
+    return bytes;
+}
+
+QString joined(const QStringList& lines)
+{
+    QString text;
+    for (const QString& line : lines)
+        text += line + QStringLiteral("\r\n");
+    return text;
+}
+
+} // namespace
+
+QByteArray defaultLegacyCodec()
+{
+    static const QByteArray codec = [] {
+        const QByteArray set = qgetenv("MORVANE_LEGACY_ENCODING");
+        if (!set.isEmpty() && QStringDecoder(set.constData()).isValid())
+            return set;
+        return codePageOfLocale(QLocale::system());
+    }();
+    return codec;
+}
+
+QString decodeText(const QByteArray& bytes, Format* format, const QByteArray& legacyCodec)
+{
+    const auto starts = [&](const char* bom, int n) {
+        return bytes.startsWith(QByteArray(bom, n));
+    };
+    if (starts("\xff\xfe", 2) || starts("\xfe\xff", 2)) {
+        const bool le = bytes.at(0) == '\xff';
+        *format = le ? Encoding::Utf16LE : Encoding::Utf16BE;
+        QStringDecoder d(le ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE, kKeepBom);
+        return d.decode(QByteArrayView(bytes.constData() + 2, bytes.size() - 2));
+    }
+    QStringDecoder utf8(QStringDecoder::Utf8, kKeepBom);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError()) {
+        *format = Encoding::Utf8;
+        if (text.startsWith(QChar(0xFEFF))) {
+            text.remove(0, 1);
+            *format = Encoding::Utf8Bom;
+        }
+        return text;
+    }
+    // Opening and saving a legacy title must give back its bytes exactly.
+    QStringDecoder legacy(legacyCodec.constData(), QStringDecoder::Flag::Stateless);
+    if (legacy.isValid()) {
+        text = legacy.decode(bytes);
+        if (!legacy.hasError() && encodeLegacy(text, legacyCodec) == bytes) {
+            *format = Format(Encoding::Legacy, legacyCodec);
+            return text;
+        }
+    }
+    *format = Format(Encoding::Legacy, kLatin1);
+    return QString::fromLatin1(bytes);
+}
+
+Decoded decode(const QByteArray& bytes, const QByteArray& legacyCodec)
+{
+    const TitleLineViews views(bytes, legacyCodec);
     Decoded out;
     out.encoding = views.encoding();
     out.lines.reserve(views.lines().size());
@@ -15,28 +149,42 @@ Decoded decode(const QByteArray& bytes)
     return out;
 }
 
-QByteArray encode(const QStringList& lines, Encoding encoding)
+Format formatFor(const QStringList& lines, const Format& format)
 {
+    if (format.encoding != Encoding::Legacy)
+        return format;
+    const QByteArray codec = codecName(format);
+    if (encodeLegacy(joined(lines), codec).isNull())
+        return Encoding::Utf8;
+    return Format(Encoding::Legacy, codec);
+}
+
+QByteArray encode(const QStringList& lines, const Format& format)
+{
+    const Format target = formatFor(lines, format);
+    switch (target.encoding) {
+    case Encoding::Legacy:
+        return encodeLegacy(joined(lines), target.codec);
+    case Encoding::Utf16LE:
+    case Encoding::Utf16BE: {
+        const bool le = target.encoding == Encoding::Utf16LE;
+        QStringEncoder e(le ? QStringEncoder::Utf16LE : QStringEncoder::Utf16BE,
+                         QStringEncoder::Flag::Stateless);
+        return QByteArray(le ? "\xff\xfe" : "\xfe\xff", 2) + QByteArray(e.encode(joined(lines)));
+    }
+    case Encoding::Utf8:
+    case Encoding::Utf8Bom:
+        break;
+    }
     QByteArray out;
-    qsizetype size = 0;
+    qsizetype size = target.encoding == Encoding::Utf8Bom ? 3 : 0;
     for (const QString& l : lines)
         size += l.size() + 2;
     out.reserve(size);
+    if (target.encoding == Encoding::Utf8Bom)
+        out += "\xef\xbb\xbf";
     for (const QString& line : lines) {
-        if (encoding == Encoding::Utf8) {
-            out += line.toUtf8();
-        } else {
-            for (qsizetype i = 0; i < line.size(); ++i) {
-                const QChar c = line.at(i);
-                if (c.unicode() <= 0xFF) {
-                    out += char(c.unicode());
-                } else {
-                    const qsizetype len = (c.isHighSurrogate() && i + 1 < line.size()) ? 2 : 1;
-                    out += line.mid(i, len).toUtf8();
-                    i += len - 1;
-                }
-            }
-        }
+        out += line.toUtf8();
         out += "\r\n";
     }
     return out;
@@ -52,6 +200,44 @@ QStringList fromEditorText(const QString& text)
     if (text.isEmpty())
         return {};
     return text.split(QLatin1Char('\n'));
+}
+
+namespace {
+const char16_t kSwallowed[3] = {0x2029, 0xFDD0, 0xFDD1};
+}
+
+EditorStandIns::EditorStandIns(const QStringList& lines)
+{
+    // Plane 16's private-use characters, skipping any the title itself holds.
+    char32_t next = 0x10FD00;
+    for (QString& standIn : m_standIns) {
+        for (;; ++next) {
+            const char32_t c[1] = {next};
+            standIn = QString::fromUcs4(c, 1);
+            bool used = false;
+            for (const QString& line : lines)
+                used = used || line.contains(standIn);
+            if (!used)
+                break;
+        }
+        ++next;
+    }
+}
+
+QString EditorStandIns::toEditor(const QString& text) const
+{
+    QString out = text;
+    for (int i = 0; i < 3; ++i)
+        out.replace(QChar(kSwallowed[i]), m_standIns[i]);
+    return out;
+}
+
+QString EditorStandIns::fromEditor(const QString& text) const
+{
+    QString out = text;
+    for (int i = 0; i < 3; ++i)
+        out.replace(m_standIns[i], QString(QChar(kSwallowed[i])));
+    return out;
 }
 
 } // namespace TitleText

@@ -24,7 +24,7 @@ void scanInto(const QString& folder, std::vector<TreeEntry>& out, const QCollato
                 scanInto(info.absoluteFilePath(), group.children, collator);
             out.push_back(std::move(group));
         } else if (name.endsWith(QLatin1String(".TXT"), Qt::CaseInsensitive)) {
-            out.push_back({name.left(name.size() - 4), NodeKind::Title, {}});
+            out.push_back({name.left(name.size() - 4), NodeKind::Title, {}, name});
         }
     }
     std::stable_sort(out.begin(), out.end(), [&](const TreeEntry& a, const TreeEntry& b) {

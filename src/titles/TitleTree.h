@@ -11,6 +11,7 @@ struct TreeEntry
     QString text;
     NodeKind kind = NodeKind::Group;
     std::vector<TreeEntry> children;
+    QString fileName; // a title's file name as it is on disk ("Upper.TXT")
 };
 
 // Mirrors a folder into title-tree nodes: sub-folders become groups, files

@@ -118,7 +118,14 @@ void ProgramFixture::type(const QString& text)
     editor()->moveCursor(QTextCursor::End);
     const QStringList parts = text.split(QLatin1Char('\n'));
     for (int i = 0; i < parts.size(); ++i) {
-        QTest::keyClicks(editor(), parts[i]);
+        for (QChar c : parts[i]) {
+            // keyClicks() knows Latin-1 only; other characters come as text.
+            if (c.unicode() < 0x80)
+                QTest::keyClick(editor(), c.toLatin1());
+            else
+                QTest::sendKeyEvent(QTest::Click, editor(), Qt::Key_unknown, QString(c),
+                                    Qt::NoModifier);
+        }
         if (i + 1 < parts.size())
             QTest::keyClick(editor(), Qt::Key_Return);
     }

@@ -7,8 +7,11 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QListWidget>
+#include <QStringEncoder>
 #include <QTest>
 #include <QTreeWidget>
+
+#include <sys/stat.h>
 
 // Opening nodes from the tree, the modified flag and saving.
 class TestOpenSave : public QObject
@@ -20,7 +23,11 @@ private slots:
     void nodeStateOfClicks_data();
     void nodeStateOfClicks();
     void editSaveReopenIsByteExact();
-    void legacyBytesSurviveEditing();
+    void oddFiles_data();
+    void oddFiles();
+    void changedOnDisk_data();
+    void changedOnDisk();
+    void secondProgramOnOneFolder();
     void unchangedTitleIsNotWritten();
     void groupShowsExplanation();
     void clickIntoEmptyTree();
@@ -105,16 +112,154 @@ void TestOpenSave::editSaveReopenIsByteExact()
              QStringList({"//Rule", "", "//2024-3-3", "apple", "pear", "plum", ""}));
 }
 
-void TestOpenSave::legacyBytesSurviveEditing()
+namespace {
+QByteArray utf16(const QString& text, bool le)
+{
+    QStringEncoder e(le ? QStringEncoder::Utf16LE : QStringEncoder::Utf16BE);
+    return QByteArray(le ? "\xff\xfe" : "\xfe\xff", 2) + QByteArray(e.encode(text));
+}
+} // namespace
+
+// Files as they come from elsewhere, opened, typed into and saved; "@fifo"
+// and "@zero" make the title a link to a FIFO or to /dev/zero, "@dir" a folder.
+void TestOpenSave::oddFiles_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QByteArray>("saved");
+    QTest::addColumn<QString>("message");
+    const QString day = "//2024-3-3\r\n";
+    QTest::newRow("link to a FIFO")
+        << "Pipe.txt" << QByteArray("@fifo") << "" << QByteArray() << "not a regular file";
+    QTest::newRow("link to /dev/zero")
+        << "Zero.txt" << QByteArray("@zero") << "" << QByteArray() << "not a regular file";
+    QTest::newRow("folder named .txt")
+        << "Dir.txt" << QByteArray("@dir") << "" << QByteArray() << "";
+    QTest::newRow("UTF-16 LE") << "Le.txt" << utf16(day + "äpfel\r\n", true) << "€"
+                               << utf16(day + "äpfel\r\n€\r\n", true) << "";
+    QTest::newRow("UTF-16 BE") << "Be.txt" << utf16(day + "äpfel\r\n", false) << "€"
+                               << utf16(day + "äpfel\r\n€\r\n", false) << "";
+    QTest::newRow("legacy bytes, typed euro fits the code page")
+        << "Old.txt" << QByteArray("//2024-3-3\r\ncaf\xe9\r\n\xd6\xd0\xce\xc4\r\n") << "5€"
+        << QByteArray("//2024-3-3\r\ncaf\xe9\r\n\xd6\xd0\xce\xc4\r\n5\x80\r\n") << "";
+    QTest::newRow("legacy bytes, typed character beyond it")
+        << "Old.txt" << QByteArray("//2024-3-3\r\ncaf\xe9\r\n") << "5Ω"
+        << QByteArray("//2024-3-3\r\ncaf\xc3\xa9\r\n5\xce\xa9\r\n") << "saved as UTF-8";
+    QTest::newRow("separators inside lines")
+        << "Sep.txt" << (day + "a\u2028b\u2029c\uFDD0d\u00a0e\r\n").toUtf8() << "f"
+        << (day + "a\u2028b\u2029c\uFDD0d\u00a0e\r\nf\r\n").toUtf8() << "";
+    QTest::newRow("UTF-8 byte-order mark") << "Bom.txt" << ("\xef\xbb\xbf" + day).toUtf8() << "x"
+                                           << ("\xef\xbb\xbf" + day + "x\r\n").toUtf8() << "";
+    QTest::newRow("Upper.TXT") << "Upper.TXT" << day.toUtf8() << "x" << (day + "x\r\n").toUtf8()
+                               << "";
+}
+
+void TestOpenSave::oddFiles()
+{
+    QFETCH(QString, file);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, typed);
+    QFETCH(QString, message);
+    ProgramFixture f;
+    const QString path = f.dataFolder() + file;
+    QDir().mkpath(f.dataFolder());
+    if (content == "@fifo") {
+        QVERIFY(::mkfifo(QFile::encodeName(f.docs.path() + "fifo").constData(), 0600) == 0);
+        QVERIFY(QFile::link(f.docs.path() + "fifo", path));
+    } else if (content == "@zero") {
+        QVERIFY(QFile::link("/dev/zero", path));
+    } else if (content == "@dir") {
+        QVERIFY(QDir().mkpath(path));
+    } else {
+        f.writeData(file, content);
+    }
+    f.start();
+    const bool title = file.endsWith(".txt", Qt::CaseInsensitive) && content != "@dir";
+    f.click(title ? file.chopped(4) : file);
+    if (typed.isEmpty()) {
+        QVERIFY(Dialogs::shownMessages().join('\n').contains(message));
+        QCOMPARE(Dialogs::shownMessages().isEmpty(), message.isEmpty());
+        return;
+    }
+    QCOMPARE(Dialogs::shownMessages(), QStringList());
+    f.type(typed);
+    QVERIFY(f.form1()->Post1Click());
+    QTEST(f.readData(file), "saved");
+    QVERIFY(Dialogs::shownMessages().join('\n').contains(message));
+    // What the editor showed is what the next opening shows; nothing more is said.
+    const QStringList shown = f.editor()->lines();
+    f.click(file.chopped(4));
+    QCOMPARE(f.editor()->lines(), shown + QStringList{""});
+    f.type("y");
+    QVERIFY(f.form1()->Post1Click());
+    QCOMPARE(Dialogs::shownMessages().size(), message.isEmpty() ? 0 : 1);
+    QCOMPARE(QDir(f.dataFolder()).entryList(QDir::Files), QStringList{file});
+}
+
+// Another program changed the open title before a click on another node saves it.
+void TestOpenSave::changedOnDisk_data()
+{
+    QTest::addColumn<int>("choice");
+    QTest::addColumn<QByteArray>("fruit");
+    QTest::addColumn<QByteArray>("copy");
+    QTest::addColumn<QString>("caption");
+    const QByteArray outside = "//2024-3-3\r\napple\r\noutside\r\n";
+    const QByteArray mine = "//2024-3-3\r\napple\r\nmine\r\n";
+    QTest::newRow("reload") << 0 << outside << QByteArray() << "Morvane---Other";
+    QTest::newRow("overwrite") << 1 << mine << QByteArray() << "Morvane---Other";
+    QTest::newRow("keep both") << 2 << outside << mine << "Morvane---Other";
+    QTest::newRow("closed: nothing saved") << -1 << outside << QByteArray() << "Morvane---Fruit";
+    // 3: ended by a signal, nobody is asked and both are kept.
+    QTest::newRow("unattended shutdown") << 3 << outside << mine << "Morvane---Fruit (2)";
+}
+
+void TestOpenSave::changedOnDisk()
+{
+    QFETCH(int, choice);
+    ProgramFixture f;
+    f.writeData("Fruit.txt", "//2024-3-3\r\napple\r\n");
+    f.writeData("Other.txt", "");
+    f.start();
+    f.click("Fruit");
+    f.type("mine");
+    f.writeData("Fruit.txt", "//2024-3-3\r\napple\r\noutside\r\n");
+    Dialogs::setNextChoice(choice);
+    if (choice == 3)
+        f.form1()->shutdown(false);
+    else
+        f.click("Other");
+    QCOMPARE(Dialogs::shownMessages().size(), choice == 3 ? 0 : 1);
+    QVERIFY(Dialogs::shownMessages().join(' ').contains("changed on disk") || choice == 3);
+    QTEST(f.readData("Fruit.txt"), "fruit");
+    QTEST(f.readData("Fruit (2).txt"), "copy");
+    QTEST(f.form1()->windowTitle(), "caption");
+    QCOMPARE(f.node("Fruit (2)") != nullptr, choice >= 2);
+    if (choice < 0 || choice == 3)
+        return;
+    // Our own saves are not taken for changes made outside.
+    Dialogs::clearShownMessages();
+    f.click(choice == 2 ? "Fruit (2)" : "Fruit");
+    f.type("more");
+    f.click("Other");
+    f.click(choice == 2 ? "Fruit (2)" : "Fruit");
+    f.type("again");
+    f.click("Other");
+    QCOMPARE(Dialogs::shownMessages(), QStringList());
+}
+
+void TestOpenSave::secondProgramOnOneFolder()
 {
     ProgramFixture f;
-    f.writeData("Old.txt", "//2024-3-3\r\ncaf\xe9\r\n\xd6\xd0\xce\xc4\r\n");
+    f.writeData("t.txt", "");
     f.start();
-    f.click("Old");
-    f.type("new");
-    QVERIFY(f.form1()->Post1Click());
-    QCOMPARE(f.readData("Old.txt"),
-             QByteArray("//2024-3-3\r\ncaf\xe9\r\n\xd6\xd0\xce\xc4\r\nnew\r\n"));
+    Program second(f.options);
+    second.start();
+    QVERIFY(Dialogs::shownMessages().join(' ').contains("already running"));
+    QTRY_VERIFY(!second.form1()->isVisible());
+    second.form1()->close();
+    // The first still owns the folder: nothing was swept read-only under it.
+    QVERIFY(QFileInfo(f.dataFolder() + "t.txt").permissions() & QFile::WriteOwner);
 }
 
 void TestOpenSave::unchangedTitleIsNotWritten()

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QTest>
 
+#include <sys/stat.h>
+
 class TestShell : public QObject
 {
     Q_OBJECT
@@ -26,15 +28,24 @@ void TestShell::sweepReadOnlyAndBack()
     folder.writeFile("t.txt", "x");
     folder.writeFile("g/h/deep.txt", "x");
     folder.writeFile(".hidden/inside.txt", "x");
+    // A group-writable title under umask 002 comes back group-writable.
+    const mode_t oldMask = ::umask(002);
+    const QFile::Permissions groupWrite = QFile::WriteGroup | QFile::WriteOther;
+    QFile::setPermissions(folder.path() + "t.txt",
+                          QFileInfo(folder.path() + "t.txt").permissions() | QFile::WriteGroup);
     Shell::sweepAttributes(folder.path(), Shell::ReadOnly);
+    QCOMPARE(QFileInfo(folder.path() + "t.txt").permissions() & groupWrite, QFile::Permissions());
     for (const char* f : {"t.txt", "g/h/deep.txt", ".hidden/inside.txt"})
         QVERIFY2(!ownerWritable(folder.path() + f), f);
     // Folders stay writable so titles can still be added between runs.
     for (const char* d : {"", "g", "g/h", ".hidden"})
         QVERIFY2(ownerWritable(folder.path() + d), d);
     Shell::sweepAttributes(folder.path(), Shell::Normal);
+    ::umask(oldMask);
     for (const char* f : {"t.txt", "g/h/deep.txt", ".hidden/inside.txt"})
         QVERIFY2(ownerWritable(folder.path() + f), f);
+    QCOMPARE(QFileInfo(folder.path() + "t.txt").permissions() & groupWrite,
+             QFile::Permissions(QFile::WriteGroup));
 }
 
 void TestShell::sweepMissingFolderIsNoOp()

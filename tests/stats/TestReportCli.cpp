@@ -13,6 +13,8 @@
 #include <QProcess>
 #include <QTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 const QDateTime kNow(QDate(2024, 3, 3), QTime(21, 5, 33));
@@ -194,12 +196,10 @@ void TestReportCli::errors_data()
         << QStringList{"--chart", "line", "--output", "x.bmp", "@file"} << "line";
     QTest::newRow("chart without output") << QStringList{"--chart", "bar", "@file"} << "--output";
     QTest::newRow("output without chart") << QStringList{"--output", "x.bmp", "@file"} << "--chart";
-    QTest::newRow("bad size") << QStringList{"--chart", "pie",      "--output", "x.bmp",
-                                             "--size",  "589by399", "@file"}
-                              << "589by399";
-    QTest::newRow("zero size") << QStringList{"--chart", "pie",   "--output", "x.bmp",
-                                              "--size",  "0x399", "@file"}
-                               << "0x399";
+    for (const char* size : {"589by399", "0x399", " 5x 5", "+5x+5"})
+        QTest::addRow("size \"%s\"", size)
+            << QStringList{"--chart", "pie", "--output", "x.bmp", "--size", size, "@file"}
+            << QString(size);
     QTest::newRow("unknown short option") << QStringList{"-x", "@file"} << "-x";
     QTest::newRow("bad --now") << QStringList{"--now", "yesterday", "@file"} << "yesterday";
     QTest::newRow("impossible --now")
@@ -210,6 +210,13 @@ void TestReportCli::errors_data()
     QTest::newRow("switch with a value") << QStringList{"--help=yes"} << "--help";
     QTest::newRow("two files") << QStringList{"@file", "@file"} << "one title file";
     QTest::newRow("--docx without a name") << QStringList{"--docx=", "@file"} << "--docx";
+    const QStringList pie{"--chart", "pie", "--output"};
+    QTest::newRow("output not .bmp") << pie + QStringList{"x.png", "@file"} << ".bmp";
+    QTest::newRow("output a FIFO") << pie + QStringList{"@pipebmp", "@file"} << "not a regular";
+    QTest::newRow("output a device") << pie + QStringList{"@null.bmp", "@file"} << "not a regular";
+    QTest::newRow("output the title") << pie + QStringList{"@same.bmp", "@file"} << "title itself";
+    QTest::newRow("title a FIFO link") << QStringList{"@pipetitle"} << "not a regular";
+    QTest::newRow("title a /dev/zero link") << QStringList{"@zerotitle"} << "not a regular";
 }
 
 void TestReportCli::errors()
@@ -218,7 +225,18 @@ void TestReportCli::errors()
     QFETCH(QString, mentions);
     TempDataFolder folder;
     const QString file = folder.writeFile("Fruit.txt", "apple\r\n");
+    const QString pipe = folder.path() + "pipe.bmp";
+    QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+    const QHash<QString, QString> links{{"@null.bmp", "/dev/null"},
+                                        {"@same.bmp", file},
+                                        {"@pipetitle", pipe},
+                                        {"@zerotitle", "/dev/zero"}};
+    for (auto it = links.begin(); it != links.end(); ++it)
+        QVERIFY(QFile::link(it.value(), folder.path() + it.key().mid(1)));
     for (QString& arg : args) {
+        if (links.contains(arg))
+            arg = folder.path() + arg.mid(1);
+        arg.replace("@pipebmp", pipe);
         arg.replace("@file", file);
         arg.replace("@dir", folder.path().chopped(1));
     }
@@ -228,6 +246,8 @@ void TestReportCli::errors()
     QVERIFY2(run.err.startsWith("morvane-report: "), qPrintable(run.err));
     QVERIFY2(run.err.endsWith('\n') && run.err.count('\n') == 1, qPrintable(run.err));
     QVERIFY2(run.err.contains(mentions), qPrintable(run.err));
+    QCOMPARE(folder.readFile("Fruit.txt"), QByteArray("apple\r\n"));
+    QVERIFY(QFileInfo(pipe).isSymLink() || !QFileInfo(pipe).isFile());
 }
 
 // The real program: standard output carries exactly the report, "\n" after each line.
@@ -252,6 +272,14 @@ void TestReportCli::executable()
     QCOMPARE(missing.exitCode(), 2);
     QCOMPARE(missing.readAllStandardOutput(), QByteArray());
     QCOMPARE(missing.readAllStandardError().count('\n'), 1);
+
+    // A report that could not be written is no success.
+    QProcess full;
+    full.setStandardOutputFile("/dev/full");
+    full.start(MORVANE_REPORT_BIN, {path});
+    QVERIFY(full.waitForFinished(60000));
+    QCOMPARE(full.exitCode(), 2);
+    QVERIFY(full.readAllStandardError().contains("cannot write"));
 }
 
 void TestReportCli::charts_data()
@@ -292,6 +320,13 @@ void TestReportCli::charts()
     const CliRun nothing = runCli({"--chart", kind, "--output", none, empty});
     QCOMPARE(nothing.status, 1);
     QVERIFY(nothing.err.contains("nothing to draw"));
+    QVERIFY(!QFileInfo::exists(none));
+
+    // Too large to draw: said in the tool's own words, nothing written.
+    const CliRun huge = runCli({"--chart", kind, "--output", none, "--size", "32767x32767", path});
+    QCOMPARE(huge.status, 1);
+    QVERIFY2(huge.err.contains("too large") && !huge.err.contains("previous"),
+             qPrintable(huge.err));
     QVERIFY(!QFileInfo::exists(none));
 }
 

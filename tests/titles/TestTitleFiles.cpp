@@ -40,7 +40,11 @@ void TestTitleFiles::decode_data()
     QTest::newRow("utf8") << QByteArray("\xc3\xa4pfel\r\n") << QStringList{"äpfel"}
                           << int(Encoding::Utf8);
     QTest::newRow("bom dropped") << QByteArray("\xef\xbb\xbfx\r\n") << QStringList{"x"}
-                                 << int(Encoding::Utf8);
+                                 << int(Encoding::Utf8Bom);
+    QTest::newRow("utf16 le") << QByteArray("\xff\xfex\0\r\0\n\0\xac\x20", 10)
+                              << QStringList{"x", "€"} << int(Encoding::Utf16LE);
+    QTest::newRow("utf16 be") << QByteArray("\xfe\xff\0x\0\r\0\n\x20\xac", 10)
+                              << QStringList{"x", "€"} << int(Encoding::Utf16BE);
     QTest::newRow("cp1252") << QByteArray("caf\xe9\r\n") << QStringList{"café"}
                             << int(Encoding::Legacy);
 }
@@ -50,7 +54,7 @@ void TestTitleFiles::decode()
     QFETCH(QByteArray, bytes);
     const TitleText::Decoded d = TitleText::decode(bytes);
     QTEST(d.lines, "lines");
-    QTEST(int(d.encoding), "encoding");
+    QTEST(int(d.encoding.encoding), "encoding");
 }
 
 void TestTitleFiles::roundTripIsByteExact_data()
@@ -78,10 +82,13 @@ void TestTitleFiles::roundTripIsByteExact()
 
 void TestTitleFiles::legacyCharactersBeyondLatin1()
 {
-    // Old bytes stay as they were; what the user typed is not lost.
-    const QByteArray out =
-        TitleText::encode({QString::fromLatin1("caf\xe9"), "Zoë €"}, Encoding::Legacy);
-    QCOMPARE(out, QByteArray("caf\xe9\r\nZo\xeb \xe2\x82\xac\r\n"));
+    // Within the code page byte for byte; beyond it the whole title turns
+    // UTF-8, never a mix of the two.
+    const TitleText::Format cp1252(Encoding::Legacy, "windows-1252");
+    QCOMPARE(TitleText::encode({QString::fromLatin1("caf\xe9"), "Zoë €"}, cp1252),
+             QByteArray("caf\xe9\r\nZo\xeb \x80\r\n"));
+    QCOMPARE(TitleText::encode({QString::fromLatin1("caf\xe9"), "Ω"}, cp1252),
+             QByteArray("caf\xc3\xa9\r\n\xce\xa9\r\n"));
 }
 
 void TestTitleFiles::editorText()

@@ -21,7 +21,10 @@ static QStringList describe(const std::vector<TreeEntry>& nodes, const QString& 
 {
     QStringList out;
     for (const TreeEntry& e : nodes) {
-        out << indent + (e.kind == NodeKind::Group ? "G " : "T ") + e.text;
+        QString line = indent + (e.kind == NodeKind::Group ? "G " : "T ") + e.text;
+        if (e.kind == NodeKind::Title && e.fileName != e.text + ".txt")
+            line += " [" + e.fileName + "]"; // the real file name, when it differs
+        out << line;
         out << describe(e.children, indent + "  ");
     }
     return out;
@@ -43,7 +46,7 @@ void TestTitleTree::scanRules()
     QDir().mkpath(f.path() + "a");
     f.writeFile("a.txt", "");
     const QStringList expected = {
-        "G a", "T a", "T diary", "G empty", "G grp", "  G sub", "    T deep", "T Notes",
+        "G a", "T a", "T diary", "G empty", "G grp", "  G sub", "    T deep", "T Notes [Notes.TXT]",
     };
     QCOMPARE(describe(scanTitleTree(f.path())), expected);
 }
