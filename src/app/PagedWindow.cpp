@@ -29,12 +29,13 @@ QWidget* PagedWindow::page(const QString& pageName)
 
 void PagedWindow::showPage(const QString& pageName, const QString& caption)
 {
-    show();
-    raise();
-    if (!caption.isNull())
-        setWindowTitle(caption);
+    // The page first: showing the window must not show the previous page.
     m_pages->tabBar()->hide();
     m_pages->setCurrentWidget(page(pageName));
+    if (!caption.isNull())
+        setWindowTitle(caption);
+    show();
+    raise();
 }
 
 QString PagedWindow::currentPageName() const

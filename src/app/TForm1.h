@@ -165,6 +165,7 @@ private:
     TFormOpt* m_formOpt = nullptr;
     TFormhlp* m_formhlp = nullptr;
     TextViewer* m_textViewer = nullptr;
+    bool m_desktopShortcutDue = false; // first start: written once FormOpt exists
     bool m_shown = false;
     bool m_shutDown = false;
     bool m_filling = false; // the program itself is changing the editor
