@@ -146,8 +146,8 @@ QImage bestWay(TForm1* form)
     p.setRenderHint(QPainter::Antialiasing);
     p.drawPixmap(0, 0, shot);
     const QRect item = tree->visualItemRect(tree->currentItem());
-    const QPointF title = placed(form, tree->viewport(), 1).topLeft() +
-                          QPointF(item.x() + 60, item.center().y());
+    const QPointF title =
+        placed(form, tree->viewport(), 1).topLeft() + QPointF(item.x() + 60, item.center().y());
     callout(p, 1, title + QPointF(40, 36), title);
 
     const QRectF b = placed(form, button, 1);
@@ -156,12 +156,14 @@ QImage bestWay(TForm1* form)
     f.setPixelSize(12);
     p.setFont(f);
     const QString hint = QStringLiteral("Open when this software starts");
-    const QRectF tip(b.left() + 10, b.bottom() + 6, QFontMetricsF(f).horizontalAdvance(hint) + 10, 20);
+    const QRectF tip(b.left() + 10, b.bottom() + 6, QFontMetricsF(f).horizontalAdvance(hint) + 10,
+                     20);
     p.setPen(Qt::black);
     p.setBrush(QColor(255, 255, 225));
     p.drawRect(tip);
     p.drawText(tip, Qt::AlignCenter, hint);
-    callout(p, 2, QPointF(tip.right() + 22, tip.center().y()), QPointF(tip.right(), tip.center().y()));
+    callout(p, 2, QPointF(tip.right() + 22, tip.center().y()),
+            QPointF(tip.right(), tip.center().y()));
 
     // The same button pressed: a second click takes the mark away again.
     const QRectF pressed(230, 150, down.width(), down.height());
@@ -177,9 +179,9 @@ QImage bestWay(TForm1* form)
     return canvas;
 }
 
-const QStringList kRows = {
-    QStringLiteral("Set aside all worries,77"), QStringLiteral("Thinking,56"),
-    QStringLiteral("Overall plan,14"), QStringLiteral("Work,28"), QStringLiteral("Study,21")};
+const QStringList kRows = {QStringLiteral("Set aside all worries,77"),
+                           QStringLiteral("Thinking,56"), QStringLiteral("Overall plan,14"),
+                           QStringLiteral("Work,28"), QStringLiteral("Study,21")};
 
 QImage exampleText()
 {

@@ -13,8 +13,8 @@
 namespace {
 // Box order on the page.
 constexpr Shell::LauncherPlace kPlaces[4] = {
-    Shell::LauncherPlace::Desktop, Shell::LauncherPlace::StartMenu,
-    Shell::LauncherPlace::Programs, Shell::LauncherPlace::QuickStart};
+    Shell::LauncherPlace::Desktop, Shell::LauncherPlace::StartMenu, Shell::LauncherPlace::Programs,
+    Shell::LauncherPlace::QuickStart};
 } // namespace
 
 void TFormOpt::buildShortPage()

@@ -20,8 +20,7 @@ namespace {
 class PictureBox : public QLabel
 {
 public:
-    PictureBox(const QString& name, const QString& resource)
-        : m_picture(Jpeg::load(resource))
+    PictureBox(const QString& name, const QString& resource) : m_picture(Jpeg::load(resource))
     {
         setObjectName(name);
         setAlignment(Qt::AlignCenter);
@@ -33,8 +32,8 @@ protected:
     {
         QLabel::resizeEvent(event);
         if (!m_picture.isNull())
-            setPixmap(QPixmap::fromImage(m_picture.scaled(
-                event->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+            setPixmap(QPixmap::fromImage(
+                m_picture.scaled(event->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     }
 
 private:
@@ -59,8 +58,8 @@ const QStringList& memo1Lines()
 } // namespace
 
 TFormhlp::TFormhlp(AppState& state, TForm1* form1, TFormOpt* formOpt)
-    : PagedWindow(state, QStringLiteral("Formhlp"), QStringLiteral("Help")),
-      m_form1(form1), m_formOpt(formOpt), m_timer1(new QTimer(this))
+    : PagedWindow(state, QStringLiteral("Formhlp"), QStringLiteral("Help")), m_form1(form1),
+      m_formOpt(formOpt), m_timer1(new QTimer(this))
 {
     // On top of the main window while the user works there, never taking the focus.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
@@ -122,10 +121,12 @@ QWidget* TFormhlp::buildPanel1()
 void TFormhlp::buildPages()
 {
     auto* quick = new QVBoxLayout(page(QStringLiteral("quickstar")));
-    quick->addWidget(new PictureBox(QStringLiteral("Image1"), QStringLiteral(":/tools/quickstart.jpg")));
+    quick->addWidget(
+        new PictureBox(QStringLiteral("Image1"), QStringLiteral(":/tools/quickstart.jpg")));
 
     auto* best = new QHBoxLayout(page(QStringLiteral("Best way")));
-    best->addWidget(new PictureBox(QStringLiteral("Image2"), QStringLiteral(":/tools/bestway.jpg")), 3);
+    best->addWidget(new PictureBox(QStringLiteral("Image2"), QStringLiteral(":/tools/bestway.jpg")),
+                    3);
     auto* memo1 = new QPlainTextEdit;
     memo1->setObjectName(QStringLiteral("Memo1"));
     memo1->setReadOnly(true);
@@ -144,7 +145,8 @@ void TFormhlp::buildPages()
     m_label3 = new QLabel(documentation.isEmpty() ? QStringLiteral("README.md") : documentation);
     m_label3->setObjectName(QStringLiteral("Label3"));
     m_label3->setProperty("target", documentation);
-    m_label3->setStyleSheet(QStringLiteral("color: blue; font-weight: bold; text-decoration: underline;"));
+    m_label3->setStyleSheet(
+        QStringLiteral("color: blue; font-weight: bold; text-decoration: underline;"));
     m_label3->setCursor(Qt::PointingHandCursor);
     m_label3->installEventFilter(this);
     texts->addStretch();

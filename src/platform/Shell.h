@@ -25,7 +25,13 @@ QString specialFolderPath(SpecialFolder folder);
 
 // The four places a launcher of the program can live, as the shortcut page
 // offers them.
-enum class LauncherPlace { Desktop, StartMenu, Programs, QuickStart };
+enum class LauncherPlace
+{
+    Desktop,
+    StartMenu,
+    Programs,
+    QuickStart
+};
 
 // The launcher file of that place: the desktop folder, two launchers in the
 // user's applications folder (menu and programs), the autostart folder.

@@ -58,7 +58,7 @@ ShortcutSpec programSpec(const QString& executable, Shell::LauncherPlace place)
     spec.description = QStringLiteral("Tally free-text entries and chart the totals");
     // Two menu launchers show up in two different menu sections.
     spec.categories = place == Shell::LauncherPlace::Programs ? QStringLiteral("Utility;")
-                                                               : QStringLiteral("Office;");
+                                                              : QStringLiteral("Office;");
     return spec;
 }
 

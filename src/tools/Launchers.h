@@ -17,7 +17,7 @@ struct ShortcutSpec
     QString iconLocation;  // an icon file, absolute; empty for none
     QString arguments;     // one argument, passed as it is
     QString description;
-    QString categories;    // menu categories, each ended by ';'
+    QString categories; // menu categories, each ended by ';'
 };
 
 // The launcher of the running program for a place.

@@ -8,9 +8,9 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLabel>
-#include <QCoreApplication>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -72,11 +72,17 @@ void TestToolsHelp::shortcutBoxes_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("folder"); // made beforehand, as a desktop has it
     QTest::addColumn<QString>("launcher");
-    QTest::newRow("DeskTop") << "CheckBox1" << "Desktop" << "Desktop/Morvane.desktop";
-    QTest::newRow("Start Menu") << "CheckBox2" << "" << ".local/share/applications/Morvane.desktop";
-    QTest::newRow("Programs") << "CheckBox3" << ""
+    QTest::newRow("DeskTop") << "CheckBox1"
+                             << "Desktop"
+                             << "Desktop/Morvane.desktop";
+    QTest::newRow("Start Menu") << "CheckBox2"
+                                << ""
+                                << ".local/share/applications/Morvane.desktop";
+    QTest::newRow("Programs") << "CheckBox3"
+                              << ""
                               << ".local/share/applications/Morvane-programs.desktop";
-    QTest::newRow("Quick Start") << "CheckBox4" << ".config/autostart"
+    QTest::newRow("Quick Start") << "CheckBox4"
+                                 << ".config/autostart"
                                  << ".config/autostart/Morvane.desktop";
 }
 
@@ -141,7 +147,8 @@ void TestToolsHelp::refresh()
         writeOldLauncher(f, launcher);
         QWidget* page = opt->findChild<QWidget*>("short");
         // Through the window, as the platform delivers it, so a context menu event follows.
-        QTest::mouseClick(opt->windowHandle(), Qt::RightButton, {}, page->mapTo(opt, QPoint(400, 300)));
+        QTest::mouseClick(opt->windowHandle(), Qt::RightButton, {},
+                          page->mapTo(opt, QPoint(400, 300)));
     }
     QCOMPARE(desk->isChecked(), ticked);
     QCOMPARE(f.home.exists(launcher), ticked);
@@ -228,15 +235,20 @@ void TestToolsHelp::helpButtons_data()
     QTest::addColumn<bool>("helpVisible");
     QTest::addColumn<QString>("helpCaption");
     QTest::addColumn<QString>("helpPage");
-    QTest::newRow("I See") << "I See" << false << "" << "";
+    QTest::newRow("I See") << "I See" << false << ""
+                           << "";
     QTest::newRow("best way") << "Best way--StartOpen" << true << "Help-->  Best way--StartOpen"
                               << "Best way";
     QTest::newRow("other help") << "Other help or suggest" << true << "Help-->Other help or suggest"
                                 << "other";
-    QTest::newRow("new title") << "New title" << false << "" << "";
-    QTest::newRow("new title group") << "New title group" << false << "" << "";
-    QTest::newRow("pasted input") << "Make report Singly" << false << "" << "";
-    QTest::newRow("documents") << "Documents or Uninstall" << false << "" << "";
+    QTest::newRow("new title") << "New title" << false << ""
+                               << "";
+    QTest::newRow("new title group") << "New title group" << false << ""
+                                     << "";
+    QTest::newRow("pasted input") << "Make report Singly" << false << ""
+                                  << "";
+    QTest::newRow("documents") << "Documents or Uninstall" << false << ""
+                               << "";
 }
 
 void TestToolsHelp::helpButtons()

@@ -57,13 +57,16 @@ void TestJpeg::decode_data()
     QTest::newRow("baseline colour") << colour << true << QImage::Format_RGB888;
     QTest::newRow("progressive") << encode(false, true) << true << QImage::Format_RGB888;
     QTest::newRow("greyscale") << encode(true, false) << true << QImage::Format_Grayscale8;
-    QTest::newRow("progressive greyscale") << encode(true, true) << true << QImage::Format_Grayscale8;
+    QTest::newRow("progressive greyscale")
+        << encode(true, true) << true << QImage::Format_Grayscale8;
     // The library pads a cut stream and only warns: the picture is refused.
-    QTest::newRow("truncated") << colour.left(colour.size() * 2 / 3) << false << QImage::Format_Invalid;
-    QTest::newRow("truncated progressive") << encode(false, true).chopped(40) << false
-                                           << QImage::Format_Invalid;
+    QTest::newRow("truncated") << colour.left(colour.size() * 2 / 3) << false
+                               << QImage::Format_Invalid;
+    QTest::newRow("truncated progressive")
+        << encode(false, true).chopped(40) << false << QImage::Format_Invalid;
     QTest::newRow("header only") << colour.left(20) << false << QImage::Format_Invalid;
-    QTest::newRow("garbage") << QByteArray("GIF89a not a jpeg at all") << false << QImage::Format_Invalid;
+    QTest::newRow("garbage") << QByteArray("GIF89a not a jpeg at all") << false
+                             << QImage::Format_Invalid;
     QByteArray corrupt = colour;
     for (int i = corrupt.size() / 2; i < corrupt.size() / 2 + 30; ++i)
         corrupt[i] = char(0xff);
@@ -92,7 +95,8 @@ void TestJpeg::shippedPictures()
 {
     for (const char* name : {"quickstart", "bestway", "example1", "example2"}) {
         QString error;
-        const QImage image = Jpeg::load(QStringLiteral(":/tools/%1.jpg").arg(QLatin1String(name)), &error);
+        const QImage image =
+            Jpeg::load(QStringLiteral(":/tools/%1.jpg").arg(QLatin1String(name)), &error);
         QVERIFY2(!image.isNull(), qPrintable(QLatin1String(name) + ": " + error));
     }
 }

@@ -44,12 +44,16 @@ void TestLaunchers::entry_data()
 {
     QTest::addColumn<QString>("program");
     QTest::addColumn<QString>("exec");
-    QTest::newRow("plain") << "/opt/morvane/morvane" << R"(/opt/morvane/morvane /paramstr)";
-    QTest::newRow("blank") << "/home/a b/morvane" << R"("/home/a b/morvane" /paramstr)";
+    QTest::newRow("plain") << "/opt/morvane/morvane"
+                           << R"(/opt/morvane/morvane /paramstr)";
+    QTest::newRow("blank") << "/home/a b/morvane"
+                           << R"("/home/a b/morvane" /paramstr)";
     QTest::newRow("reserved") << "/x/$a`b\"c%d/morvane"
                               << R"("/x/\\$a\\`b\\"c%%d/morvane" /paramstr)";
-    QTest::newRow("backslash") << "/x/a\\b/morvane" << R"("/x/a\\\\b/morvane" /paramstr)";
-    QTest::newRow("percent") << "/x/100%/morvane" << R"(/x/100%%/morvane /paramstr)";
+    QTest::newRow("backslash") << "/x/a\\b/morvane"
+                               << R"("/x/a\\\\b/morvane" /paramstr)";
+    QTest::newRow("percent") << "/x/100%/morvane"
+                             << R"(/x/100%%/morvane /paramstr)";
 }
 
 void TestLaunchers::entry()
