@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -78,7 +79,9 @@ QImage quickStart(TForm1* form)
 {
     const QPixmap shot = form->grab();
     const qreal scale = 400.0 / shot.height();
-    QImage canvas(840, 400, QImage::Format_RGB32);
+    const int notesWidth = 270;
+    const int width = qRound(shot.width() * scale) + notesWidth;
+    QImage canvas(width, 400, QImage::Format_RGB32);
     canvas.fill(QColor(255, 255, 236));
     QPainter p(&canvas);
     p.setRenderHint(QPainter::Antialiasing);
@@ -97,10 +100,18 @@ QImage quickStart(TForm1* form)
     const QPointF title(treeBox.x() + item.center().x() * scale * 0.6,
                         treeBox.y() + item.center().y() * scale);
     callout(p, 1, title + QPointF(30, 40), title);
+    // The first item typed under the date line, and its entry in the click list.
+    const QTextBlock work = editor->document()->findBlockByNumber(4);
+    const QRect line = editor->cursorRect(QTextCursor(work));
     const QRectF edit = placed(form, editor->viewport(), scale);
-    callout(p, 2, edit.center() + QPointF(40, 40), edit.topLeft() + QPointF(40, 75));
+    const QPointF item1 = edit.topLeft() + QPointF(line.x() + 25, line.center().y()) * scale;
+    callout(p, 2, item1 + QPointF(70, 60), item1);
+    QListWidgetItem* workEntry =
+        clicks->findItems(QStringLiteral("Work"), Qt::MatchExactly).value(0);
     const QRectF list = placed(form, clicks->viewport(), scale);
-    callout(p, 3, list.topLeft() + QPointF(-22, 90), list.topLeft() + QPointF(12, 8));
+    const QPointF entry =
+        list.topLeft() + QPointF(clicks->visualItemRect(workEntry).center()) * scale;
+    callout(p, 3, entry + QPointF(-40, 60), entry);
     const QRectF saveBox = placed(form, save, scale);
     callout(p, 4, saveBox.bottomLeft() + QPointF(0, 30), saveBox.center());
     const QRectF reports = placed(form, bar, scale).united(placed(form, text, scale));
@@ -126,7 +137,7 @@ QImage quickStart(TForm1* form)
         QStringLiteral("Look at a report. No need to save first: a report saves the title."),
     };
     for (int i = 0; i < notes.size(); ++i)
-        note(p, QRectF(x, 48 + i * 68, 840 - x - 8, 64), i + 1, notes[i]);
+        note(p, QRectF(x, 48 + i * 68, width - x - 8, 64), i + 1, notes[i]);
     return canvas;
 }
 
@@ -134,21 +145,23 @@ QImage bestWay(TForm1* form)
 {
     auto* tree = form->findChild<QTreeWidget*>(QStringLiteral("TreeView1"));
     auto* button = form->findChild<QToolButton*>(QStringLiteral("ToolButtonStartOpen"));
-    const QRect area(0, 0, 380, 300);
+    // The tree with the chosen title and the toolbar up to the Default button;
+    // a white column on the right shows the button pressed.
+    const QRect area(0, 0, 290, 340);
     const QPixmap shot = form->grab(area);
     button->setDown(true);
     const QPixmap down = button->grab();
     button->setDown(false);
 
-    QImage canvas(area.size(), QImage::Format_RGB32);
+    QImage canvas(440, area.height(), QImage::Format_RGB32);
     canvas.fill(Qt::white);
     QPainter p(&canvas);
     p.setRenderHint(QPainter::Antialiasing);
     p.drawPixmap(0, 0, shot);
     const QRect item = tree->visualItemRect(tree->currentItem());
     const QPointF title =
-        placed(form, tree->viewport(), 1).topLeft() + QPointF(item.x() + 60, item.center().y());
-    callout(p, 1, title + QPointF(40, 36), title);
+        placed(form, tree->viewport(), 1).topLeft() + QPointF(item.x() + 70, item.center().y());
+    callout(p, 1, title + QPointF(90, 34), title);
 
     const QRectF b = placed(form, button, 1);
     // The hint the button shows under the mouse.
@@ -156,26 +169,27 @@ QImage bestWay(TForm1* form)
     f.setPixelSize(12);
     p.setFont(f);
     const QString hint = QStringLiteral("Open when this software starts");
-    const QRectF tip(b.left() + 10, b.bottom() + 6, QFontMetricsF(f).horizontalAdvance(hint) + 10,
-                     20);
+    const QRectF tip(b.left() + 10, b.bottom() + 6,
+                     QFontMetricsF(f).horizontalAdvance(hint) + 10, 20);
     p.setPen(Qt::black);
     p.setBrush(QColor(255, 255, 225));
     p.drawRect(tip);
     p.drawText(tip, Qt::AlignCenter, hint);
-    callout(p, 2, QPointF(tip.right() + 22, tip.center().y()),
-            QPointF(tip.right(), tip.center().y()));
+    callout(p, 2, QPointF(tip.right() + 24, tip.center().y()), QPointF(tip.right(), tip.center().y()));
 
     // The same button pressed: a second click takes the mark away again.
-    const QRectF pressed(230, 150, down.width(), down.height());
+    const QRectF column(300, 110, 132, 130);
     p.setPen(QPen(kCallout, 2));
     p.setBrush(Qt::white);
-    p.drawRect(pressed.adjusted(-50, -22, 90, 40));
-    p.drawPixmap(pressed.topLeft(), down);
+    p.drawRect(column);
+    p.drawPixmap(QPointF(column.center().x() - down.width() / 2.0, column.top() + 28), down);
     p.setPen(Qt::black);
-    p.drawText(QRectF(pressed.left() - 46, pressed.top() - 20, 180, 18), Qt::AlignLeft,
-               QStringLiteral("Default: on"));
-    p.drawText(QRectF(pressed.left() - 46, pressed.bottom() + 2, 180, 36), Qt::TextWordWrap,
-               QStringLiteral("click [Default] again to cancel"));
+    f.setBold(true);
+    p.setFont(f);
+    p.drawText(column.adjusted(6, 6, -6, 0), Qt::AlignHCenter | Qt::AlignTop,
+               QStringLiteral("Pressed: on"));
+    p.drawText(column.adjusted(6, 36 + down.height(), -6, -4), Qt::TextWordWrap | Qt::AlignHCenter,
+               QStringLiteral("Click [Default] again to cancel"));
     return canvas;
 }
 
@@ -227,6 +241,7 @@ int main(int argc, char** argv)
         return 2;
     }
     const QString out = QString::fromLocal8Bit(argv[1]) + QLatin1Char('/');
+    QDir().mkpath(out);
     QApplication::setApplicationName(QStringLiteral("Morvane"));
     Dialogs::setScripted(true);
 
@@ -243,7 +258,8 @@ int main(int argc, char** argv)
         tip.write("No\r\n");
     tip.close();
     form->show();
-    form->resize(798, 568);
+    // Wide enough for every tool button.
+    form->resize(1000, 600);
     settle();
 
     auto* tree = form->findChild<QTreeWidget*>(QStringLiteral("TreeView1"));
