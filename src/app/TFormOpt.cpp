@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 TFormOpt::TFormOpt(AppState& state)
@@ -19,6 +20,7 @@ TFormOpt::TFormOpt(AppState& state)
     p.setColor(QPalette::Window, QColor(210, 247, 244));
     setPalette(p);
     setAutoFillBackground(true);
+    m_pages->setDocumentMode(true); // no pane of its own over the colour
     auto* back = new QPushButton(QStringLiteral("Back home page"), this);
     back->setObjectName(QStringLiteral("BitBtn1"));
     back->setGeometry(width() - 131, 6, 121, 25);

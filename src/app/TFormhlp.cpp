@@ -95,6 +95,8 @@ QWidget* TFormhlp::buildPanel1()
     panel1->setObjectName(QStringLiteral("Panel1"));
     panel1->setFixedWidth(191);
     auto* buttons = new QVBoxLayout(panel1);
+    // The longest caption needs nearly the whole panel.
+    buttons->setContentsMargins(3, 6, 3, 6);
     const QList<QPair<const char*, void (TFormhlp::*)()>> table = {
         {"I See", &TFormhlp::BitBtn2Click},
         {"I See ,do not display at startup", &TFormhlp::BitBtn1Click},
