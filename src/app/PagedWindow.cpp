@@ -38,6 +38,19 @@ void PagedWindow::showPage(const QString& pageName, const QString& caption)
     raise();
 }
 
+void PagedWindow::setLook(const QColor& background, int fontPixelSize)
+{
+    if (fontPixelSize > 0) {
+        QFont f(QStringLiteral("Liberation Sans"));
+        f.setPixelSize(fontPixelSize);
+        setFont(f);
+    }
+    QPalette p = palette();
+    p.setColor(QPalette::Window, background);
+    setPalette(p);
+    setAutoFillBackground(true);
+}
+
 QString PagedWindow::currentPageName() const
 {
     return m_pages->currentWidget() ? m_pages->currentWidget()->objectName() : QString();

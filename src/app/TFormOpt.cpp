@@ -16,10 +16,7 @@ TFormOpt::TFormOpt(AppState& state)
     resize(689, 400);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-    QPalette p = palette();
-    p.setColor(QPalette::Window, QColor(210, 247, 244));
-    setPalette(p);
-    setAutoFillBackground(true);
+    setLook(QColor(210, 247, 244));
     m_pages->setDocumentMode(true); // no pane of its own over the colour
     auto* back = new QPushButton(QStringLiteral("Back home page"), this);
     back->setObjectName(QStringLiteral("BitBtn1"));

@@ -66,13 +66,7 @@ TFormhlp::TFormhlp(AppState& state, TForm1* form1, TFormOpt* formOpt)
                    Qt::WindowMaximizeButtonHint | Qt::WindowStaysOnTopHint);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setGeometry(13, 282, 786, 288);
-    QFont f(QStringLiteral("Liberation Sans"));
-    f.setPixelSize(13);
-    setFont(f);
-    QPalette p = palette();
-    p.setColor(QPalette::Window, QColor(228, 228, 228));
-    setPalette(p);
-    setAutoFillBackground(true);
+    setLook(QColor(228, 228, 228), 13);
 
     m_timer1->setObjectName(QStringLiteral("Timer1"));
     m_timer1->setInterval(1000);
