@@ -113,27 +113,31 @@ void TestToolsHelp::refresh_data()
 {
     QTest::addColumn<QString>("how");
     QTest::addColumn<bool>("ticked");
+    QTest::addColumn<bool>("exists");
     QTest::addColumn<bool>("rewritten");
-    QTest::newRow("removed by hand, page shown again") << "removed" << false << false;
-    QTest::newRow("old launcher, first showing") << "old" << true << true;
-    QTest::newRow("old launcher, right click") << "rightclick" << true << true;
-    QTest::newRow("launcher cannot be written") << "nofolder" << false << false;
+    QTest::newRow("removed by hand, page shown again") << "removed" << false << false << false;
+    QTest::newRow("old launcher, first showing") << "old" << true << true << true;
+    QTest::newRow("old launcher, right click") << "rightclick" << true << true << true;
+    QTest::newRow("launcher cannot be written") << "nofolder" << false << false << false;
+    // Another page of the tools window never passes through the shortcut page.
+    QTest::newRow("old launcher, about page") << "about" << false << true << false;
 }
 
 void TestToolsHelp::refresh()
 {
     QFETCH(QString, how);
     QFETCH(bool, ticked);
+    QFETCH(bool, exists);
     QFETCH(bool, rewritten);
     const QString launcher = "Desktop/Morvane.desktop";
     ProgramFixture f;
     f.start();
     if (how != "nofolder")
         f.home.writeFile("Desktop/.keep", "");
-    if (how == "old")
+    if (how == "old" || how == "about")
         writeOldLauncher(f, launcher);
     TFormOpt* opt = f.program->formOpt();
-    f.form1()->action("Short1")->trigger();
+    f.form1()->action(how == "about" ? "About1" : "Short1")->trigger();
     QCheckBox* desk = box(f, "CheckBox1");
     if (how == "removed" || how == "nofolder") {
         QTest::mouseClick(desk, Qt::LeftButton, {}, QPoint(8, desk->height() / 2));
@@ -151,7 +155,7 @@ void TestToolsHelp::refresh()
                           page->mapTo(opt, QPoint(400, 300)));
     }
     QCOMPARE(desk->isChecked(), ticked);
-    QCOMPARE(f.home.exists(launcher), ticked);
+    QCOMPARE(f.home.exists(launcher), exists);
     QCOMPARE(pointsAtThisProgram(f, launcher), rewritten);
 }
 
