@@ -29,12 +29,26 @@ QWidget* PagedWindow::page(const QString& pageName)
 
 void PagedWindow::showPage(const QString& pageName, const QString& caption)
 {
-    show();
-    raise();
-    if (!caption.isNull())
-        setWindowTitle(caption);
+    // The page first: showing the window must not show the previous page.
     m_pages->tabBar()->hide();
     m_pages->setCurrentWidget(page(pageName));
+    if (!caption.isNull())
+        setWindowTitle(caption);
+    show();
+    raise();
+}
+
+void PagedWindow::setLook(const QColor& background, int fontPixelSize)
+{
+    if (fontPixelSize > 0) {
+        QFont f(QStringLiteral("Liberation Sans"));
+        f.setPixelSize(fontPixelSize);
+        setFont(f);
+    }
+    QPalette p = palette();
+    p.setColor(QPalette::Window, background);
+    setPalette(p);
+    setAutoFillBackground(true);
 }
 
 QString PagedWindow::currentPageName() const

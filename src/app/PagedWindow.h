@@ -21,6 +21,9 @@ public:
     QString currentPageName() const;
 
 protected:
+    // The window's background colour and, when given, its font's pixel size.
+    void setLook(const QColor& background, int fontPixelSize = 0);
+
     AppState& m_state;
     QTabWidget* m_pages;
 };

@@ -8,6 +8,7 @@
 #include "platform/ShutdownSignals.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QSessionManager>
 
 Program::Program(const ProgramOptions& options)
@@ -15,7 +16,7 @@ Program::Program(const ProgramOptions& options)
     m_form1 = std::make_unique<TForm1>(options);
     m_formpic = std::make_unique<TFormpic>(m_form1->state(), m_form1.get());
     m_formOpt = std::make_unique<TFormOpt>(m_form1->state());
-    m_formhlp = std::make_unique<TFormhlp>(m_form1->state());
+    m_formhlp = std::make_unique<TFormhlp>(m_form1->state(), m_form1.get(), m_formOpt.get());
     m_form1->attachWindows(m_formpic.get(), m_formOpt.get(), m_formhlp.get());
 }
 
@@ -50,6 +51,7 @@ int runProgram(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Morvane"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tools/morvane.png")));
     // The secondary windows never keep the program alive: it ends with the main window.
     QApplication::setQuitOnLastWindowClosed(false);
 

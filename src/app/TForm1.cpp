@@ -4,6 +4,7 @@
 #include "EntryEditor.h"
 #include "FixedRowDelegate.h"
 #include "ImageLists.h"
+#include "TFormOpt.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -54,6 +55,9 @@ void TForm1::attachWindows(TFormpic* formpic, TFormOpt* formOpt, TFormhlp* formh
     m_formpic = formpic;
     m_formOpt = formOpt;
     m_formhlp = formhlp;
+    if (m_desktopShortcutDue && m_formOpt)
+        m_formOpt->Button1Click();
+    m_desktopShortcutDue = false;
 }
 
 void TForm1::buildLayout()

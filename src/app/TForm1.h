@@ -215,6 +215,7 @@ private:
     TextViewer* m_textViewer = nullptr;
     std::unique_ptr<QLockFile> m_dataLock; // one program per data folder
     bool m_unattended = false;             // shutting down without asking anything
+    bool m_desktopShortcutDue = false; // first start: written once FormOpt exists
     bool m_shown = false;
     bool m_shutDown = false;
     bool m_filling = false; // the program itself is changing the editor

@@ -2,9 +2,17 @@
 #include "TForm1.h"
 
 #include "TFormOpt.h"
+#include "TFormhlp.h"
 
-void TForm1::Short1Click() {}
-void TForm1::help2Click() {}
+void TForm1::Short1Click()
+{
+    m_formOpt->showPage(QStringLiteral("short"), QStringLiteral("Create Shortcut"));
+}
+
+void TForm1::help2Click()
+{
+    m_formhlp->showQuickStart();
+}
 
 void TForm1::About1Click()
 {

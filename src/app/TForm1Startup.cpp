@@ -5,6 +5,8 @@
 #include "EntryEditor.h"
 #include "FixedRowDelegate.h"
 #include "ScaleBy.h"
+#include "TFormOpt.h"
+#include "TFormhlp.h"
 #include "TFormpic.h"
 #include "platform/Shell.h"
 #include "titles/SampleTitles.h"
@@ -59,7 +61,8 @@ void TForm1::FormCreate()
 
 void TForm1::createDesktopShortcut()
 {
-    // The desktop launcher arrives with the shortcut page; this is its call point.
+    // The tools window, which writes it, is created after this one.
+    m_desktopShortcutDue = true;
 }
 
 void TForm1::showEvent(QShowEvent* event)
@@ -141,7 +144,8 @@ void TForm1::enterNoTitleState()
 
 void TForm1::TabSheet1Show()
 {
-    // The start-up help is armed here once the help window exists.
+    if (m_formhlp)
+        m_formhlp->armStartupHelp();
     m_editor->moveCursor(QTextCursor::End);
     m_editor->setFocus();
 }

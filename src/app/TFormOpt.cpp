@@ -1,14 +1,28 @@
 #include "TFormOpt.h"
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 TFormOpt::TFormOpt(AppState& state)
     : PagedWindow(state, QStringLiteral("FormOpt"), QStringLiteral("Tools"))
 {
-    resize(520, 360);
-    page(QStringLiteral("short"));
+    // The tools window: close box only, centred, its own colour, and
+    // "Back home page" at the top right above every page.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    resize(689, 400);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    setLook(QColor(210, 247, 244));
+    m_pages->setDocumentMode(true); // no pane of its own over the colour
+    auto* back = new QPushButton(QStringLiteral("Back home page"), this);
+    back->setObjectName(QStringLiteral("BitBtn1"));
+    back->setGeometry(width() - 131, 6, 121, 25);
+    connect(back, &QPushButton::clicked, this, &QWidget::hide);
+    buildShortPage();
     buildUninstallPage();
     buildAboutPage();
 }
@@ -29,8 +43,4 @@ void TFormOpt::buildAboutPage()
         layout->addWidget(l);
     }
     layout->addStretch();
-    auto* back = new QPushButton(QStringLiteral("Back home page"));
-    back->setObjectName(QStringLiteral("BitBtnBack"));
-    connect(back, &QPushButton::clicked, this, &QWidget::hide);
-    layout->addWidget(back, 0, Qt::AlignCenter);
 }

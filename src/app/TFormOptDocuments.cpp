@@ -90,10 +90,7 @@ void TFormOpt::buildUninstallPage()
     name->setFont(f);
     auto* top = new QHBoxLayout;
     top->addWidget(name, 1);
-    auto* back = new QPushButton(QStringLiteral("Back home page"));
-    back->setObjectName(QStringLiteral("BitBtn1"));
-    connect(back, &QPushButton::clicked, this, &QWidget::hide);
-    top->addWidget(back, 0, Qt::AlignTop);
+    top->addSpacing(131); // room for the window's "Back home page"
     layout->addLayout(top);
 
     QGroupBox* documents =

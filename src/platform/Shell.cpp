@@ -62,6 +62,55 @@ QString specialFolderPath(SpecialFolder folder)
     return withoutTrailingSeparator(path);
 }
 
+QString launcherPath(LauncherPlace place)
+{
+    QString folder;
+    QString name = QStringLiteral("Morvane.desktop");
+    switch (place) {
+    case LauncherPlace::Desktop:
+        folder = specialFolderPath(SpecialFolder::Desktop);
+        break;
+    case LauncherPlace::StartMenu:
+        folder = specialFolderPath(SpecialFolder::StartMenu);
+        break;
+    case LauncherPlace::Programs:
+        // Same folder as the menu launcher, so it needs a name of its own.
+        folder = specialFolderPath(SpecialFolder::Programs);
+        name = QStringLiteral("Morvane-programs.desktop");
+        break;
+    case LauncherPlace::QuickStart:
+        folder = withoutTrailingSeparator(
+            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+        if (!folder.isEmpty())
+            folder += QStringLiteral("/autostart");
+        break;
+    }
+    return folder.isEmpty() ? QString() : folder + QLatin1Char('/') + name;
+}
+
+bool launcherFolderMayBeCreated(LauncherPlace place)
+{
+    return place == LauncherPlace::StartMenu || place == LauncherPlace::Programs;
+}
+
+QString launcherIconPath()
+{
+    const QString data = specialFolderPath(SpecialFolder::AppData);
+    return data.isEmpty() ? QString()
+                          : data + QStringLiteral("/icons/hicolor/64x64/apps/morvane.png");
+}
+
+QString programDocumentation(const QString& executable)
+{
+    const QString bin = QFileInfo(executable).absolutePath();
+    // Installed beside the share folder; in a build tree, copied next to the program.
+    for (const QString& candidate : {bin + QStringLiteral("/../share/doc/morvane/README.md"),
+                                     bin + QStringLiteral("/README.md")})
+        if (QFileInfo(candidate).isFile())
+            return QFileInfo(candidate).canonicalFilePath();
+    return QString();
+}
+
 bool open(const QString& target)
 {
     if (openHandler())

@@ -23,6 +23,31 @@ enum class SpecialFolder {
 // has no path for it.
 QString specialFolderPath(SpecialFolder folder);
 
+// The four places a launcher of the program can live, as the shortcut page
+// offers them.
+enum class LauncherPlace
+{
+    Desktop,
+    StartMenu,
+    Programs,
+    QuickStart
+};
+
+// The launcher file of that place: the desktop folder, two launchers in the
+// user's applications folder (menu and programs), the autostart folder.
+// Empty when the desktop has no folder for it.
+QString launcherPath(LauncherPlace place);
+
+// Whether the folder of that place may be created when missing: only the
+// user's own applications folder, as the XDG base directory rules allow.
+bool launcherFolderMayBeCreated(LauncherPlace place);
+
+// Where the program's icon file for launchers is kept (user's icon theme).
+QString launcherIconPath();
+
+// The program's own documentation shipped with it (README), or empty.
+QString programDocumentation(const QString& executable);
+
 // Asks the desktop to open a file, folder or address with its default program.
 // Returns false when nothing could be started.
 bool open(const QString& target);

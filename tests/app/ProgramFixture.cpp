@@ -15,6 +15,9 @@ ProgramFixture::ProgramFixture(const QDateTime& now)
     QApplication::setApplicationName(QStringLiteral("Morvane"));
     QApplication::setQuitOnLastWindowClosed(false);
     Dialogs::setScripted(true);
+    qputenv("HOME", home.path().toUtf8());
+    for (const char* xdg : {"XDG_DATA_HOME", "XDG_CONFIG_HOME"})
+        qunsetenv(xdg);
     QString docsPath = docs.path();
     docsPath.chop(1);
     options.documentsFolder = docsPath;

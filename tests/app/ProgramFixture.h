@@ -52,6 +52,8 @@ public:
     void type(const QString& text);
 
     TempDataFolder docs;
+    // HOME for the run: launchers and other XDG folders land here.
+    TempDataFolder home;
     ProgramOptions options;
     std::unique_ptr<Program> program;
 };

@@ -1,0 +1,74 @@
+// The help window's buttons, link and start-up timer.
+#include "TFormhlp.h"
+
+#include "AppState.h"
+#include "Dialogs.h"
+#include "TForm1.h"
+#include "TFormOpt.h"
+#include "platform/Shell.h"
+#include "tools/StartupTip.h"
+
+#include <QLabel>
+#include <QTimer>
+
+void TFormhlp::Timer1Timer()
+{
+    m_form1->help2Click();
+    m_timer1->stop();
+}
+
+void TFormhlp::BitBtn1Click()
+{
+    QString error;
+    if (!StartupTip::switchOff(m_state.dataFolder, &error)) {
+        Dialogs::error(this, error);
+        return;
+    }
+    hide();
+}
+
+void TFormhlp::BitBtn2Click()
+{
+    hide();
+}
+
+void TFormhlp::BitBtn3Click()
+{
+    showPage(QStringLiteral("Best way"), QStringLiteral("Help-->  Best way--StartOpen"));
+}
+
+void TFormhlp::BitBtn4Click()
+{
+    hide();
+    m_form1->New1Click();
+}
+
+void TFormhlp::BitBtn5Click()
+{
+    hide();
+    m_form1->NewTitleGroup1Click();
+}
+
+void TFormhlp::BitBtn6Click()
+{
+    hide();
+    m_formOpt->showPage(QStringLiteral("Uninstall"), QString());
+}
+
+void TFormhlp::BitBtn7Click()
+{
+    hide();
+    m_form1->Frominput1Click();
+}
+
+void TFormhlp::BitBtn8Click()
+{
+    showPage(QStringLiteral("other"), QStringLiteral("Help-->Other help or suggest"));
+}
+
+void TFormhlp::Label3Click()
+{
+    const QString target = m_label3->property("target").toString();
+    if (!target.isEmpty())
+        Shell::open(target);
+}

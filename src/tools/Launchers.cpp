@@ -1,0 +1,143 @@
+#include "Launchers.h"
+
+#include "platform/SafeFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace Launchers {
+
+namespace {
+// Escapes of a string value: backslash first, then the control characters a
+// one-line value cannot hold.
+QString stringValue(const QString& text)
+{
+    QString out;
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == QLatin1Char('\\'))
+            out += QStringLiteral("\\\\");
+        else if (c == QLatin1Char('\n'))
+            out += QStringLiteral("\\n");
+        else if (c == QLatin1Char('\t'))
+            out += QStringLiteral("\\t");
+        else if (c == QLatin1Char('\r'))
+            out += QStringLiteral("\\r");
+        else if (c == QLatin1Char(' ') && i == 0)
+            out += QStringLiteral("\\s");
+        else
+            out += c;
+    }
+    return out;
+}
+
+// Keeps the program's icon file where launchers point, rewritten only when it differs.
+QString ensureIcon()
+{
+    const QString path = Shell::launcherIconPath();
+    QFile resource(QStringLiteral(":/tools/morvane.png"));
+    if (path.isEmpty() || !resource.open(QIODevice::ReadOnly))
+        return QString();
+    const QByteArray icon = resource.readAll();
+    QFile existing(path);
+    if (existing.open(QIODevice::ReadOnly) && existing.readAll() == icon)
+        return path;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    return SafeFile::write(path, icon) ? path : QString();
+}
+} // namespace
+
+ShortcutSpec programSpec(const QString& executable, Shell::LauncherPlace place)
+{
+    ShortcutSpec spec;
+    spec.targetPath = QFileInfo(executable).absoluteFilePath();
+    spec.workingFolder = QFileInfo(executable).absolutePath();
+    spec.iconLocation = ensureIcon();
+    spec.arguments = QStringLiteral("/paramstr");
+    spec.description = QStringLiteral("Tally free-text entries and chart the totals");
+    // Two menu launchers show up in two different menu sections.
+    spec.categories = place == Shell::LauncherPlace::Programs ? QStringLiteral("Utility;")
+                                                              : QStringLiteral("Office;");
+    return spec;
+}
+
+QString execArgument(const QString& argument)
+{
+    static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
+    bool needsQuotes = argument.isEmpty();
+    for (const QChar c : argument)
+        needsQuotes = needsQuotes || reserved.contains(c);
+    if (!needsQuotes)
+        return stringValue(QString(argument).replace(QLatin1Char('%'), QStringLiteral("%%")));
+    QString quoted;
+    for (const QChar c : argument) {
+        if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') ||
+            c == QLatin1Char('\\'))
+            quoted += QLatin1Char('\\');
+        if (c == QLatin1Char('%'))
+            quoted += QLatin1Char('%');
+        quoted += c;
+    }
+    return stringValue(QLatin1Char('"') + quoted + QLatin1Char('"'));
+}
+
+QByteArray desktopEntry(const ShortcutSpec& spec)
+{
+    QString exec = execArgument(spec.targetPath);
+    if (!spec.arguments.isEmpty())
+        exec += QLatin1Char(' ') + execArgument(spec.arguments);
+    QStringList lines = {
+        QStringLiteral("[Desktop Entry]"),
+        QStringLiteral("Type=Application"),
+        QStringLiteral("Version=1.4"),
+        QStringLiteral("Name=Morvane"),
+        QStringLiteral("Comment=") + stringValue(spec.description),
+        QStringLiteral("Exec=") + exec,
+        QStringLiteral("Path=") + stringValue(spec.workingFolder),
+        QStringLiteral("Terminal=false"),
+        QStringLiteral("Categories=") + spec.categories,
+    };
+    if (!spec.iconLocation.isEmpty())
+        lines.insert(7, QStringLiteral("Icon=") + stringValue(spec.iconLocation));
+    return (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
+}
+
+bool CreateShellLink(const ShortcutSpec& spec, const QString& fileName, bool mayCreateFolder)
+{
+    if (fileName.isEmpty())
+        return false;
+    const QString folder = QFileInfo(fileName).absolutePath();
+    if (!QFileInfo(folder).isDir() && !(mayCreateFolder && QDir().mkpath(folder)))
+        return false;
+    if (!SafeFile::write(fileName, desktopEntry(spec)))
+        return false;
+    QFile::setPermissions(fileName, QFile::permissions(fileName) | QFile::ExeOwner |
+                                        QFile::ExeUser | QFile::ExeGroup | QFile::ExeOther);
+    return true;
+}
+
+bool exists(Shell::LauncherPlace place)
+{
+    const QString path = Shell::launcherPath(place);
+    return !path.isEmpty() && QFileInfo::exists(path);
+}
+
+bool write(Shell::LauncherPlace place, const QString& executable)
+{
+    const QString file = Shell::launcherPath(place);
+    const bool mayCreate = Shell::launcherFolderMayBeCreated(place);
+    // No icon is placed for a launcher that has nowhere to go.
+    if (file.isEmpty() || (!mayCreate && !QFileInfo(QFileInfo(file).absolutePath()).isDir()))
+        return false;
+    CreateShellLink(programSpec(executable, place), file, mayCreate);
+    return exists(place);
+}
+
+void remove(Shell::LauncherPlace place)
+{
+    if (exists(place))
+        QFile::remove(Shell::launcherPath(place));
+}
+
+} // namespace Launchers
