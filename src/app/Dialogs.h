@@ -26,9 +26,10 @@ void error(QWidget* parent, const QString& text);
 // A warning box with Yes and No.
 Answer question(QWidget* parent, const QString& text);
 
-// A save-file dialog; empty when cancelled. filter is in Qt's ";;" form.
+// A save-file dialog; empty when cancelled. filter is in Qt's ";;" form; it
+// opens in folder, or in the working folder when folder is empty.
 QString saveFileName(QWidget* parent, const QString& caption, const QString& filter,
-                     const QString& defaultSuffix);
+                     const QString& defaultSuffix, const QString& folder = QString());
 
 // An open-file dialog; empty when cancelled.
 QString openFileName(QWidget* parent, const QString& caption, const QString& filter);
@@ -41,6 +42,8 @@ void setScripted(bool scripted);
 void setNextAnswer(Answer answer);
 void setNextFileName(const QString& fileName);
 QStringList shownMessages();
+// The folder the last save-file dialog opened in.
+QString lastSaveFolder();
 void clearShownMessages();
 
 } // namespace Dialogs

@@ -36,9 +36,11 @@ QColor outlineOf(const QColor& fill)
     return fill.darker(175);
 }
 
-QImage blankImage()
+// At scale 2 the same drawing lands on twice the pixels, for high-density screens.
+QImage blankImage(int scale)
 {
-    QImage image(kSize, kSize, QImage::Format_ARGB32_Premultiplied);
+    QImage image(kSize * scale, kSize * scale, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(scale);
     image.fill(Qt::transparent);
     return image;
 }
@@ -343,9 +345,9 @@ void drawDefault(QPainter& p, bool marked)
         smoothShape(p, star, QColor(0xff, 0xfb, 0xec), outlineOf(kYellow));
 }
 
-QImage drawToolbar(int index)
+QImage drawToolbar(int index, int scale = 1)
 {
-    QImage image = blankImage();
+    QImage image = blankImage(scale);
     QPainter p(&image);
     switch (index) {
     case ImageLists::Toolbar::StartOpen:
@@ -411,9 +413,9 @@ void drawTitle(QPainter& p, bool selected)
         p.fillRect(5, y, 6, 1, line);
 }
 
-QImage drawTree(int index)
+QImage drawTree(int index, int scale = 1)
 {
-    QImage image = blankImage();
+    QImage image = blankImage(scale);
     QPainter p(&image);
     switch (index) {
     case ImageLists::Tree::InitialGroup:
@@ -444,17 +446,28 @@ struct Lists
     std::vector<QImage> tree;
 };
 
-const Lists& lists()
+const Lists& lists(int scale = 1)
 {
-    static const Lists cache = [] {
+    static const auto make = [](int s) {
         Lists l;
         for (int i = 0; i < kToolbarCount; ++i)
-            l.toolbar.push_back(drawToolbar(i));
+            l.toolbar.push_back(drawToolbar(i, s));
         for (int i = 0; i < kTreeCount; ++i)
-            l.tree.push_back(drawTree(i));
+            l.tree.push_back(drawTree(i, s));
         return l;
-    }();
-    return cache;
+    };
+    static const Lists single = make(1);
+    if (scale == 1)
+        return single;
+    static const Lists twice = make(2);
+    return twice;
+}
+
+// Both resolutions of an image, so a high-density screen picks the sharp one.
+void addBoth(QIcon& icon, const QImage& single, const QImage& twice, QIcon::Mode mode)
+{
+    icon.addPixmap(QPixmap::fromImage(single), mode);
+    icon.addPixmap(QPixmap::fromImage(twice), mode);
 }
 
 QImage at(const std::vector<QImage>& list, int index)
@@ -493,7 +506,17 @@ QIcon toolbarIcon(int index)
     const QImage image = toolbarImage(index);
     if (image.isNull())
         return QIcon();
-    return QIcon(QPixmap::fromImage(image));
+    QIcon icon;
+    addBoth(icon, image, at(lists(2).toolbar, index), QIcon::Normal);
+    return icon;
+}
+
+QIcon treeIcon(int normal, int selected)
+{
+    QIcon icon;
+    addBoth(icon, treeImage(normal), at(lists(2).tree, normal), QIcon::Normal);
+    addBoth(icon, treeImage(selected), at(lists(2).tree, selected), QIcon::Selected);
+    return icon;
 }
 
 } // namespace ImageLists

@@ -29,7 +29,7 @@ Program::~Program()
 
 void Program::start()
 {
-    m_form1->showMaximized();
+    m_form1->showAtStart();
 }
 
 int runProgram(int argc, char** argv)

@@ -58,4 +58,5 @@ private:
     QImage m_picture;
     QScrollArea* m_scrollBox = nullptr;
     QLabel* m_image1 = nullptr;
+    QString m_pictureFolder; // where "Save Picture as" saved last in this run
 };
