@@ -36,11 +36,11 @@ QColor outlineOf(const QColor& fill)
     return fill.darker(175);
 }
 
-// At scale 2 the same drawing lands on twice the pixels, for high-density screens.
+// Larger scales draw the same image on more pixels, for scaled windows and
+// high-density screens.
 QImage blankImage(int scale)
 {
     QImage image(kSize * scale, kSize * scale, QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(scale);
     image.fill(Qt::transparent);
     return image;
 }
@@ -349,6 +349,7 @@ QImage drawToolbar(int index, int scale = 1)
 {
     QImage image = blankImage(scale);
     QPainter p(&image);
+    p.scale(scale, scale);
     switch (index) {
     case ImageLists::Toolbar::StartOpen:
         drawStartOpen(p);
@@ -417,6 +418,7 @@ QImage drawTree(int index, int scale = 1)
 {
     QImage image = blankImage(scale);
     QPainter p(&image);
+    p.scale(scale, scale);
     switch (index) {
     case ImageLists::Tree::InitialGroup:
     case ImageLists::Tree::Group:
@@ -456,18 +458,8 @@ const Lists& lists(int scale = 1)
             l.tree.push_back(drawTree(i, s));
         return l;
     };
-    static const Lists single = make(1);
-    if (scale == 1)
-        return single;
-    static const Lists twice = make(2);
-    return twice;
-}
-
-// Both resolutions of an image, so a high-density screen picks the sharp one.
-void addBoth(QIcon& icon, const QImage& single, const QImage& twice, QIcon::Mode mode)
-{
-    icon.addPixmap(QPixmap::fromImage(single), mode);
-    icon.addPixmap(QPixmap::fromImage(twice), mode);
+    static const Lists scaled[] = {make(1), make(2), make(3)};
+    return scaled[qBound(1, scale, 3) - 1];
 }
 
 QImage at(const std::vector<QImage>& list, int index)
@@ -475,6 +467,14 @@ QImage at(const std::vector<QImage>& list, int index)
     if (index < 0 || index >= static_cast<int>(list.size()))
         return QImage();
     return list[static_cast<size_t>(index)];
+}
+
+// An icon of every drawn size of an image, so a grown button or a
+// high-density screen shows a sharp one.
+void addSizes(QIcon& icon, const std::vector<QImage> Lists::*list, int index, QIcon::Mode mode)
+{
+    for (int scale = 1; scale <= 3; ++scale)
+        icon.addPixmap(QPixmap::fromImage(at(lists(scale).*list, index)), mode);
 }
 
 } // namespace
@@ -507,15 +507,15 @@ QIcon toolbarIcon(int index)
     if (image.isNull())
         return QIcon();
     QIcon icon;
-    addBoth(icon, image, at(lists(2).toolbar, index), QIcon::Normal);
+    addSizes(icon, &Lists::toolbar, index, QIcon::Normal);
     return icon;
 }
 
 QIcon treeIcon(int normal, int selected)
 {
     QIcon icon;
-    addBoth(icon, treeImage(normal), at(lists(2).tree, normal), QIcon::Normal);
-    addBoth(icon, treeImage(selected), at(lists(2).tree, selected), QIcon::Selected);
+    addSizes(icon, &Lists::tree, normal, QIcon::Normal);
+    addSizes(icon, &Lists::tree, selected, QIcon::Selected);
     return icon;
 }
 
