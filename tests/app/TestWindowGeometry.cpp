@@ -15,6 +15,7 @@
 #include <QToolButton>
 #include <QToolTip>
 #include <QTreeWidget>
+#include <algorithm>
 
 // The main window on screens of real sizes (side by side on the offscreen
 // platform, see screens.json), its hints and its tree's hot tracking.
@@ -31,17 +32,8 @@ private slots:
     void highDensityScreen();
 
 private:
-    static QScreen* screenNamed(const QString& name);
     static void startOn(ProgramFixture& f, const QString& screen);
 };
-
-QScreen* TestWindowGeometry::screenNamed(const QString& name)
-{
-    for (QScreen* s : QGuiApplication::screens())
-        if (s->name() == name)
-            return s;
-    qFatal("no screen %s", qPrintable(name));
-}
 
 void TestWindowGeometry::startOn(ProgramFixture& f, const QString& screen)
 {
@@ -50,7 +42,11 @@ void TestWindowGeometry::startOn(ProgramFixture& f, const QString& screen)
     for (int i = 0; i < 40; ++i)
         text += "Item " + QByteArray::number(i) + "\r\n";
     f.writeData("Fruit.txt", text);
-    f.start(screenNamed(screen));
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    const auto named = std::find_if(screens.begin(), screens.end(),
+                                    [&](QScreen* s) { return s->name() == screen; });
+    QVERIFY(named != screens.end());
+    f.start(*named);
     f.click("Fruit");
 }
 
@@ -112,36 +108,25 @@ void TestWindowGeometry::hints_data()
 {
     QTest::addColumn<QString>("widget");
     QTest::addColumn<QString>("hint");
-    QTest::newRow("NewGroup") << "ToolButtonGroup"
-                              << "";
-    QTest::newRow("NewTitle") << "ToolButton2"
-                              << "New Title";
-    QTest::newRow("Default") << "ToolButtonStartOpen"
-                             << "Open when this software starts";
-    QTest::newRow("Save") << "ToolButtonSave"
-                          << "Save title";
-    QTest::newRow("Replace") << "ToolButtonReplace"
-                             << "Replace Item";
-    QTest::newRow("BarChart") << "ToolButtonBar"
-                              << "BarChart";
-    QTest::newRow("PieChart") << "ToolButtonPie"
-                              << "PieChart";
-    QTest::newRow("horizontal") << "ToolButtonbar2"
-                                << "BarchartHorizon";
-    QTest::newRow("Word") << "ToolButtonWord"
-                          << "MS Word Report";
-    QTest::newRow("Text") << "ToolButtonText"
-                          << "Text Report";
-    QTest::newRow("Help") << "ToolButton11"
-                          << "Help";
-    QTest::newRow("tree splitter handle") << "Splitter3 handle"
-                                          << "Title windows";
-    QTest::newRow("tree") << "TreeView1"
-                          << "";
-    QTest::newRow("editor") << "RichEditNeed"
-                            << "";
-    QTest::newRow("click list") << "ListBoxListNow"
-                                << "";
+    const char* const rows[][2] = {
+        {"ToolButtonGroup", ""},
+        {"ToolButton2", "New Title"},
+        {"ToolButtonStartOpen", "Open when this software starts"},
+        {"ToolButtonSave", "Save title"},
+        {"ToolButtonReplace", "Replace Item"},
+        {"ToolButtonBar", "BarChart"},
+        {"ToolButtonPie", "PieChart"},
+        {"ToolButtonbar2", "BarchartHorizon"},
+        {"ToolButtonWord", "MS Word Report"},
+        {"ToolButtonText", "Text Report"},
+        {"ToolButton11", "Help"},
+        {"Splitter3 handle", "Title windows"},
+        {"TreeView1", ""},
+        {"RichEditNeed", ""},
+        {"ListBoxListNow", ""},
+    };
+    for (const auto& [widget, hint] : rows)
+        QTest::newRow(widget) << QString(widget) << QString(hint);
 }
 
 void TestWindowGeometry::hints()
