@@ -18,6 +18,7 @@ struct Script
     std::deque<int> choices;
     std::deque<QString> fileNames;
     QStringList shown;
+    QString saveFolder;
 };
 
 Script& script()
@@ -113,11 +114,12 @@ QString nextScriptedFileName()
 } // namespace
 
 QString saveFileName(QWidget* parent, const QString& caption, const QString& filter,
-                     const QString& defaultSuffix)
+                     const QString& defaultSuffix, const QString& folder)
 {
+    script().saveFolder = folder;
     if (script().active)
         return nextScriptedFileName();
-    QFileDialog dialog(parent, caption, QString(), filter);
+    QFileDialog dialog(parent, caption, folder, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(defaultSuffix);
     return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
@@ -161,6 +163,11 @@ void setNextFileName(const QString& fileName)
 QStringList shownMessages()
 {
     return script().shown;
+}
+
+QString lastSaveFolder()
+{
+    return script().saveFolder;
 }
 
 void clearShownMessages()

@@ -30,9 +30,10 @@ Answer question(QWidget* parent, const QString& text);
 // the box was closed without a choice.
 int choose(QWidget* parent, const QString& text, const QStringList& buttons);
 
-// A save-file dialog; empty when cancelled. filter is in Qt's ";;" form.
+// A save-file dialog; empty when cancelled. filter is in Qt's ";;" form; it
+// opens in folder, or in the working folder when folder is empty.
 QString saveFileName(QWidget* parent, const QString& caption, const QString& filter,
-                     const QString& defaultSuffix);
+                     const QString& defaultSuffix, const QString& folder = QString());
 
 // An open-file dialog; empty when cancelled.
 QString openFileName(QWidget* parent, const QString& caption, const QString& filter);
@@ -51,6 +52,8 @@ void setNextAnswer(Answer answer);
 void setNextChoice(int index); // for choose(); 0 when none is queued
 void setNextFileName(const QString& fileName);
 QStringList shownMessages();
+// The folder the last save-file dialog opened in.
+QString lastSaveFolder();
 void clearShownMessages();
 
 } // namespace Dialogs

@@ -36,9 +36,11 @@ QColor outlineOf(const QColor& fill)
     return fill.darker(175);
 }
 
-QImage blankImage()
+// Larger scales draw the same image on more pixels, for scaled windows and
+// high-density screens.
+QImage blankImage(int scale)
 {
-    QImage image(kSize, kSize, QImage::Format_ARGB32_Premultiplied);
+    QImage image(kSize * scale, kSize * scale, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     return image;
 }
@@ -343,10 +345,11 @@ void drawDefault(QPainter& p, bool marked)
         smoothShape(p, star, QColor(0xff, 0xfb, 0xec), outlineOf(kYellow));
 }
 
-QImage drawToolbar(int index)
+QImage drawToolbar(int index, int scale = 1)
 {
-    QImage image = blankImage();
+    QImage image = blankImage(scale);
     QPainter p(&image);
+    p.scale(scale, scale);
     switch (index) {
     case ImageLists::Toolbar::StartOpen:
         drawStartOpen(p);
@@ -411,10 +414,11 @@ void drawTitle(QPainter& p, bool selected)
         p.fillRect(5, y, 6, 1, line);
 }
 
-QImage drawTree(int index)
+QImage drawTree(int index, int scale = 1)
 {
-    QImage image = blankImage();
+    QImage image = blankImage(scale);
     QPainter p(&image);
+    p.scale(scale, scale);
     switch (index) {
     case ImageLists::Tree::InitialGroup:
     case ImageLists::Tree::Group:
@@ -444,17 +448,18 @@ struct Lists
     std::vector<QImage> tree;
 };
 
-const Lists& lists()
+const Lists& lists(int scale = 1)
 {
-    static const Lists cache = [] {
+    static const auto make = [](int s) {
         Lists l;
         for (int i = 0; i < kToolbarCount; ++i)
-            l.toolbar.push_back(drawToolbar(i));
+            l.toolbar.push_back(drawToolbar(i, s));
         for (int i = 0; i < kTreeCount; ++i)
-            l.tree.push_back(drawTree(i));
+            l.tree.push_back(drawTree(i, s));
         return l;
-    }();
-    return cache;
+    };
+    static const Lists scaled[] = {make(1), make(2), make(3)};
+    return scaled[qBound(1, scale, 3) - 1];
 }
 
 QImage at(const std::vector<QImage>& list, int index)
@@ -462,6 +467,14 @@ QImage at(const std::vector<QImage>& list, int index)
     if (index < 0 || index >= static_cast<int>(list.size()))
         return QImage();
     return list[static_cast<size_t>(index)];
+}
+
+// An icon of every drawn size of an image, so a grown button or a
+// high-density screen shows a sharp one.
+void addSizes(QIcon& icon, const std::vector<QImage> Lists::*list, int index, QIcon::Mode mode)
+{
+    for (int scale = 1; scale <= 3; ++scale)
+        icon.addPixmap(QPixmap::fromImage(at(lists(scale).*list, index)), mode);
 }
 
 } // namespace
@@ -493,7 +506,17 @@ QIcon toolbarIcon(int index)
     const QImage image = toolbarImage(index);
     if (image.isNull())
         return QIcon();
-    return QIcon(QPixmap::fromImage(image));
+    QIcon icon;
+    addSizes(icon, &Lists::toolbar, index, QIcon::Normal);
+    return icon;
+}
+
+QIcon treeIcon(int normal, int selected)
+{
+    QIcon icon;
+    addSizes(icon, &Lists::tree, normal, QIcon::Normal);
+    addSizes(icon, &Lists::tree, selected, QIcon::Selected);
+    return icon;
 }
 
 } // namespace ImageLists

@@ -45,5 +45,7 @@ int treeImageCount();
 // Needs a QGuiApplication; built from the shared image on every call, since
 // pixmaps must not outlive the application.
 QIcon toolbarIcon(int index);
+// A tree node's icon: one image normally, another while the node is selected.
+QIcon treeIcon(int normal, int selected);
 
 } // namespace ImageLists

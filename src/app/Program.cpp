@@ -33,7 +33,7 @@ Program::~Program()
 
 void Program::start()
 {
-    m_form1->showMaximized();
+    m_form1->showAtStart();
 }
 
 void Program::endOnSignals()

@@ -12,6 +12,8 @@
 #include <QMenuBar>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
@@ -35,6 +37,25 @@ void setBackground(QWidget* w, const QColor& color)
     w->setPalette(p);
     w->setAutoFillBackground(true);
 }
+
+void markSplitterHandle(QSplitterHandle* handle)
+{
+    setBackground(handle, QColor(255, 255, 170));
+}
+
+// Keeps a tool button without a hint: its action would offer its caption instead.
+class NoHint : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        return event->type() == QEvent::ToolTip || QObject::eventFilter(watched, event);
+    }
+};
+
 } // namespace
 
 TForm1::TForm1(const ProgramOptions& options) : m_state(options)
@@ -62,7 +83,7 @@ void TForm1::attachWindows(TFormpic* formpic, TFormOpt* formOpt, TFormhlp* formh
 
 void TForm1::buildLayout()
 {
-    resize(798, 568);
+    resize(kDesignSize);
     setFont(designFont(16));
     setBackground(this, QColor(135, 206, 235)); // sky blue
 
@@ -87,7 +108,6 @@ void TForm1::buildLayout()
     m_splitter->setObjectName(QStringLiteral("Splitter3"));
     m_splitter->setHandleWidth(2);
     m_splitter->setChildrenCollapsible(true);
-    m_splitter->setToolTip(QStringLiteral("Title windows"));
     layout->addWidget(m_splitter);
 
     m_tree = new QTreeWidget;
@@ -154,6 +174,15 @@ void TForm1::buildLayout()
     m_splitter->addWidget(m_panel1);
     m_splitter->setStretchFactor(1, 1);
     m_splitter->setSizes({224, 798 - 224 - 133 - 4, 133});
+    // The splitters beside the tree and between the two lists are pale
+    // yellow; only the one beside the tree has a hint, on its handle alone.
+    markSplitterHandle(m_splitter->handle(1));
+    markSplitterHandle(m_panelSplitter->handle(1));
+    m_splitter->handle(1)->setToolTip(QStringLiteral("Title windows"));
+
+    // Hot tracking: the row under the mouse is marked.
+    m_tree->setMouseTracking(true);
+    m_tree->viewport()->setAttribute(Qt::WA_Hover);
 
     m_clickTip = new QLabel(QStringLiteral("PanelclickTip"), m_editor);
     m_clickTip->setObjectName(QStringLiteral("PanelclickTip"));
@@ -258,13 +287,15 @@ QAction* TForm1::addToolButton(const QString& caption, const QString& name, cons
 {
     auto* a = new QAction(ImageLists::toolbarIcon(image), caption, this);
     a->setObjectName(name);
-    a->setToolTip(hint.isEmpty() ? caption : hint);
+    a->setToolTip(hint);
     a->setData(image);
     connect(a, &QAction::triggered, this, [this, handler] { std::invoke(handler, this); });
     m_toolBar->addAction(a);
     if (QWidget* button = m_toolBar->widgetForAction(a)) {
         button->setObjectName(name);
         button->setFixedSize(65, 36);
+        if (hint.isEmpty())
+            button->installEventFilter(new NoHint(button));
     }
     m_actions.insert(name, a);
     return a;
@@ -349,4 +380,19 @@ void TForm1::buildContextMenus()
             [this, popupClick](const QPoint& pos) {
                 popupClick->popup(m_clickListBox->viewport()->mapToGlobal(pos));
             });
+}
+
+int TForm1::hotkeyColumnWidth(int designWidth) const
+{
+    QStringList entries = {HotkeyColumn::noHotkeyText(), QStringLiteral("W"), QStringLiteral("M")};
+    if (designWidth >= 50) // the placeholders of the no-title state
+        entries << QStringLiteral("Hotkey") << QStringLiteral("[Ctrl]+");
+    const QFontMetrics metrics(m_hotkeyBox->font());
+    int text = 0;
+    for (const QString& entry : entries)
+        text = qMax(text, metrics.horizontalAdvance(entry));
+    // An item's text keeps the style's focus margin plus one on either side.
+    const int margin =
+        m_hotkeyBox->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_hotkeyBox) + 1;
+    return qMax(designPixels(designWidth), text + 2 * margin + 2 * m_hotkeyBox->frameWidth());
 }

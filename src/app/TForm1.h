@@ -45,6 +45,10 @@ public:
     // The secondary windows, created after this one.
     void attachWindows(TFormpic* formpic, TFormOpt* formOpt, TFormhlp* formhlp);
 
+    // Shows the window maximised, with the size scaled to its screen as the
+    // size it takes when it is not maximised.
+    void showAtStart();
+
     AppState& state() { return m_state; }
     QAction* action(const QString& name) const { return m_actions.value(name); }
 
@@ -152,7 +156,14 @@ private:
     QAction* addToolButton(const QString& caption, const QString& name, const QString& hint,
                            int image, Handler handler);
 
+    // Width of the hotkey column: the design width at the screen's scale,
+    // widened where an entry would not show whole in the column's font.
+    int hotkeyColumnWidth(int designWidth) const;
+
     // Start-up (TForm1Startup.cpp)
+    QSize screenSize() const;
+    // A length of the 800-pixel-wide design at the screen's scale.
+    int designPixels(int pixels) const;
     void FormCreate();
     void FormShow();
     void scaleToScreen();
@@ -206,6 +217,8 @@ private:
     void PutItemAtCursor(const QString& item);
     void applyLineEdit(const EditorLines::LineEdit& edit);
 
+    static constexpr QSize kDesignSize{798, 568};
+
     AppState m_state;
     ClickList m_clickList;
     HotkeyColumn m_hotkeyColumn;
@@ -217,6 +230,7 @@ private:
     bool m_unattended = false;             // shutting down without asking anything
     bool m_desktopShortcutDue = false; // first start: written once FormOpt exists
     bool m_shown = false;
+    int m_scaleMultiplier = 800; // the screen width the controls were scaled to
     bool m_shutDown = false;
     bool m_filling = false; // the program itself is changing the editor
     int m_pasteStartLine = 0;

@@ -23,7 +23,9 @@ namespace {
 const int kKindRole = Qt::UserRole;
 
 // Hands the text of an in-place edit to the window instead of the model: the
-// node shows the new text only once the file or folder has been renamed.
+// node shows the new text only once the file or folder has been renamed. Also
+// marks the row under the mouse as a classic tree's hot tracking does:
+// underlined, in the link colour.
 class TreeEditDelegate : public QStyledItemDelegate
 {
 public:
@@ -36,6 +38,16 @@ public:
     {
         if (auto* line = qobject_cast<QLineEdit*>(editor))
             m_edited(index, line->text());
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (!(option->state & QStyle::State_MouseOver))
+            return;
+        option->font.setUnderline(true);
+        option->palette.setColor(QPalette::Text, QColor(0, 0, 255));
     }
 
 private:

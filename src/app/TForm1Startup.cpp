@@ -20,6 +20,8 @@
 #include <QSplitter>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QToolBar>
+#include <QTreeWidget>
 
 namespace {
 const char* const kScaleError = "Find error,code is 800,please tell to software engineer";
@@ -74,32 +76,49 @@ void TForm1::showEvent(QShowEvent* event)
     }
 }
 
-void TForm1::scaleToScreen()
+QSize TForm1::screenSize() const
 {
     const QScreen* screen = this->screen();
-    if (!screen)
+    return screen ? screen->geometry().size() : QSize(800, 600);
+}
+
+void TForm1::showAtStart()
+{
+    // The scaled size is the window's normal geometry: it is set before the
+    // window is maximised, so un-maximising (or a window manager that does
+    // not maximise) gives it rather than the design size.
+    resize(scaledWindowSize(kDesignSize, screenSize()));
+    showMaximized();
+}
+
+int TForm1::designPixels(int pixels) const
+{
+    return int(qint64(pixels) * m_scaleMultiplier / 800);
+}
+
+void TForm1::scaleToScreen()
+{
+    const QSize screen = screenSize();
+    if (screen.width() == 800)
         return;
-    const QSize screenSize = screen->geometry().size();
-    if (screenSize.width() == 800)
+    m_scaleMultiplier = screen.width();
+    try {
+        ScaleBy(this, screen.width(), 800);
+        m_rowDelegate->setHeight(designPixels(16));
+        // The images grow with the buttons and rows that hold them.
+        const QSize icon(designPixels(16), designPixels(16));
+        m_toolBar->setIconSize(icon);
+        m_tree->setIconSize(icon);
+    } catch (...) {
+        Dialogs::information(this, QString::fromLatin1(kScaleError));
+    }
+    if (!m_formpic)
         return;
-    // The main window is shown maximised: its design size becomes its normal size.
-    const QList<QPair<QWidget*, QSize>> windows = {
-        {this, QSize(798, 568)},
-        {m_formpic, m_formpic ? m_formpic->size() : QSize()},
-    };
-    for (const auto& [window, design] : windows) {
-        if (!window)
-            continue;
-        try {
-            const QSize size = scaledWindowSize(design, screenSize);
-            if (!window->isMaximized())
-                window->resize(size);
-            ScaleBy(window, screenSize.width(), 800);
-            if (window == this)
-                m_rowDelegate->setHeight(16 * screenSize.width() / 800);
-        } catch (...) {
-            Dialogs::information(this, QString::fromLatin1(kScaleError));
-        }
+    try {
+        m_formpic->resize(scaledWindowSize(m_formpic->size(), screen));
+        ScaleBy(m_formpic, screen.width(), 800);
+    } catch (...) {
+        Dialogs::information(this, QString::fromLatin1(kScaleError));
     }
 }
 
@@ -132,7 +151,8 @@ void TForm1::enterNoTitleState()
     QList<int> sizes = m_panelSplitter->sizes();
     if (sizes.size() == 2) {
         const int total = sizes[0] + sizes[1];
-        m_panelSplitter->setSizes({total - 50, 50});
+        const int width = hotkeyColumnWidth(50);
+        m_panelSplitter->setSizes({total - width, width});
     }
 
     m_state.modified = false;

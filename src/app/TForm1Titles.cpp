@@ -37,19 +37,9 @@ const QStringList& groupExplanation()
 QIcon nodeIcon(NodeKind kind)
 {
     // Groups draw the same image whether selected or not; titles change when selected.
-    QIcon icon;
-    if (kind == NodeKind::Group) {
-        icon.addPixmap(QPixmap::fromImage(ImageLists::treeImage(ImageLists::Tree::Group)),
-                       QIcon::Normal);
-        icon.addPixmap(QPixmap::fromImage(ImageLists::treeImage(ImageLists::Tree::Group)),
-                       QIcon::Selected);
-    } else {
-        icon.addPixmap(QPixmap::fromImage(ImageLists::treeImage(ImageLists::Tree::Title)),
-                       QIcon::Normal);
-        icon.addPixmap(QPixmap::fromImage(ImageLists::treeImage(ImageLists::Tree::SelectedTitle)),
-                       QIcon::Selected);
-    }
-    return icon;
+    if (kind == NodeKind::Group)
+        return ImageLists::treeIcon(ImageLists::Tree::Group, ImageLists::Tree::Group);
+    return ImageLists::treeIcon(ImageLists::Tree::Title, ImageLists::Tree::SelectedTitle);
 }
 
 void addNodes(const std::vector<TreeEntry>& entries, QTreeWidget* tree, QTreeWidgetItem* parent,
@@ -234,7 +224,7 @@ void TForm1::openTitle()
     applyClickListRule();
     m_state.modified = false;
     setSaveEnabled(false);
-    m_hotkeyBox->setFixedWidth(30);
+    m_hotkeyBox->setFixedWidth(hotkeyColumnWidth(30));
 
     markDefaultButton();
     for (const char* name : {"AppendText1", "Export1", "Startopen1"})
@@ -258,7 +248,7 @@ void TForm1::showGroup()
     applyClickListRule();
     m_state.modified = false;
     setSaveEnabled(false);
-    m_hotkeyBox->setFixedWidth(30);
+    m_hotkeyBox->setFixedWidth(hotkeyColumnWidth(30));
     for (const char* name : {"AppendText1", "Export1", "Startopen1"})
         action(QString::fromLatin1(name))->setEnabled(false);
 }

@@ -9,6 +9,7 @@
 #include "stats/TotalFile.h"
 
 #include <QClipboard>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -123,20 +124,28 @@ QPushButton* TFormpic::button(const QString& name) const
     return findChild<QPushButton*>(name);
 }
 
+// Charts are drawn one picture pixel to one screen pixel, so on a
+// high-density screen they stay sharp: the picture area's size counts screen
+// pixels and the picture is shown at the screen's pixel ratio.
 void TFormpic::setPicture(const QImage& picture)
 {
     m_picture = picture;
-    m_image1->setPixmap(picture.isNull() ? QPixmap() : QPixmap::fromImage(picture));
+    QPixmap pixmap;
+    if (!picture.isNull()) {
+        pixmap = QPixmap::fromImage(picture);
+        pixmap.setDevicePixelRatio(devicePixelRatio());
+    }
+    m_image1->setPixmap(pixmap);
 }
 
 QSize TFormpic::imageSize() const
 {
-    return m_image1->size();
+    return (QSizeF(m_image1->size()) * devicePixelRatio()).toSize();
 }
 
 void TFormpic::setImageSize(const QSize& size)
 {
-    m_image1->resize(size);
+    m_image1->resize((QSizeF(size) / devicePixelRatio()).toSize());
 }
 
 bool TFormpic::Button1Click()
@@ -170,8 +179,8 @@ void TFormpic::applyChart(const Charts::ChartResult& chart, Charts::Kind kind)
         if (chart.window.grew) {
             if (const QScreen* s = screen())
                 setGeometry(s->availableGeometry());
-            m_scrollBox->setFixedWidth(
-                Charts::scrollBoxWidthAfterGrowth(m_scrollBox->width(), chart.image.width()));
+            m_scrollBox->setFixedWidth(Charts::scrollBoxWidthAfterGrowth(
+                m_scrollBox->width(), qRound(chart.image.width() / devicePixelRatio())));
         }
     }
     setImageSize(chart.image.size());
@@ -228,14 +237,18 @@ void TFormpic::BitBtn1Click()
 }
 void TFormpic::BitBtn7Click()
 {
-    const QString name =
-        Dialogs::saveFileName(this, QStringLiteral("Save Picture as"),
-                              PictureOutput::kSaveNameFilters, PictureOutput::kDefaultSuffix);
+    // The dialog starts in the folder used last in this run, else the data folder.
+    const QString folder = m_pictureFolder.isEmpty() ? m_state.dataFolder : m_pictureFolder;
+    const QString name = Dialogs::saveFileName(this, QStringLiteral("Save Picture as"),
+                                               PictureOutput::kSaveNameFilters,
+                                               PictureOutput::kDefaultSuffix, folder);
     if (name.isEmpty())
         return;
     QString error;
     if (PictureOutput::writeBmp(m_picture, name, &error) == PictureOutput::WriteOutcome::Failed)
         Dialogs::error(this, error);
+    else
+        m_pictureFolder = QFileInfo(name).absolutePath();
 }
 
 void TFormpic::BitBtn16Click()

@@ -109,4 +109,5 @@ private:
     QButtonGroup* m_radioGroup2 = nullptr;
     QButtonGroup* m_radioGroup4 = nullptr;
     QLabel* m_labelStartOpen = nullptr;
+    QString m_pictureFolder; // where "Save Picture as" saved last in this run
 };

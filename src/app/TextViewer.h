@@ -1,12 +1,13 @@
 #pragma once
 
-#include <QWidget>
+#include <QDialog>
 
 class QPlainTextEdit;
 
 // A read-only window that shows a text file, for machines where no external
-// program can be started to show it.
-class TextViewer : public QWidget
+// program can be started to show it. It never blocks the main window; its
+// Close button and Escape hide it.
+class TextViewer : public QDialog
 {
     Q_OBJECT
 public:
@@ -18,4 +19,5 @@ public:
 
 private:
     QPlainTextEdit* m_text;
+    bool m_placed = false;
 };

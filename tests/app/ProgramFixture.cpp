@@ -3,10 +3,12 @@
 #include "app/Dialogs.h"
 #include "app/EntryEditor.h"
 #include "app/TForm1.h"
+#include "app/TFormpic.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QListWidget>
+#include <QScreen>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -31,9 +33,16 @@ ProgramFixture::~ProgramFixture()
     Dialogs::setScripted(true);
 }
 
-void ProgramFixture::start()
+void ProgramFixture::start(QScreen* screen)
 {
     program = std::make_unique<Program>(options);
+    if (screen) {
+        for (QWidget* window :
+             {static_cast<QWidget*>(program->form1()), static_cast<QWidget*>(program->formpic())}) {
+            window->setScreen(screen);
+            window->move(screen->geometry().topLeft() + window->pos());
+        }
+    }
     program->start();
     QVERIFY(QTest::qWaitForWindowExposed(program->form1()));
 }

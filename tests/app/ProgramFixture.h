@@ -8,6 +8,7 @@
 
 class EntryEditor;
 class QListWidget;
+class QScreen;
 class QTreeWidget;
 class QTreeWidgetItem;
 class TForm1;
@@ -20,8 +21,9 @@ public:
     explicit ProgramFixture(const QDateTime& now = QDateTime(QDate(2024, 3, 3), QTime(21, 5, 33)));
     ~ProgramFixture();
 
-    // Creates the four windows and shows the main window (start-up).
-    void start();
+    // Creates the four windows and shows the main window (start-up), on the
+    // given screen or the primary one.
+    void start(QScreen* screen = nullptr);
     // Closes the main window (shutdown) and ends the program.
     void stop();
 

@@ -89,6 +89,16 @@ void TestReports::viewerWhenNothingCanOpenIt()
     QVERIFY(viewer->isVisible());
     QVERIFY(viewer->text().startsWith("statistics:\n   Fruit\n"));
     QVERIFY(viewer->text().endsWith("1--20%--Apple"));
+    // Centred over the main window, and closed by Escape or its Close button.
+    QVERIFY(
+        (viewer->frameGeometry().center() - f.form1()->frameGeometry().center()).manhattanLength() <
+        40);
+    QTest::keyClick(viewer, Qt::Key_Escape);
+    QVERIFY(!viewer->isVisible());
+    f.form1()->action("ToolButtonText")->trigger();
+    QVERIFY(viewer->isVisible());
+    QTest::mouseClick(viewer->findChild<QPushButton*>("Close"), Qt::LeftButton);
+    QVERIFY(!viewer->isVisible());
 }
 
 void TestReports::reportSavesChangedTitleOnly()
