@@ -4,9 +4,9 @@
 #include "charts/PictureOutput.h"
 #include "platform/DateFormat.h"
 #include "platform/UserName.h"
+#include "stats/ReportFormats.h"
 #include "stats/Tally.h"
 #include "stats/WordReport.h"
-#include "titles/TitleLineViews.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -36,10 +36,16 @@ const OptionRow kOptions[] = {
     {"chart", "bar|hbar|pie",
      "also draw the chart the program would show for the title\n"
      "(needs --output)"},
-    {"output", "FILE.bmp", "where --chart writes its picture (always BMP)"},
+    {"output", "FILE.bmp",
+     "where --chart writes its picture: PNG when the name ends in .png,\n"
+     "else BMP"},
     {"size", "WxH", "the picture area to draw in (default: 589x399)"},
     {"docx", "OUT.docx",
      "also write the Word report: the report with the three charts side by side"},
+    {"format", "text|csv|json",
+     "text: the report as Total.tol holds it (default); csv: item,count,percent\n"
+     "rows after a header row; json: one object with title, from, to, days,\n"
+     "count_time, total and items"},
     {"help", nullptr, "show this help and exit"},
 };
 
@@ -173,6 +179,19 @@ QString chartOptionsError(const CommandLine& cl, Charts::Kind* kind, QSize* size
     return {};
 }
 
+// The report in the form --format names (text, csv or json).
+QByteArray formattedReport(const QString& format, const TallyOutcome& outcome,
+                           const QString& titleName)
+{
+    if (format == QLatin1String("text"))
+        return outcome.result.reportLines.join(QLatin1Char('\n')).toUtf8() + '\n';
+    if (format == QLatin1String("csv"))
+        return ReportFormats::csv(outcome).toUtf8();
+    if (format == QLatin1String("json"))
+        return ReportFormats::json(outcome, titleName);
+    return {};
+}
+
 // Says why a chart was not drawn and what is therefore not written; exit status 1.
 int notDrawn(const Charts::ChartResult& chart, const char* notWritten, QTextStream& err)
 {
@@ -194,7 +213,9 @@ int writeChart(const CommandLine& cl, const TallyResult& result, QTextStream& er
         return notDrawn(chart, "no picture written", err);
     QString error;
     const QString output = cl.options.value(QStringLiteral("output"));
-    if (PictureOutput::writeBmp(chart.image, output, &error) !=
+    const bool png = output.endsWith(QLatin1String(".png"), Qt::CaseInsensitive);
+    if ((png ? PictureOutput::writePng(chart.image, output, &error)
+             : PictureOutput::writeBmp(chart.image, output, &error)) !=
         PictureOutput::WriteOutcome::Written)
         return fail(err, error);
     return 0;
@@ -241,6 +262,11 @@ int runReportCli(const QStringList& args, QTextStream& out, QTextStream& err, co
     if (cl.options.contains(QStringLiteral("docx")) &&
         cl.options.value(QStringLiteral("docx")).isEmpty())
         return fail(err, QStringLiteral("--docx needs OUT.docx (try --help)"));
+    const QString format = cl.options.value(QStringLiteral("format"), QStringLiteral("text"));
+    if (format != QLatin1String("text") && format != QLatin1String("csv") &&
+        format != QLatin1String("json"))
+        return fail(err, QStringLiteral("--format wants text, csv or json, got \"%1\" (try --help)")
+                             .arg(format));
     if (cl.files.size() > 1)
         return fail(
             err, QStringLiteral("one title file only, got %1 (try --help)").arg(cl.files.size()));
@@ -292,16 +318,12 @@ int runReportCli(const QStringList& args, QTextStream& out, QTextStream& err, co
             return fail(err,
                         QStringLiteral("cannot read \"%1\": %2").arg(path, file.errorString()));
     }
-    const TitleLineViews titleLines(bytes); // holds its own decoded copy of the text
-    bytes = QByteArray();
+    // Counted as bytes where the file is UTF-8; every item finds its place, as
+    // in the program, whose table has one entry per click-list entry.
+    const TallyOutcome outcome = runTallyOnFile(bytes, kEveryItem, titleName, dateFormat,
+                                                effectiveClock, TallyResult());
     file.close();
-
-    // As in the program, the table gets one entry per click-list entry.
-    const QList<QStringView>& lines = titleLines.lines();
-    const TallyOutcome outcome = runTally(lines, countDistinctItems(lines), titleName, dateFormat,
-                                          effectiveClock, TallyResult());
-    for (const QString& line : outcome.result.reportLines)
-        out << line << '\n';
+    out << QString::fromUtf8(formattedReport(format, outcome, titleName));
     out.flush();
     int status = 0;
     if (cl.options.contains(QStringLiteral("chart")))
