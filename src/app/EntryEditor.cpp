@@ -5,15 +5,26 @@
 #include <QKeyEvent>
 #include <QTextBlock>
 
-EntryEditor::EntryEditor(QWidget* parent) : QPlainTextEdit(parent) {}
+EntryEditor::EntryEditor(QWidget* parent) : QPlainTextEdit(parent)
+{
+    connect(document(), &QTextDocument::contentsChanged, this, [this] { m_lines.reset(); });
+}
 
 QStringList EntryEditor::lines() const
 {
+    // One command (save, click list, tally) reads the lines several times: they
+    // are split once and kept until the text changes or the command is over,
+    // so that a large title's lines are not held all the time.
+    if (m_lines)
+        return *m_lines;
     // toPlainText() would turn no-break spaces into blanks and change the title.
     QString text = document()->toRawText();
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     text.replace(QChar::LineSeparator, QLatin1Char('\n'));
-    return TitleText::fromEditorText(text);
+    m_lines = TitleText::fromEditorText(text);
+    QMetaObject::invokeMethod(
+        const_cast<EntryEditor*>(this), [this] { m_lines.reset(); }, Qt::QueuedConnection);
+    return *m_lines;
 }
 
 int EntryEditor::caretLine() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPlainTextEdit>
+#include <optional>
 
 // The entry editor: a plain-text editor that reports key presses, key
 // releases and mouse presses after its own handling, as the main window's
@@ -33,4 +34,5 @@ protected:
 
 private:
     QList<int> m_reservedCtrlKeys;
+    mutable std::optional<QStringList> m_lines; // see lines()
 };
