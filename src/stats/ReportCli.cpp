@@ -3,6 +3,7 @@
 #include "charts/Charts.h"
 #include "charts/PictureOutput.h"
 #include "platform/DateFormat.h"
+#include "platform/MappedPages.h"
 #include "platform/UserName.h"
 #include "stats/ReportFormats.h"
 #include "stats/Tally.h"
@@ -134,6 +135,8 @@ void printHelp(QTextStream& out)
         for (const QString& line : QString::fromLatin1(row.help).split(QLatin1Char('\n')))
             out << "      " << line << '\n';
     }
+    out << "\nExit status: 0 on success (also for a title without items), 1 when a chart\n"
+           "or document has nothing to draw, 2 for a usage error or an unreadable file.\n";
 }
 
 int fail(QTextStream& err, const QString& message)
@@ -308,9 +311,12 @@ int runReportCli(const QStringList& args, QTextStream& out, QTextStream& err, co
         return fail(err, QStringLiteral("cannot read \"%1\": %2").arg(path, file.errorString()));
     // Mapping a large title spares copying it; readAll covers what cannot be mapped.
     QByteArray bytes;
+    bool mapped = false;
     if (file.size() > 0) {
-        if (const uchar* mapped = file.map(0, file.size()))
-            bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), file.size());
+        if (const uchar* data = file.map(0, file.size())) {
+            bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), file.size());
+            mapped = true;
+        }
     }
     if (bytes.isNull()) {
         bytes = file.readAll();
@@ -320,8 +326,11 @@ int runReportCli(const QStringList& args, QTextStream& out, QTextStream& err, co
     }
     // Counted as bytes where the file is UTF-8; every item finds its place, as
     // in the program, whose table has one entry per click-list entry.
-    const TallyOutcome outcome = runTallyOnFile(bytes, kEveryItem, titleName, dateFormat,
-                                                effectiveClock, TallyResult());
+    // A mapped file's pages are given back as the tally passes them, so that a
+    // large title is never resident as a whole.
+    const TallyOutcome outcome =
+        runTallyOnFile(bytes, kEveryItem, titleName, dateFormat, effectiveClock, TallyResult(),
+                       mapped ? MappedPages::release : std::function<void(QByteArrayView)>());
     file.close();
     out << QString::fromUtf8(formattedReport(format, outcome, titleName));
     out.flush();

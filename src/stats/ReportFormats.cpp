@@ -5,6 +5,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QJsonValue>
+#include <initializer_list>
+#include <utility>
 
 namespace {
 
@@ -24,6 +27,25 @@ qsizetype itemCount(const TallyOutcome& outcome)
     return outcome.counted ? outcome.result.names.size() : 0;
 }
 
+// One value as JSON text, escaped by Qt's own writer.
+QByteArray jsonValue(const QJsonValue& value)
+{
+    const QByteArray array = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
+    return array.mid(1, array.size() - 2);
+}
+
+// An object with its members in the order given (QJsonObject sorts them).
+QByteArray jsonObject(std::initializer_list<std::pair<const char*, QJsonValue>> members)
+{
+    QByteArray text = "{";
+    for (const auto& [name, value] : members) {
+        if (text.size() > 1)
+            text += ',';
+        text += '"' + QByteArray(name) + "\":" + jsonValue(value);
+    }
+    return text + '}';
+}
+
 } // namespace
 
 QString ReportFormats::csv(const TallyOutcome& outcome)
@@ -41,20 +63,22 @@ QString ReportFormats::csv(const TallyOutcome& outcome)
 QByteArray ReportFormats::json(const TallyOutcome& outcome, const QString& titleName)
 {
     const TallyResult& r = outcome.result;
-    QJsonArray items;
+    QByteArray items = "[";
     for (qsizetype i = 0; i < itemCount(outcome); ++i) {
         const qint64 count = r.countTexts[i].toLongLong();
-        items.append(QJsonObject{
-            {QStringLiteral("item"), r.names[i]},
-            {QStringLiteral("count"), count},
-            {QStringLiteral("percent"), formatPercent(count, r.totalCount).toLongLong()}});
+        if (i > 0)
+            items += ',';
+        items += jsonObject({{"item", r.names[i]},
+                             {"count", count},
+                             {"percent", formatPercent(count, r.totalCount).toLongLong()}});
     }
-    const QJsonObject report{{QStringLiteral("title"), titleName},
-                             {QStringLiteral("from"), outcome.fromDate},
-                             {QStringLiteral("to"), outcome.toDate},
-                             {QStringLiteral("days"), outcome.days},
-                             {QStringLiteral("count_time"), outcome.countTime},
-                             {QStringLiteral("total"), outcome.counted ? r.totalCount : 0},
-                             {QStringLiteral("items"), items}};
-    return QJsonDocument(report).toJson(QJsonDocument::Compact) + '\n';
+    items += ']';
+    const QByteArray head = jsonObject({{"title", titleName},
+                                        {"from", outcome.fromDate},
+                                        {"to", outcome.toDate},
+                                        {"days", outcome.days},
+                                        {"count_time", outcome.countTime},
+                                        {"total", outcome.counted ? r.totalCount : 0}});
+    // The items come last, after the header's members.
+    return head.chopped(1) + ",\"items\":" + items + "}\n";
 }

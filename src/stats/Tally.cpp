@@ -76,7 +76,7 @@ QString textOf(QByteArrayView line)
     return utf8.decode(line);
 }
 
-// An item's bytes as the table compares and hashes them.
+// An item's bytes as the table compares and hashes them, and back.
 std::string_view keyOf(QStringView item)
 {
     return {reinterpret_cast<const char*>(item.utf16()), size_t(item.size()) * sizeof(char16_t)};
@@ -85,6 +85,21 @@ std::string_view keyOf(QStringView item)
 std::string_view keyOf(QByteArrayView item)
 {
     return {item.data(), size_t(item.size())};
+}
+
+template <typename View> QString textOfKey(std::string_view key);
+
+template <> QString textOfKey<QStringView>(std::string_view key)
+{
+    // memcpy, as the copy need not be aligned for char16_t.
+    QString text(qsizetype(key.size() / sizeof(char16_t)), Qt::Uninitialized);
+    std::memcpy(text.data(), key.data(), key.size());
+    return text;
+}
+
+template <> QString textOfKey<QByteArrayView>(std::string_view key)
+{
+    return textOf(QByteArrayView(key.data(), qsizetype(key.size())));
 }
 
 // Item text to entry number, by open addressing over xxHash's XXH3. Each slot
@@ -113,14 +128,21 @@ public:
         }
     }
 
-    // key must not be in the index yet.
-    void insert(std::string_view key, size_t hash, qsizetype value)
+    // key must not be in the index yet. Returns where its copy is kept (see keyAt).
+    size_t insert(std::string_view key, size_t hash, qsizetype value)
     {
         if ((m_used + 1) * 2 > m_slots.size())
             grow();
-        place({hash, m_keys.size(), key.size(), value});
+        const size_t offset = m_keys.size();
+        place({hash, offset, key.size(), value});
         m_keys.insert(m_keys.end(), key.begin(), key.end());
         ++m_used;
+        return offset;
+    }
+
+    std::string_view keyAt(size_t offset, size_t length) const
+    {
+        return {m_keys.data() + offset, length};
     }
 
 private:
@@ -197,9 +219,12 @@ public:
                         const TallyResult& previous) const;
 
 private:
+    // An entry's name is the index's copy of its key: the lines need not be
+    // read again (a large file's pages may be gone from memory by then).
     struct Entry
     {
-        View name;
+        size_t keyOffset;
+        size_t keyLength;
         qint64 count;
     };
 
@@ -211,8 +236,8 @@ private:
         if (entry != ItemIndex::kMissing) {
             ++m_table[size_t(entry)].count;
         } else if (qsizetype(m_table.size()) < m_capacity) {
-            m_index.insert(key, hash, qsizetype(m_table.size()));
-            m_table.push_back({item, 1});
+            const size_t offset = m_index.insert(key, hash, qsizetype(m_table.size()));
+            m_table.push_back({offset, key.size(), 1});
         } else {
             ++m_uncounted;
             return;
@@ -280,7 +305,7 @@ TallyOutcome Counter<View>::finish(const QString& titleName, const DateFormat& d
     report.reserve(report.size() + qsizetype(order.size()));
     for (const qsizetype i : order) {
         const Entry& e = m_table[size_t(i)];
-        const QString name = textOf(e.name); // the only decoding of an item
+        const QString name = textOfKey<View>(m_index.keyAt(e.keyOffset, e.keyLength));
         const QString countText = QString::number(e.count);
         report << reportLine(countText, e.count, m_total, name);
         r.countTexts << countText;
@@ -334,18 +359,30 @@ TallyOutcome runTally(const QList<QStringView>& lines, qsizetype capacity, const
 
 TallyOutcome runTallyOnFile(QByteArrayView file, qsizetype capacity, const QString& titleName,
                             const DateFormat& dateFormat, const Clock& clock,
-                            const TallyResult& previous)
+                            const TallyResult& previous,
+                            const std::function<void(QByteArrayView)>& passed)
 {
-    const std::optional<QByteArrayView> text = TitleBytes::utf8Text(file);
-    if (!text) {
+    // Piece by piece, each checked before its lines are counted, so that a
+    // large file is read once and need not be resident as a whole.
+    constexpr qsizetype kPiece = 4 << 20;
+    Counter<QByteArrayView> counter(capacity);
+    bool utf8 = true;
+    TitleBytes::forEachPiece(TitleBytes::withoutMarks(file), kPiece, [&](QByteArrayView piece) {
+        utf8 = piece.isValidUtf8();
+        if (!utf8)
+            return false;
+        TitleBytes::forEachLine(piece, [&](QByteArrayView line) {
+            const QByteArrayView t = trimmedBytes(line);
+            counter.add(classify(t, dateFormat), t);
+        });
+        if (passed)
+            passed(piece);
+        return true;
+    });
+    if (!utf8) {
         const TitleLineViews lines(QByteArray::fromRawData(file.data(), file.size()));
         return runTally(lines.lines(), capacity, titleName, dateFormat, clock, previous);
     }
-    Counter<QByteArrayView> counter(capacity);
-    TitleBytes::forEachLine(*text, [&](QByteArrayView line) {
-        const QByteArrayView t = trimmedBytes(line);
-        counter.add(classify(t, dateFormat), t);
-    });
     return counter.finish(titleName, dateFormat, clock, previous);
 }
 

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <functional>
 #include <limits>
 
 class Clock;
@@ -51,10 +52,13 @@ TallyOutcome runTally(const QList<QStringView>& lines, qsizetype capacity, const
 // The same over a title file's bytes as they lie on disk. A UTF-8 file is
 // classified, trimmed and counted as bytes, decoding only the distinct items
 // and the date lines; a file in a legacy code page is decoded first. Either
-// way the outcome is that of runTally over the file's decoded lines.
+// way the outcome is that of runTally over the file's decoded lines. passed,
+// when given, is told of each piece of a few megabytes of a UTF-8 file once
+// it is counted; the tally reads at most two of its lines again.
 TallyOutcome runTallyOnFile(QByteArrayView file, qsizetype capacity, const QString& titleName,
                             const DateFormat& dateFormat, const Clock& clock,
-                            const TallyResult& previous);
+                            const TallyResult& previous,
+                            const std::function<void(QByteArrayView)>& passed = {});
 
 // A capacity that leaves no item out: every entry of a click list rebuilt from
 // the same lines finds its place.

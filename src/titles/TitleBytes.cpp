@@ -1,9 +1,7 @@
 #include "TitleBytes.h"
 
-std::optional<QByteArrayView> TitleBytes::utf8Text(QByteArrayView file)
+QByteArrayView TitleBytes::withoutMarks(QByteArrayView file)
 {
-    if (!file.isValidUtf8())
-        return std::nullopt;
     const QByteArrayView bom("\xEF\xBB\xBF");
     // The decoder skips one mark and TitleLineViews drops the next.
     for (int i = 0; i < 2 && file.startsWith(bom); ++i)

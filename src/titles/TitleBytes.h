@@ -2,7 +2,6 @@
 
 #include <QByteArrayView>
 #include <algorithm>
-#include <optional>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -12,10 +11,28 @@
 // needs to decode the few lines it reports.
 namespace TitleBytes {
 
-// The text of a file that is valid UTF-8, without the byte-order marks that
-// decoding drops (one, and a second directly after it); nullopt for a file in
-// a legacy code page, which must be decoded (TitleLineViews).
-std::optional<QByteArrayView> utf8Text(QByteArrayView file);
+// A file's text without the byte-order marks that decoding UTF-8 drops (one,
+// and a second directly after it). Only valid UTF-8 is read this way; a file
+// in a legacy code page must be decoded (TitleLineViews).
+QByteArrayView withoutMarks(QByteArrayView file);
+
+// Calls f(QByteArrayView piece) for pieces of text of about size bytes, each
+// ending after a LF (the last at the end of text), until f returns false. No
+// line is split, so the pieces are valid UTF-8 exactly when the text is, and
+// one can be read and let go before the next is touched.
+template <typename F> void forEachPiece(QByteArrayView text, qsizetype size, F&& f)
+{
+    while (!text.isEmpty()) {
+        qsizetype end = text.size();
+        if (size < end) {
+            const qsizetype lf = text.indexOf('\n', size - 1);
+            end = lf < 0 ? text.size() : lf + 1;
+        }
+        if (!f(text.first(end)))
+            return;
+        text = text.sliced(end);
+    }
+}
 
 // Calls f(QByteArrayView line) for each line of text, as TitleLineViews splits
 // them: at CR LF, LF or a lone CR; the break after the last line does not

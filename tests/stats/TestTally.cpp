@@ -422,6 +422,11 @@ void TestTally::fileBytesAsDecoded_data()
             file += pieces[rng.bounded(int(std::size(pieces)) - (seed % 2))];
         QTest::addRow("random %s, seed %u", seed % 2 ? "UTF-8" : "bytes", seed) << file;
     }
+    // Large files are checked and counted in pieces of a few megabytes.
+    const QByteArray block("apple\r\n//1/2/24\r\nb\rcaf\xC3\xA9\n pear \r\n");
+    QTest::newRow("several pieces") << block.repeated((9 << 19) / block.size());
+    QTest::newRow("several pieces, legacy byte in the last")
+        << block.repeated((9 << 19) / block.size()) + "caf\xE9\r\n";
     QTest::newRow("lines of 15 to 17 bytes") << QByteArray("abcdefghijklmno\r\nabcdefghijklmnop\r"
                                                            "abcdefghijklmnopq\nabcdefghijklmnop\r");
 }
