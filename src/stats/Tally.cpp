@@ -366,8 +366,9 @@ TallyOutcome runTallyOnFile(QByteArrayView file, qsizetype capacity, const QStri
     // large file is read once and need not be resident as a whole.
     constexpr qsizetype kPiece = 4 << 20;
     Counter<QByteArrayView> counter(capacity);
-    bool utf8 = true;
-    TitleBytes::forEachPiece(TitleBytes::withoutMarks(file), kPiece, [&](QByteArrayView piece) {
+    const std::optional<QByteArrayView> text = TitleBytes::withoutMark(file);
+    bool utf8 = text.has_value();
+    TitleBytes::forEachPiece(text.value_or(QByteArrayView()), kPiece, [&](QByteArrayView piece) {
         utf8 = piece.isValidUtf8();
         if (!utf8)
             return false;

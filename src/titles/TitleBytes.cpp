@@ -1,10 +1,11 @@
 #include "TitleBytes.h"
 
-QByteArrayView TitleBytes::withoutMarks(QByteArrayView file)
+std::optional<QByteArrayView> TitleBytes::withoutMark(QByteArrayView file)
 {
     const QByteArrayView bom("\xEF\xBB\xBF");
-    // The decoder skips one mark and TitleLineViews drops the next.
-    for (int i = 0; i < 2 && file.startsWith(bom); ++i)
+    if (file.startsWith(bom))
         file = file.sliced(bom.size());
+    if (file.startsWith(bom))
+        return std::nullopt;
     return file;
 }

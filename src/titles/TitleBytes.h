@@ -2,6 +2,7 @@
 
 #include <QByteArrayView>
 #include <algorithm>
+#include <optional>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -11,10 +12,11 @@
 // needs to decode the few lines it reports.
 namespace TitleBytes {
 
-// A file's text without the byte-order marks that decoding UTF-8 drops (one,
-// and a second directly after it). Only valid UTF-8 is read this way; a file
-// in a legacy code page must be decoded (TitleLineViews).
-QByteArrayView withoutMarks(QByteArrayView file);
+// A file's text without the byte-order mark that decoding UTF-8 drops. Only
+// valid UTF-8 is read this way; a file in a legacy code page must be decoded
+// (TitleLineViews), and so must one that starts with two marks, where what is
+// text is the decoder's to say. nullopt for those.
+std::optional<QByteArrayView> withoutMark(QByteArrayView file);
 
 // Calls f(QByteArrayView piece) for pieces of text of about size bytes, each
 // ending after a LF (the last at the end of text), until f returns false. No
