@@ -2,12 +2,12 @@
 
 #include "charts/Charts.h"
 #include "charts/PictureOutput.h"
+#include "charts/WordReport.h"
 #include "platform/DateFormat.h"
 #include "platform/MappedPages.h"
 #include "platform/UserName.h"
 #include "stats/ReportFormats.h"
 #include "stats/Tally.h"
-#include "stats/WordReport.h"
 
 #include <QFile>
 #include <QFileInfo>

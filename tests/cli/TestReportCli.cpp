@@ -3,7 +3,7 @@
 #include "platform/Clock.h"
 #include "platform/DateFormat.h"
 #include "platform/UserName.h"
-#include "stats/ReportCli.h"
+#include "cli/ReportCli.h"
 #include "stats/Tally.h"
 #include "stats/TotalFile.h"
 #include "titles/TitleText.h"
