@@ -12,7 +12,8 @@ export CCACHE_BASEDIR ?= $(CURDIR)
 export CCACHE_NOHASHDIR ?= true
 
 PACKAGES := cmake g++ make pkg-config qt6-base-dev libjpeg62-turbo-dev libzip-dev \
-            fonts-liberation2 xvfb xauth xdotool ccache python3-docx desktop-file-utils
+            fonts-liberation2 xvfb xauth xdotool ccache python3-docx desktop-file-utils \
+            libxxhash-dev mawk
 
 .PHONY: all deps build run test bench clean
 

@@ -1,5 +1,6 @@
-// Times the tally engine on a large title, then morvane-report end to end
-// against the shell's sort | uniq -c | sort -rn on the same file.
+// Times the tally engine on a large title (over its lines and over its file's
+// bytes), then morvane-report end to end against mawk and
+// LC_ALL=C sort | uniq -c | sort -rn on the same file, with peak memory.
 #include "BenchTiming.h"
 #include "platform/Clock.h"
 #include "platform/DateFormat.h"
@@ -8,13 +9,21 @@
 #include "titles/TitleText.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
-#include <functional>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <vector>
+
+extern char** environ;
 
 namespace {
 
@@ -47,63 +56,143 @@ QStringList makeTitle()
     return lines;
 }
 
-double runProcessMs(const QString& program, const QStringList& args, int runs, bool* ok)
+struct ChildRun
 {
-    return bestMs(runs, [&] {
-        QProcess p;
-        p.setStandardOutputFile(QProcess::nullDevice());
-        p.start(program, args);
-        if (!p.waitForFinished(-1) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
-            *ok = false;
-    });
+    double bestMs = 1e300;
+    double bestCpuMs = 1e300; // user and system time
+    long peakKb = 0; // the largest resident set of one run
+    bool ok = true;
+};
+
+// Runs a program with its output thrown away, several times; wait4 gives each
+// run's own peak resident memory. A child's peak starts at the resident size of
+// the process that spawns it, so this runs in a small process of its own
+// ("--measure", see main) rather than in the one holding the title.
+ChildRun runChild(char** args, int runs)
+{
+    ChildRun r;
+    for (int i = 0; i < runs && r.ok; ++i) {
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        pid_t pid = 0;
+        QElapsedTimer t;
+        t.start();
+        int status = 0;
+        rusage usage{};
+        r.ok = posix_spawnp(&pid, args[0], &actions, nullptr, args, environ) == 0 &&
+               wait4(pid, &status, 0, &usage) == pid && WIFEXITED(status) &&
+               WEXITSTATUS(status) == 0;
+        r.bestMs = std::min(r.bestMs, t.nsecsElapsed() / 1e6);
+        const auto ms = [](const timeval& tv) { return tv.tv_sec * 1e3 + tv.tv_usec / 1e3; };
+        r.bestCpuMs = std::min(r.bestCpuMs, ms(usage.ru_utime) + ms(usage.ru_stime));
+        r.peakKb = std::max(r.peakKb, usage.ru_maxrss);
+        posix_spawn_file_actions_destroy(&actions);
+    }
+    return r;
+}
+
+// Runs argv in a fresh "--measure" process of this program and reads back its figures.
+ChildRun measure(const QStringList& argv, int runs)
+{
+    QProcess p;
+    p.start(QCoreApplication::applicationFilePath(),
+            QStringList{QStringLiteral("--measure"), QString::number(runs)} + argv);
+    ChildRun r;
+    r.ok = p.waitForFinished(-1) && p.exitCode() == 0;
+    const QList<QByteArray> f = p.readAllStandardOutput().trimmed().split(' ');
+    if (r.ok && f.size() == 3) {
+        r.bestMs = f[0].toDouble();
+        r.bestCpuMs = f[1].toDouble();
+        r.peakKb = f[2].toLong();
+    }
+    return r;
+}
+
+double loadAverage()
+{
+    double load[1] = {0};
+    return getloadavg(load, 1) == 1 ? load[0] : -1;
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc > 3 && std::strcmp(argv[1], "--measure") == 0) {
+        const ChildRun r = runChild(argv + 3, std::atoi(argv[2]));
+        std::printf("%.2f %.2f %ld\n", r.bestMs, r.bestCpuMs, r.peakKb);
+        return r.ok ? 0 : 1;
+    }
     QCoreApplication app(argc, argv);
     const QStringList lines = makeTitle();
+    const QByteArray bytes = TitleText::encode(lines);
     const DateFormat format(QStringLiteral("yyyy-M-d"), QStringLiteral("HH:mm:ss"), 2024);
     const Clock clock = Clock::fixed(QDateTime(QDate(2024, 3, 3), QTime(21, 5, 33)));
     const qsizetype distinct = countDistinctItems(lines);
-    std::printf("title: %lld lines (%d item lines, %lld distinct items, a date line every %d)\n",
-                qlonglong(lines.size()), kItemLines, qlonglong(distinct), kDateEvery);
+    std::printf("title: %lld lines, %.1f MB (%d item lines, %lld distinct items, a date line "
+                "every %d); load average %.2f\n",
+                qlonglong(lines.size()), bytes.size() / 1e6, kItemLines, qlonglong(distinct),
+                kDateEvery, loadAverage());
 
     TallyOutcome outcome;
     const double engineMs = bestMs(kRuns, [&] {
         outcome = runTally(lines, distinct, QStringLiteral("Bench"), format, clock, TallyResult());
     });
-    std::printf("tally engine:         %8.1f ms (best of %d; target < 150 ms)\n", engineMs, kRuns);
+    std::printf("tally over lines:     %8.1f ms (best of %d)\n", engineMs, kRuns);
     std::printf("  %lld distinct, %lld counted, largest count %lld, %s\n",
                 qlonglong(outcome.result.distinctCount), qlonglong(outcome.result.totalCount),
                 qlonglong(outcome.result.maxCount), qPrintable(outcome.result.reportLines[3]));
+    TallyOutcome fromBytes;
+    const double bytesMs = bestMs(kRuns, [&] {
+        fromBytes = runTallyOnFile(bytes, kEveryItem, QStringLiteral("Bench"), format, clock,
+                                   TallyResult());
+    });
+    std::printf("tally over the file's bytes: %.1f ms (best of %d), %s\n", bytesMs, kRuns,
+                fromBytes.result.reportLines == outcome.result.reportLines ? "same report"
+                                                                           : "REPORTS DIFFER");
     const double distinctMs = bestMs(kRuns, [&] { countDistinctItems(lines); });
-    std::printf("click-list size:      %8.1f ms (distinct items, as the CLI computes it)\n",
-                distinctMs);
+    std::printf("click-list size:      %8.1f ms (distinct items)\n", distinctMs);
 
     QTemporaryDir dir;
     const QString path = dir.path() + QStringLiteral("/Bench.txt");
-    if (!dir.isValid() || !SafeFile::write(path, TitleText::encode(lines))) {
+    if (!dir.isValid() || !SafeFile::write(path, bytes)) {
         std::fprintf(stderr, "cannot write the benchmark title\n");
         return 1;
     }
-
-    bool ok = true;
-    const double cliMs =
-        runProcessMs(QStringLiteral(MORVANE_REPORT_BIN),
-                     {QStringLiteral("--date-format"), QStringLiteral("yyyy-M-d"), path}, 3, &ok);
-    const double sortMs = runProcessMs(QStringLiteral("/bin/sh"),
-                                       {QStringLiteral("-c"),
-                                        QStringLiteral("LC_ALL=C sort \"$1\" | uniq -c | sort -rn"),
-                                        QStringLiteral("sh"), path},
-                                       3, &ok);
-    if (!ok) {
-        std::fprintf(stderr, "a timed process failed\n");
+    const ChildRun floor = measure({QStringLiteral("true")}, 1);
+    const ChildRun report = measure(
+        {QStringLiteral(MORVANE_REPORT_BIN), QStringLiteral("--date-format"),
+         QStringLiteral("yyyy-M-d"), path},
+        kRuns);
+    const ChildRun mawk = measure(
+        {QStringLiteral("mawk"), QStringLiteral("{ c[$0]++ } END { for (k in c) print c[k], k }"),
+         path},
+        kRuns);
+    const ChildRun sort = measure({QStringLiteral("/bin/sh"), QStringLiteral("-c"),
+                                   QStringLiteral("LC_ALL=C sort \"$1\" | uniq -c | sort -rn"),
+                                   QStringLiteral("sh"), path},
+                                  kRuns);
+    if (!floor.ok || !report.ok || !mawk.ok || !sort.ok) {
+        std::fprintf(stderr, "a timed process failed (is mawk installed?)\n");
         return 1;
     }
-    std::printf("morvane-report:       %8.1f ms (best of 3, whole process)\n", cliMs);
-    std::printf("sort | uniq -c | sort -rn: %6.1f ms (best of 3)\n", sortMs);
-    std::printf("ratio report / sort:  %8.2f (target <= 0.50)\n", cliMs / sortMs);
+    const double fileMb = bytes.size() / 1e6;
+    std::printf("                      wall ms   cpu ms  peak resident\n");
+    const auto row = [&](const char* name, const ChildRun& r) {
+        std::printf("%-20s %8.1f %8.1f %8.1f MB\n", name, r.bestMs, r.bestCpuMs,
+                    r.peakKb * 1.024e-3);
+    };
+    row("morvane-report", report);
+    row("mawk count", mawk);
+    row("sort | uniq -c | sort -rn", sort);
+    std::printf("morvane-report peak: %.2f x the file (target < 2; a spawned process starts "
+                "at %.1f MB here)\n",
+                report.peakKb * 1.024e-3 / fileMb, floor.peakKb * 1.024e-3);
+    std::printf("ratio report / mawk: %.2f wall, %.2f cpu (target <= 0.50)\n",
+                report.bestMs / mawk.bestMs, report.bestCpuMs / mawk.bestCpuMs);
+    std::printf("ratio report / sort: %.2f wall, %.2f cpu\n", report.bestMs / sort.bestMs,
+                report.bestCpuMs / sort.bestCpuMs);
+    std::printf("all best of %d whole processes; load average now %.2f\n", kRuns, loadAverage());
     return 0;
 }

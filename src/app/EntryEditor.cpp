@@ -7,7 +7,10 @@
 #include <QMimeData>
 #include <QTextBlock>
 
-EntryEditor::EntryEditor(QWidget* parent) : QPlainTextEdit(parent) {}
+EntryEditor::EntryEditor(QWidget* parent) : QPlainTextEdit(parent)
+{
+    connect(document(), &QTextDocument::contentsChanged, this, [this] { m_lines.reset(); });
+}
 
 void EntryEditor::setLines(const QStringList& lines)
 {
@@ -17,14 +20,23 @@ void EntryEditor::setLines(const QStringList& lines)
 
 QStringList EntryEditor::lines() const
 {
+    // One command (save, click list, tally) reads the lines several times: they
+    // are split once and kept until the text changes or the command is over,
+    // so that a large title's lines are not held all the time.
+    if (m_lines)
+        return *m_lines;
     // Block by block: toPlainText() would turn no-break spaces into blanks
     // and line separators into breaks, and change the title.
     QStringList out;
+    out.reserve(document()->blockCount());
     for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
         out << m_standIns.fromEditor(block.text());
     if (out.size() == 1 && out.constFirst().isEmpty())
-        return {}; // an empty editor holds no line
-    return out;
+        out.clear(); // an empty editor holds no line
+    m_lines = std::move(out);
+    QMetaObject::invokeMethod(
+        const_cast<EntryEditor*>(this), [this] { m_lines.reset(); }, Qt::QueuedConnection);
+    return *m_lines;
 }
 
 int EntryEditor::caretLine() const

@@ -3,6 +3,7 @@
 #include "titles/TitleText.h"
 
 #include <QPlainTextEdit>
+#include <optional>
 
 // The entry editor: a plain-text editor that reports key presses, key
 // releases and mouse presses after its own handling, as the main window's
@@ -46,4 +47,5 @@ private:
     QList<int> m_reservedCtrlKeys;
     int m_refusedPasteKey = 0; // the key of a paste refused for want of text
     TitleText::EditorStandIns m_standIns;
+    mutable std::optional<QStringList> m_lines; // see lines()
 };

@@ -5,7 +5,7 @@
 #include "Dialogs.h"
 #include "platform/Shell.h"
 #include "platform/UserName.h"
-#include "stats/WordReport.h"
+#include "charts/WordReport.h"
 
 void TForm1::Button10Click()
 {

@@ -54,24 +54,27 @@ QRect printRect(QSize pictureSize, QSize pageSize, int proportion)
     return QRect(QPoint(cx - halfWidth, cy - halfHeight), QSize(2 * halfWidth, 2 * halfHeight));
 }
 
-QByteArray bmpBytes(const QImage& picture)
+namespace {
+
+QByteArray imageBytes(const QImage& picture, const char* format)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (!picture.save(&buffer, "BMP"))
+    if (!picture.save(&buffer, format))
         return QByteArray();
     return bytes;
 }
 
-WriteOutcome writeBmp(const QImage& picture, const QString& path, QString* error)
+WriteOutcome writeImage(const QImage& picture, const QString& path, const char* format,
+                        QString* error)
 {
     if (picture.isNull() || picture.width() <= 0 || picture.height() <= 0) {
         if (error)
             *error = QStringLiteral("The picture is empty: no file written.");
         return WriteOutcome::EmptyPicture;
     }
-    const QByteArray bytes = bmpBytes(picture);
+    const QByteArray bytes = imageBytes(picture, format);
     if (bytes.isEmpty()) {
         if (error)
             *error = QStringLiteral("The picture could not be converted to a bitmap: no file "
@@ -79,6 +82,23 @@ WriteOutcome writeBmp(const QImage& picture, const QString& path, QString* error
         return WriteOutcome::Failed;
     }
     return SafeFile::write(path, bytes, error) ? WriteOutcome::Written : WriteOutcome::Failed;
+}
+
+} // namespace
+
+QByteArray bmpBytes(const QImage& picture)
+{
+    return imageBytes(picture, "BMP");
+}
+
+WriteOutcome writeBmp(const QImage& picture, const QString& path, QString* error)
+{
+    return writeImage(picture, path, "BMP", error);
+}
+
+WriteOutcome writePng(const QImage& picture, const QString& path, QString* error)
+{
+    return writeImage(picture, path, "PNG", error);
 }
 
 } // namespace PictureOutput

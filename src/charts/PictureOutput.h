@@ -48,4 +48,7 @@ QByteArray bmpBytes(const QImage& picture);
 // and *error holds the system's message.
 WriteOutcome writeBmp(const QImage& picture, const QString& path, QString* error = nullptr);
 
+// The same as PNG, for pictures used outside the program.
+WriteOutcome writePng(const QImage& picture, const QString& path, QString* error = nullptr);
+
 } // namespace PictureOutput

@@ -23,9 +23,13 @@ QString reportLine(const QString& countText, qint64 count, qint64 total, const Q
            name;
 }
 
-QString countTimeLine(const DateFormat& dateFormat, const Clock& clock)
+QString countTime(const DateFormat& dateFormat, const Clock& clock)
 {
     const QDateTime now = clock.now();
-    return QStringLiteral("Count time:") + dateFormat.formatDate(now.date()) + QLatin1Char(' ') +
-           dateFormat.formatTime(now.time());
+    return dateFormat.formatDate(now.date()) + QLatin1Char(' ') + dateFormat.formatTime(now.time());
+}
+
+QString countTimeLine(const DateFormat& dateFormat, const Clock& clock)
+{
+    return QStringLiteral("Count time:") + countTime(dateFormat, clock);
 }

@@ -15,5 +15,8 @@ QString formatPercent(qint64 count, qint64 total);
 // A report line: countText + "--" + percentage + "%--" + name.
 QString reportLine(const QString& countText, qint64 count, qint64 total, const QString& name);
 
-// "Count time:" + the clock's date and time in the user's formats.
+// The clock's date and time in the user's formats.
+QString countTime(const DateFormat& dateFormat, const Clock& clock);
+
+// "Count time:" + countTime().
 QString countTimeLine(const DateFormat& dateFormat, const Clock& clock);

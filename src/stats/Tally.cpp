@@ -4,10 +4,16 @@
 #include "platform/Clock.h"
 #include "platform/DateFormat.h"
 #include "stats/ReportLine.h"
+#include "titles/TitleBytes.h"
+#include "titles/TitleLineViews.h"
+#include "editor/ItemIndex.h"
 
-#include <QHash>
+#include <QStringDecoder>
+
 #include <algorithm>
 #include <cstring>
+#include <optional>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -34,219 +40,195 @@ LineClass classify(QStringView line, const DateFormat& dateFormat)
     return t.size() >= 9 ? LineClass::Date : LineClass::ShortDate;
 }
 
-QString dateText(QStringView line)
+// The same rules over UTF-8: the characters trimmed and the slashes are ASCII,
+// so only comments long enough to be a date need decoding.
+QByteArrayView trimmedBytes(QByteArrayView line)
 {
-    return LineKinds::commentRest(LineKinds::trimmed(line)).toString();
+    qsizetype b = 0;
+    qsizetype e = line.size();
+    while (b < e && uchar(line[b]) <= 32)
+        ++b;
+    while (e > b && uchar(line[e - 1]) <= 32)
+        --e;
+    return line.sliced(b, e - b);
 }
 
-// The last date line above the first item line that has a date line above it.
-qsizetype findStartDate(const std::vector<LineClass>& classes)
+LineClass classify(QByteArrayView trimmed, const DateFormat& dateFormat)
 {
-    qsizetype found = -1;
-    for (qsizetype i = 0; i < qsizetype(classes.size()); ++i) {
-        if (classes[i] == LineClass::Date)
-            found = i;
-        else if (classes[i] == LineClass::Item && found >= 0)
-            break;
-    }
-    return found;
+    if (trimmed.isEmpty())
+        return LineClass::Other;
+    if (!trimmed.startsWith("//"))
+        return LineClass::Item;
+    if (trimmed.size() < 8) // never more characters than bytes
+        return LineClass::Other;
+    return classify(QString::fromUtf8(trimmed), dateFormat);
 }
 
-qsizetype findLastItem(const std::vector<LineClass>& classes)
+QString textOf(QStringView line)
 {
-    for (qsizetype i = qsizetype(classes.size()) - 1; i >= 0; --i) {
-        if (classes[i] == LineClass::Item)
-            return i;
-    }
-    return -1;
+    return line.toString();
 }
 
-// The nearest date line (8 characters are enough here) at or above from.
-qsizetype findEndDate(const std::vector<LineClass>& classes, qsizetype from)
+QString textOf(QByteArrayView line)
 {
-    for (qsizetype i = from; i >= 0; --i) {
-        if (classes[i] == LineClass::Date || classes[i] == LineClass::ShortDate)
-            return i;
-    }
-    return -1;
+    // QString::fromUtf8 would drop a byte-order mark that starts the line.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return utf8.decode(line);
 }
 
-qint64 countDays(const std::vector<LineClass>& classes)
+// An item's bytes as the table compares and hashes them, and back.
+std::string_view keyOf(QStringView item)
 {
-    qint64 days = 0;
-    bool open = false;
-    for (const LineClass c : classes) {
-        if (c == LineClass::Date) {
-            open = true;
-        } else if (c == LineClass::Item && open) {
-            open = false;
-            ++days;
-        }
-    }
-    return days;
+    return ItemIndex::keyOf(item);
 }
 
-// Item text to entry number, by open addressing. Each slot keeps its key's
-// hash, so a probe compares texts only when the hashes agree. With QHash, which
-// compares texts along its probe, a 1,000,000-line report took a quarter longer.
-class ItemIndex
+std::string_view keyOf(QByteArrayView item)
+{
+    return {item.data(), size_t(item.size())};
+}
+
+template <typename View> QString textOfKey(std::string_view key);
+
+template <> QString textOfKey<QStringView>(std::string_view key)
+{
+    // memcpy, as the copy need not be aligned for char16_t.
+    QString text(qsizetype(key.size() / sizeof(char16_t)), Qt::Uninitialized);
+    std::memcpy(text.data(), key.data(), key.size());
+    return text;
+}
+
+template <> QString textOfKey<QByteArrayView>(std::string_view key)
+{
+    return textOf(QByteArrayView(key.data(), qsizetype(key.size())));
+}
+
+// One pass over the lines, in order: the items' counts and the date lines that
+// give the start, the end and the days. View is a line as the caller holds it
+// (text or UTF-8 bytes); the lines must outlive the counter.
+template <typename View> class Counter
 {
 public:
-    static constexpr qsizetype kMissing = -1;
+    explicit Counter(qsizetype capacity) : m_capacity(std::max<qsizetype>(capacity, 0)) {}
 
-    explicit ItemIndex(qsizetype expected)
+    void add(LineClass kind, View trimmed)
     {
-        size_t size = 16;
-        while (size < size_t(expected) * 2)
-            size *= 2;
-        m_slots.assign(size, Slot());
-    }
-
-    qsizetype find(QStringView text, size_t hash) const
-    {
-        for (size_t i = hash & mask();; i = (i + 1) & mask()) {
-            const Slot& slot = m_slots[i];
-            if (slot.value == kMissing)
-                return kMissing;
-            if (slot.hash == hash && sameText(slot.key, text))
-                return slot.value;
+        switch (kind) {
+        case LineClass::Other:
+            return;
+        case LineClass::Date:
+            // The last date line above the first item line that has a date line above it.
+            if (!m_startFixed)
+                m_start = trimmed;
+            m_open = true;
+            m_lastDate = trimmed; // 8 characters are enough for the end
+            return;
+        case LineClass::ShortDate:
+            m_lastDate = trimmed;
+            return;
+        case LineClass::Item:
+            break;
         }
+        m_startFixed = m_startFixed || m_start.has_value();
+        m_end = m_lastDate; // the nearest date line above the last item
+        if (m_open) {
+            m_open = false;
+            ++m_days;
+        }
+        ++m_itemLines;
+        count(trimmed);
     }
 
-    // text must not be in the index yet.
-    void insert(QStringView text, size_t hash, qsizetype value)
-    {
-        if ((m_used + 1) * 2 > m_slots.size())
-            grow();
-        place({hash, text, value});
-        ++m_used;
-    }
-
-    static size_t hashOf(QStringView text) { return qHash(text, QHashSeed::globalSeed()); }
+    TallyOutcome finish(const QString& titleName, const DateFormat& dateFormat, const Clock& clock,
+                        const TallyResult& previous) const;
 
 private:
-    struct Slot
+    // An entry's name is the index's copy of its key: the lines need not be
+    // read again (a large file's pages may be gone from memory by then).
+    struct Entry
     {
-        size_t hash = 0;
-        QStringView key;
-        qsizetype value = kMissing;
+        size_t keyOffset;
+        size_t keyLength;
+        qint64 count;
     };
 
-    size_t mask() const { return m_slots.size() - 1; }
-
-    static bool sameText(QStringView a, QStringView b)
+    void count(View item)
     {
-        return a.size() == b.size() &&
-               std::memcmp(a.utf16(), b.utf16(), size_t(a.size()) * sizeof(char16_t)) == 0;
-    }
-
-    void place(const Slot& slot)
-    {
-        size_t i = slot.hash & mask();
-        while (m_slots[i].value != kMissing)
-            i = (i + 1) & mask();
-        m_slots[i] = slot;
-    }
-
-    void grow()
-    {
-        std::vector<Slot> old(m_slots.size() * 2);
-        old.swap(m_slots);
-        for (const Slot& slot : old) {
-            if (slot.value != kMissing)
-                place(slot);
+        const std::string_view key = keyOf(item);
+        const size_t hash = ItemIndex::hashOf(key);
+        const qsizetype entry = m_index.find(key, hash);
+        if (entry != ItemIndex::kMissing) {
+            ++m_table[size_t(entry)].count;
+        } else if (qsizetype(m_table.size()) < m_capacity) {
+            const size_t offset = m_index.insert(key, hash, qsizetype(m_table.size()));
+            m_table.push_back({offset, key.size(), 1});
+        } else {
+            ++m_uncounted;
+            return;
         }
+        ++m_total;
     }
 
-    std::vector<Slot> m_slots;
-    size_t m_used = 0;
+    static QString dateText(const std::optional<View>& line)
+    {
+        return line ? LineKinds::commentRest(LineKinds::trimmed(textOf(*line))).toString()
+                    : QString();
+    }
+
+    qsizetype m_capacity;
+    ItemIndex m_index;
+    std::vector<Entry> m_table; // in order of first appearance
+    qint64 m_total = 0;
+    qint64 m_uncounted = 0;
+    qint64 m_itemLines = 0;
+    qint64 m_days = 0;
+    bool m_open = false; // a date line waits for its first item
+    bool m_startFixed = false;
+    std::optional<View> m_start, m_end, m_lastDate;
 };
 
-struct Entry
-{
-    QStringView name; // points into the caller's lines, which outlive the run
-    qint64 count;
-};
-
-// The engine for any list of lines that converts to QStringView.
-template <typename Lines>
-TallyOutcome tally(const Lines& lines, qsizetype capacity, const QString& titleName,
-                   const DateFormat& dateFormat, const Clock& clock, const TallyResult& previous)
+template <typename View>
+TallyOutcome Counter<View>::finish(const QString& titleName, const DateFormat& dateFormat,
+                                   const Clock& clock, const TallyResult& previous) const
 {
     TallyOutcome out;
-
-    // Every scan below reads the same trimmed lines; classify (and parse) each once.
-    std::vector<LineClass> classes;
-    classes.reserve(lines.size());
-    qsizetype itemLines = 0;
-    for (const auto& line : lines) {
-        classes.push_back(classify(line, dateFormat));
-        if (classes.back() == LineClass::Item)
-            ++itemLines;
-    }
-
-    if (itemLines == 0) {
+    out.countTime = countTime(dateFormat, clock);
+    if (m_itemLines == 0) {
         out.result = previous;
         out.result.reportLines = QStringList{QString::fromLatin1(kNoItemMessage)};
         return out;
     }
     out.counted = true;
-
-    const qsizetype start = findStartDate(classes);
-    const qsizetype end = findEndDate(classes, findLastItem(classes));
-    const qint64 days = countDays(classes);
+    out.uncountedLines = m_uncounted;
+    out.fromDate = dateText(m_start);
+    out.toDate = dateText(m_end);
+    out.days = m_days;
 
     QStringList report;
     report << QStringLiteral("statistics:") << QStringLiteral("   ") + titleName
-           << QStringLiteral("From ") + (start >= 0 ? dateText(lines[start]) : QString()) +
-                  QStringLiteral(" to ") + (end >= 0 ? dateText(lines[end]) : QString())
-           << QStringLiteral("Counted of days:") + QString::number(days)
-           << countTimeLine(dateFormat, clock) << QString();
-
-    // Entries in order of first appearance; the hash replaces the search
-    // through all used entries for every line.
-    capacity = std::max<qsizetype>(capacity, 0);
-    std::vector<Entry> table;
-    table.reserve(std::min(capacity, itemLines));
-    ItemIndex index(std::min(capacity, itemLines));
-    qint64 total = 0;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (classes[i] != LineClass::Item)
-            continue;
-        const QStringView item = LineKinds::trimmed(lines[i]);
-        const size_t hash = ItemIndex::hashOf(item);
-        const qsizetype entry = index.find(item, hash);
-        if (entry != ItemIndex::kMissing) {
-            ++table[entry].count;
-        } else if (qsizetype(table.size()) < capacity) {
-            index.insert(item, hash, qsizetype(table.size()));
-            table.push_back({item, 1});
-        } else {
-            ++out.uncountedLines;
-            continue;
-        }
-        ++total;
-    }
+           << QStringLiteral("From ") + out.fromDate + QStringLiteral(" to ") + out.toDate
+           << QStringLiteral("Counted of days:") + QString::number(m_days)
+           << QStringLiteral("Count time:") + out.countTime << QString();
 
     // Largest count first; a stable sort keeps equal counts in order of first appearance.
-    std::vector<qsizetype> order(table.size());
+    std::vector<qsizetype> order(m_table.size());
     for (qsizetype i = 0; i < qsizetype(order.size()); ++i)
-        order[i] = i;
-    std::stable_sort(order.begin(), order.end(), [&table](qsizetype a, qsizetype b) {
-        return table[a].count > table[b].count;
+        order[size_t(i)] = i;
+    std::stable_sort(order.begin(), order.end(), [this](qsizetype a, qsizetype b) {
+        return m_table[size_t(a)].count > m_table[size_t(b)].count;
     });
 
     TallyResult& r = out.result;
-    r.distinctCount = qint64(table.size());
-    r.totalCount = total;
-    r.maxCount = order.empty() ? 0 : table[order.front()].count;
-    r.names.reserve(order.size());
-    r.countTexts.reserve(order.size());
+    r.distinctCount = qint64(m_table.size());
+    r.totalCount = m_total;
+    r.maxCount = order.empty() ? 0 : m_table[size_t(order.front())].count;
+    r.names.reserve(qsizetype(order.size()));
+    r.countTexts.reserve(qsizetype(order.size()));
     report.reserve(report.size() + qsizetype(order.size()));
     for (const qsizetype i : order) {
-        const QString name = table[i].name.toString();
-        const QString countText = QString::number(table[i].count);
-        report << reportLine(countText, table[i].count, total, name);
+        const Entry& e = m_table[size_t(i)];
+        const QString name = textOfKey<View>(m_index.keyAt(e.keyOffset, e.keyLength));
+        const QString countText = QString::number(e.count);
+        report << reportLine(countText, e.count, m_total, name);
         r.countTexts << countText;
         r.names << name;
     }
@@ -254,17 +236,30 @@ TallyOutcome tally(const Lines& lines, qsizetype capacity, const QString& titleN
     return out;
 }
 
+template <typename Lines>
+TallyOutcome tallyText(const Lines& lines, qsizetype capacity, const QString& titleName,
+                       const DateFormat& dateFormat, const Clock& clock, const TallyResult& previous)
+{
+    Counter<QStringView> counter(capacity);
+    for (const auto& line : lines) {
+        const QStringView view(line);
+        counter.add(classify(view, dateFormat), LineKinds::trimmed(view));
+    }
+    return counter.finish(titleName, dateFormat, clock, previous);
+}
+
 template <typename Lines> qsizetype distinctItems(const Lines& lines)
 {
-    ItemIndex seen(0);
+    ItemIndex seen;
     qsizetype distinct = 0;
     for (const auto& line : lines) {
         const QStringView t = LineKinds::trimmed(line);
         if (!LineKinds::isItem(t))
             continue;
-        const size_t hash = ItemIndex::hashOf(t);
-        if (seen.find(t, hash) == ItemIndex::kMissing)
-            seen.insert(t, hash, distinct++);
+        const std::string_view key = keyOf(t);
+        const size_t hash = ItemIndex::hashOf(key);
+        if (seen.find(key, hash) == ItemIndex::kMissing)
+            seen.insert(key, hash, distinct++);
     }
     return distinct;
 }
@@ -274,13 +269,43 @@ template <typename Lines> qsizetype distinctItems(const Lines& lines)
 TallyOutcome runTally(const QStringList& lines, qsizetype capacity, const QString& titleName,
                       const DateFormat& dateFormat, const Clock& clock, const TallyResult& previous)
 {
-    return tally(lines, capacity, titleName, dateFormat, clock, previous);
+    return tallyText(lines, capacity, titleName, dateFormat, clock, previous);
 }
 
 TallyOutcome runTally(const QList<QStringView>& lines, qsizetype capacity, const QString& titleName,
                       const DateFormat& dateFormat, const Clock& clock, const TallyResult& previous)
 {
-    return tally(lines, capacity, titleName, dateFormat, clock, previous);
+    return tallyText(lines, capacity, titleName, dateFormat, clock, previous);
+}
+
+TallyOutcome runTallyOnFile(QByteArrayView file, qsizetype capacity, const QString& titleName,
+                            const DateFormat& dateFormat, const Clock& clock,
+                            const TallyResult& previous,
+                            const std::function<void(QByteArrayView)>& passed)
+{
+    // Piece by piece, each checked before its lines are counted, so that a
+    // large file is read once and need not be resident as a whole.
+    constexpr qsizetype kPiece = 4 << 20;
+    Counter<QByteArrayView> counter(capacity);
+    const std::optional<QByteArrayView> text = TitleBytes::withoutMark(file);
+    bool utf8 = text.has_value();
+    TitleBytes::forEachPiece(text.value_or(QByteArrayView()), kPiece, [&](QByteArrayView piece) {
+        utf8 = piece.isValidUtf8();
+        if (!utf8)
+            return false;
+        TitleBytes::forEachLine(piece, [&](QByteArrayView line) {
+            const QByteArrayView t = trimmedBytes(line);
+            counter.add(classify(t, dateFormat), t);
+        });
+        if (passed)
+            passed(piece);
+        return true;
+    });
+    if (!utf8) {
+        const TitleLineViews lines(QByteArray::fromRawData(file.data(), file.size()));
+        return runTally(lines.lines(), capacity, titleName, dateFormat, clock, previous);
+    }
+    return counter.finish(titleName, dateFormat, clock, previous);
 }
 
 qsizetype countDistinctItems(const QStringList& lines)

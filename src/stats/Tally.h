@@ -2,10 +2,13 @@
 
 #include "stats/TallyResult.h"
 
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <functional>
+#include <limits>
 
 class Clock;
 class DateFormat;
@@ -23,6 +26,12 @@ struct TallyOutcome
     // Item lines that found no place because the table was full. Always 0 when
     // the capacity is the size of a click list rebuilt from the same lines.
     qint64 uncountedLines = 0;
+    // The header's values as the report writes them (dates empty when not
+    // counted), for reports in other forms.
+    QString fromDate;
+    QString toDate;
+    qint64 days = 0;
+    QString countTime;
 };
 
 // Counts the items of a title's lines, finds its start and end dates and its
@@ -39,6 +48,21 @@ TallyOutcome runTally(const QStringList& lines, qsizetype capacity, const QStrin
 TallyOutcome runTally(const QList<QStringView>& lines, qsizetype capacity, const QString& titleName,
                       const DateFormat& dateFormat, const Clock& clock,
                       const TallyResult& previous);
+
+// The same over a title file's bytes as they lie on disk. A UTF-8 file is
+// classified, trimmed and counted as bytes, decoding only the distinct items
+// and the date lines; a file in a legacy code page is decoded first. Either
+// way the outcome is that of runTally over the file's decoded lines. passed,
+// when given, is told of each piece of a few megabytes of a UTF-8 file once
+// it is counted; the tally reads at most two of its lines again.
+TallyOutcome runTallyOnFile(QByteArrayView file, qsizetype capacity, const QString& titleName,
+                            const DateFormat& dateFormat, const Clock& clock,
+                            const TallyResult& previous,
+                            const std::function<void(QByteArrayView)>& passed = {});
+
+// A capacity that leaves no item out: every entry of a click list rebuilt from
+// the same lines finds its place.
+inline constexpr qsizetype kEveryItem = std::numeric_limits<qsizetype>::max();
 
 // The number of distinct items (trimmed item lines, compared exactly): the
 // size of a click list built from these lines.

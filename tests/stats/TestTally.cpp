@@ -1,6 +1,8 @@
 #include "platform/Clock.h"
 #include "platform/DateFormat.h"
 #include "stats/Tally.h"
+#include "titles/TitleLineViews.h"
+#include "titles/TitleText.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -12,12 +14,23 @@ const QDateTime kNow(QDate(2024, 3, 3), QTime(21, 5, 33));
 const QString kRule1 = "//Rule:Must press the Enter key, after typing a item each time.";
 const QString kRule2 = "//If beginning of a row is \"//\",this row can not be counted.";
 
+// Every test runs twice (see initTestCase_data): over the lines as text, and
+// over the bytes of the title file that holds them.
+TallyOutcome run(const QStringList& lines, qsizetype capacity, const QString& title,
+                 const DateFormat& format, const Clock& clock, const TallyResult& previous)
+{
+    QFETCH_GLOBAL(bool, fileBytes);
+    if (fileBytes)
+        return runTallyOnFile(TitleText::encode(lines), capacity, title, format, clock, previous);
+    return runTally(lines, capacity, title, format, clock, previous);
+}
+
 // A tally as the report commands run it: the click list rebuilt from the same lines.
 TallyOutcome tally(const QStringList& lines, const QString& pattern = "yyyy-M-d",
                    const TallyResult& previous = TallyResult())
 {
-    return runTally(lines, countDistinctItems(lines), "Fruit", DateFormat(pattern, "HH:mm:ss"),
-                    Clock::fixed(kNow), previous);
+    return run(lines, countDistinctItems(lines), "Fruit", DateFormat(pattern, "HH:mm:ss"),
+               Clock::fixed(kNow), previous);
 }
 
 TallyResult somePreviousResult()
@@ -54,6 +67,7 @@ class TestTally : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase_data();
     void workedExample();
     void header_data();
     void header();
@@ -69,7 +83,16 @@ private slots:
     void matchesLiteralCounting();
     void distinctItems_data();
     void distinctItems();
+    void fileBytesAsDecoded_data();
+    void fileBytesAsDecoded();
 };
+
+void TestTally::initTestCase_data()
+{
+    QTest::addColumn<bool>("fileBytes");
+    QTest::newRow("lines") << false;
+    QTest::newRow("file bytes") << true;
+}
 
 void TestTally::workedExample()
 {
@@ -124,7 +147,7 @@ void TestTally::header()
     QFETCH(QString, titleLine);
     QFETCH(QString, timeLine);
     const TallyOutcome out =
-        runTally(QStringList{"a"}, 1, title, DateFormat(pattern, "HH:mm:ss", 2024),
+        run(QStringList{"a"}, 1, title, DateFormat(pattern, "HH:mm:ss", 2024),
                  Clock::fixed(now), TallyResult());
     QCOMPARE(out.result.reportLines.size(), 7);
     QCOMPARE(out.result.reportLines[0], "statistics:");
@@ -259,8 +282,8 @@ void TestTally::capacity()
     QFETCH(QStringList, counts);
     QFETCH(qint64, uncounted);
     const QStringList lines{"a", "b", "a", "c", "b", "a"};
-    const TallyOutcome out = runTally(lines, capacity, "T", DateFormat("yyyy-M-d", "HH:mm:ss"),
-                                      Clock::fixed(kNow), somePreviousResult());
+    const TallyOutcome out = run(lines, capacity, "T", DateFormat("yyyy-M-d", "HH:mm:ss"),
+                                 Clock::fixed(kNow), somePreviousResult());
     QVERIFY(out.counted); // there are item lines: Total.tol is rewritten
     QCOMPARE(out.uncountedLines, uncounted);
     QCOMPARE(out.result.names, names);
@@ -373,6 +396,54 @@ void TestTally::distinctItems()
     QFETCH(QStringList, lines);
     QFETCH(qsizetype, expected);
     QCOMPARE(countDistinctItems(lines), expected);
+}
+
+// What only a file holds: marks, line breaks, multi-byte and legacy text.
+void TestTally::fileBytesAsDecoded_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::newRow("byte-order mark, LF") << QByteArray("\xEF\xBB\xBF" "a\nb\na\n");
+    QTest::newRow("two marks") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF" "a\r\n\xEF\xBB\xBF" "a");
+    QTest::newRow("lone CR, CR CR LF, no last break") << QByteArray("a\rb\r\r\na\r\n\rb");
+    QTest::newRow("multi-byte items, 8 bytes but 7 characters of date")
+        << QByteArray("//1/2/\xC3\xA9\r\n//1/2/24\r\n\xC3\xA9t\xC3\xA9\r\n caf\xC3\xA9\t\r\n"
+                      "\xE2\x82\xAC\r\ncaf\xC3\xA9\xE2\x80\xA8\r\n");
+    QTest::newRow("legacy code page") << QByteArray("//1/2/24\r\ncaf\xE9\r\nna\xEFve\r\ncaf\xE9");
+    QTest::newRow("invalid at the very end") << QByteArray("a\r\nb\xC3");
+    QTest::newRow("NUL and control bytes trimmed") << QByteArray("\0a\x01\r\na\r\n\x1f", 9);
+    QTest::newRow("empty file") << QByteArray();
+    // Random files of pieces that matter to the rules, valid UTF-8 or not.
+    const char* pieces[] = {"a", "b", "//", "1/2/24", " ", "\t", "\r", "\n", "\r\n",
+                            "\xC3\xA9", "\xEF\xBB\xBF", "\xE2\x80\xA8", "\xFF"};
+    for (quint32 seed = 1; seed <= 4; ++seed) {
+        QRandomGenerator rng(seed);
+        QByteArray file;
+        while (file.size() < 3000)
+            file += pieces[rng.bounded(int(std::size(pieces)) - (seed % 2))];
+        QTest::addRow("random %s, seed %u", seed % 2 ? "UTF-8" : "bytes", seed) << file;
+    }
+    // Large files are checked and counted in pieces of a few megabytes.
+    const QByteArray block("apple\r\n//1/2/24\r\nb\rcaf\xC3\xA9\n pear \r\n");
+    QTest::newRow("several pieces") << block.repeated((9 << 19) / block.size());
+    QTest::newRow("several pieces, legacy byte in the last")
+        << block.repeated((9 << 19) / block.size()) + "caf\xE9\r\n";
+    QTest::newRow("lines of 15 to 17 bytes") << QByteArray("abcdefghijklmno\r\nabcdefghijklmnop\r"
+                                                           "abcdefghijklmnopq\nabcdefghijklmnop\r");
+}
+
+void TestTally::fileBytesAsDecoded()
+{
+    QFETCH(QByteArray, file);
+    const DateFormat format("M/d/yy", "HH:mm:ss", 2024);
+    const TitleLineViews decoded(file);
+    const TallyOutcome expected = runTally(decoded.lines(), kEveryItem, "T", format,
+                                           Clock::fixed(kNow), somePreviousResult());
+    const TallyOutcome out =
+        runTallyOnFile(file, kEveryItem, "T", format, Clock::fixed(kNow), somePreviousResult());
+    QCOMPARE(out.counted, expected.counted);
+    QCOMPARE(out.result.reportLines, expected.result.reportLines);
+    QCOMPARE(out.result.names, expected.result.names);
+    QCOMPARE(out.result.countTexts, expected.result.countTexts);
 }
 
 QTEST_GUILESS_MAIN(TestTally)

@@ -2,18 +2,22 @@
 
 #include "charts/Charts.h"
 #include "charts/PictureOutput.h"
+#include "charts/WordReport.h"
 #include "platform/DateFormat.h"
+#include "platform/MappedPages.h"
+#include "platform/RegularFile.h"
 #include "platform/UserName.h"
 #include "stats/PastedInput.h"
-#include "platform/RegularFile.h"
+#include "stats/ReportFormats.h"
+#include "stats/ReportLine.h"
 #include "stats/Tally.h"
-#include "stats/WordReport.h"
 #include "titles/TitleLineViews.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace {
 
@@ -40,11 +44,15 @@ const OptionRow kOptions[] = {
      "also draw the chart the program would show for the title\n"
      "(needs --output)"},
     {"output", "FILE.bmp",
-     "where --chart writes its picture (always BMP); a new or regular\n"
-     "file other than the title"},
+     "where --chart writes its picture: PNG when the name ends in .png,\n"
+     "else BMP; a new or regular file other than the title"},
     {"size", "WxH", "the picture area to draw in (default: 589x399)"},
     {"docx", "OUT.docx",
      "also write the Word report: the report with the three charts side by side"},
+    {"format", "text|csv|json",
+     "text: the report as Total.tol holds it (default); csv: item,count,percent\n"
+     "rows after a header row; json: one object with title, from, to, days,\n"
+     "count_time, total and items"},
     {"pasted", nullptr,
      "read the file as a pasted table, one item and its count per line\n"
      "(item,count or item<TAB>count), as \"Make report\" does"},
@@ -136,6 +144,8 @@ void printHelp(QTextStream& out)
         for (const QString& line : QString::fromLatin1(row.help).split(QLatin1Char('\n')))
             out << "      " << line << '\n';
     }
+    out << "\nExit status: 0 on success (also for a title without items), 1 when a chart\n"
+           "or document has nothing to draw, 2 for a usage error or an unreadable file.\n";
 }
 
 int fail(QTextStream& err, const QString& message)
@@ -184,18 +194,33 @@ QString chartOptionsError(const CommandLine& cl, Charts::Kind* kind, QSize* size
 
 // Why option's file may not be written, or empty. Writing replaces the target
 // by a new file, so only a regular file other than the title will do.
-QString outputTargetError(const char* option, const char* extension, const QString& output,
+QString outputTargetError(const char* option, const QStringList& extensions, const QString& output,
                           const QString& input)
 {
-    if (!output.endsWith(QLatin1String(extension), Qt::CaseInsensitive))
+    if (std::none_of(extensions.begin(), extensions.end(), [&](const QString& extension) {
+            return output.endsWith(extension, Qt::CaseInsensitive);
+        }))
         return QStringLiteral("--%1 must name a %2 file, got \"%3\"")
-            .arg(QLatin1String(option), QLatin1String(extension), output);
+            .arg(QLatin1String(option), extensions.join(QLatin1String(" or ")), output);
     if (RegularFile::existsAsNonRegular(output))
         return QStringLiteral("--%1 \"%2\" is not a regular file; it is left alone")
             .arg(QLatin1String(option), output);
     if (RegularFile::sameFile(output, input))
         return QStringLiteral("--%1 \"%2\" is the title itself; it is left alone")
             .arg(QLatin1String(option), output);
+    return {};
+}
+
+// The report in the form --format names (text, csv or json).
+QByteArray formattedReport(const QString& format, const TallyOutcome& outcome,
+                           const QString& titleName)
+{
+    if (format == QLatin1String("text"))
+        return outcome.result.reportLines.join(QLatin1Char('\n')).toUtf8() + '\n';
+    if (format == QLatin1String("csv"))
+        return ReportFormats::csv(outcome).toUtf8();
+    if (format == QLatin1String("json"))
+        return ReportFormats::json(outcome, titleName);
     return {};
 }
 
@@ -224,7 +249,9 @@ int writeChart(const CommandLine& cl, const TallyResult& result, const QString& 
         return notDrawn(chart, nothing, "no picture written", err);
     QString error;
     const QString output = cl.options.value(QStringLiteral("output"));
-    if (PictureOutput::writeBmp(chart.image, output, &error) !=
+    const bool png = output.endsWith(QLatin1String(".png"), Qt::CaseInsensitive);
+    if ((png ? PictureOutput::writePng(chart.image, output, &error)
+             : PictureOutput::writeBmp(chart.image, output, &error)) !=
         PictureOutput::WriteOutcome::Written)
         return fail(err, error);
     return 0;
@@ -295,15 +322,21 @@ int runReportCli(const QStringList& args, QTextStream& out, QTextStream& err, co
     if (cl.options.contains(QStringLiteral("docx")) &&
         cl.options.value(QStringLiteral("docx")).isEmpty())
         return fail(err, QStringLiteral("--docx needs OUT.docx (try --help)"));
+    const QString format = cl.options.value(QStringLiteral("format"), QStringLiteral("text"));
+    if (format != QLatin1String("text") && format != QLatin1String("csv") &&
+        format != QLatin1String("json"))
+        return fail(err, QStringLiteral("--format wants text, csv or json, got \"%1\" (try --help)")
+                             .arg(format));
     if (cl.files.size() > 1)
         return fail(
             err, QStringLiteral("one title file only, got %1 (try --help)").arg(cl.files.size()));
     QString targetError;
     if (cl.options.contains(QStringLiteral("chart")))
-        targetError = outputTargetError("output", ".bmp", cl.options.value(QStringLiteral("output")),
+        targetError = outputTargetError("output", {QStringLiteral(".bmp"), QStringLiteral(".png")},
+                                        cl.options.value(QStringLiteral("output")),
                                         cl.files.front());
     if (targetError.isEmpty() && cl.options.contains(QStringLiteral("docx")))
-        targetError = outputTargetError("docx", ".docx", cl.options.value(QStringLiteral("docx")),
+        targetError = outputTargetError("docx", {QStringLiteral(".docx")}, cl.options.value(QStringLiteral("docx")),
                                         cl.files.front());
     if (!targetError.isEmpty())
         return fail(err, targetError);
@@ -344,9 +377,12 @@ int runReportCli(const QStringList& args, QTextStream& out, QTextStream& err, co
         return fail(err, openError);
     // Mapping a large title spares copying it; readAll covers what cannot be mapped.
     QByteArray bytes;
+    bool mapped = false;
     if (file.size() > 0) {
-        if (const uchar* mapped = file.map(0, file.size()))
-            bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), file.size());
+        if (const uchar* data = file.map(0, file.size())) {
+            bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), file.size());
+            mapped = true;
+        }
     }
     if (bytes.isNull()) {
         bytes = file.readAll();
@@ -354,33 +390,36 @@ int runReportCli(const QStringList& args, QTextStream& out, QTextStream& err, co
             return fail(err,
                         QStringLiteral("cannot read \"%1\": %2").arg(path, file.errorString()));
     }
-    const TitleLineViews titleLines(bytes); // holds its own decoded copy of the text
-    bytes = QByteArray();
-    file.close();
 
-    const QList<QStringView>& lines = titleLines.lines();
-    TallyResult result;
+    TallyOutcome outcome;
     QString nothing;
     if (cl.options.contains(QStringLiteral("pasted"))) {
-        if (const int status = pastedResult(lines, dateFormat, effectiveClock, &result, err))
+        const TitleLineViews titleLines(bytes);
+        if (const int status =
+                pastedResult(titleLines.lines(), dateFormat, effectiveClock, &outcome.result, err))
             return status;
+        outcome.counted = true;
+        outcome.countTime = countTime(dateFormat, effectiveClock);
         nothing = QStringLiteral("the counts add up to 0");
     } else {
-        // As in the program, the table gets one entry per click-list entry.
-        result = runTally(lines, countDistinctItems(lines), titleName, dateFormat, effectiveClock,
-                          TallyResult())
-                     .result;
+        // Counted as bytes where the file is UTF-8; every item finds its place,
+        // as in the program, whose table has one entry per click-list entry.
+        // A mapped file's pages are given back as the tally passes them, so
+        // that a large title is never resident as a whole.
+        outcome =
+            runTallyOnFile(bytes, kEveryItem, titleName, dateFormat, effectiveClock, TallyResult(),
+                           mapped ? MappedPages::release : std::function<void(QByteArrayView)>());
         nothing = QStringLiteral("the title has no items");
     }
-    for (const QString& line : result.reportLines)
-        out << line << '\n';
+    file.close();
+    out << QString::fromUtf8(formattedReport(format, outcome, titleName));
     out.flush();
     if (out.status() != QTextStream::Ok)
         return fail(err, QStringLiteral("cannot write the report to standard output"));
     int status = 0;
     if (cl.options.contains(QStringLiteral("chart")))
-        status = writeChart(cl, result, nothing, err);
+        status = writeChart(cl, outcome.result, nothing, err);
     if (status == 0 && cl.options.contains(QStringLiteral("docx")))
-        status = writeDocx(cl, result, nothing, err);
+        status = writeDocx(cl, outcome.result, nothing, err);
     return status;
 }

@@ -1,5 +1,5 @@
 // morvane-report: prints a title's text report on standard output.
-#include "stats/ReportCli.h"
+#include "cli/ReportCli.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
 #include "DocxCheck.h"
 #include "TempDataFolder.h"
 #include "platform/SafeFile.h"
-#include "stats/WordReport.h"
+#include "charts/WordReport.h"
 
 #include <QDir>
 #include <QTest>

@@ -3,13 +3,16 @@
 #include "platform/Clock.h"
 #include "platform/DateFormat.h"
 #include "platform/UserName.h"
-#include "stats/ReportCli.h"
+#include "cli/ReportCli.h"
 #include "stats/Tally.h"
 #include "stats/TotalFile.h"
 #include "titles/TitleText.h"
 
 #include <QFileInfo>
 #include <QImage>
+#include <QImageReader>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTest>
 
@@ -82,6 +85,8 @@ private slots:
     void executable();
     void charts_data();
     void charts();
+    void formats_data();
+    void formats();
     void docx();
     void pasted_data();
     void pasted();
@@ -178,9 +183,9 @@ void TestReportCli::help()
     QVERIFY(run.out.startsWith("Usage: morvane-report [--date-format FMT] "
                                "[--now \"yyyy-MM-dd HH:mm:ss\"] [--title NAME] "
                                "[--chart bar|hbar|pie] [--output FILE.bmp] [--size WxH] "
-                               "[--docx OUT.docx] TITLE.txt\n"));
-    for (const char* option :
-         {"--date-format", "--now", "--title", "--chart", "--output", "--size", "--docx", "--help"})
+                               "[--docx OUT.docx] [--format text|csv|json] TITLE.txt\n"));
+    for (const char* option : {"--date-format", "--now", "--title", "--chart", "--output",
+                               "--size", "--docx", "--format", "--help"})
         QVERIFY2(run.out.contains(QString("\n  ") + option), option);
 }
 
@@ -211,12 +216,13 @@ void TestReportCli::errors_data()
     QTest::newRow("two files") << QStringList{"@file", "@file"} << "one title file";
     QTest::newRow("--docx without a name") << QStringList{"--docx=", "@file"} << "--docx";
     const QStringList pie{"--chart", "pie", "--output"};
-    QTest::newRow("output not .bmp") << pie + QStringList{"x.png", "@file"} << ".bmp";
+    QTest::newRow("output not .bmp or .png") << pie + QStringList{"x.gif", "@file"} << ".bmp or .png";
     QTest::newRow("output a FIFO") << pie + QStringList{"@pipebmp", "@file"} << "not a regular";
     QTest::newRow("output a device") << pie + QStringList{"@null.bmp", "@file"} << "not a regular";
     QTest::newRow("output the title") << pie + QStringList{"@same.bmp", "@file"} << "title itself";
     QTest::newRow("title a FIFO link") << QStringList{"@pipetitle"} << "not a regular";
     QTest::newRow("title a /dev/zero link") << QStringList{"@zerotitle"} << "not a regular";
+    QTest::newRow("unknown format") << QStringList{"--format", "xml", "@file"} << "xml";
 }
 
 void TestReportCli::errors()
@@ -287,14 +293,17 @@ void TestReportCli::charts_data()
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("size");
     QTest::addColumn<QSize>("expected");
+    QTest::addColumn<QString>("fileName");
     QTest::newRow("bar") << "bar"
-                         << "" << QSize(589, 399);
+                         << "" << QSize(589, 399) << "chart.bmp";
     QTest::newRow("horizontal") << "hbar"
-                                << "" << QSize(589, 399);
+                                << "" << QSize(589, 399) << "chart.bmp";
     QTest::newRow("pie, wider than the area") << "pie"
-                                              << "" << QSize(598, 399);
+                                              << "" << QSize(598, 399) << "chart.bmp";
     QTest::newRow("bar at a size") << "bar"
-                                   << "800x600" << QSize(800, 600);
+                                   << "800x600" << QSize(800, 600) << "chart.bmp";
+    QTest::newRow("pie as PNG") << "pie"
+                                << "" << QSize(598, 399) << "chart.PNG";
 }
 
 // The picture the program would show, by the same drawing code.
@@ -302,9 +311,10 @@ void TestReportCli::charts()
 {
     QFETCH(QString, kind);
     QFETCH(QString, size);
+    QFETCH(QString, fileName);
     TempDataFolder folder;
     const QString path = folder.writeFile("Fruit.txt", fruit(DateFormat("yyyy-M-d")));
-    const QString out = folder.path() + "chart.bmp";
+    const QString out = folder.path() + fileName;
     QStringList args{"--date-format", "yyyy-M-d", "--chart", kind, "--output", out, path};
     if (!size.isEmpty())
         args << "--size" << size;
@@ -312,7 +322,10 @@ void TestReportCli::charts()
     QCOMPARE(run.status, 0);
     QCOMPARE(run.err, "");
     QVERIFY(run.out.startsWith("statistics:\n"));
-    QTEST(QImage(out, "BMP").size(), "expected");
+    QImageReader picture(out);
+    picture.setDecideFormatFromContent(true);
+    QCOMPARE(picture.format(), QFileInfo(out).suffix().toLower().toLatin1());
+    QTEST(picture.read().size(), "expected");
 
     // A title without items has no picture: nothing is written.
     const QString empty = folder.writeFile("Empty.txt", "//2024-3-3\r\n");
@@ -328,6 +341,38 @@ void TestReportCli::charts()
     QVERIFY2(huge.err.contains("too large") && !huge.err.contains("previous"),
              qPrintable(huge.err));
     QVERIFY(!QFileInfo::exists(none));
+}
+
+void TestReportCli::formats_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("csv") << "csv"
+                         << "item,count,percent\r\napple,3,60\r\npear,1,20\r\nApple,1,20\r\n";
+    QTest::newRow("json") << "json"
+                          << R"({"title":"Fruit","from":"2024-3-1","to":"2024-3-3","days":2,)"
+                             R"("total":5,"items":[{"item":"apple","count":3,"percent":60},)"
+                             R"({"item":"pear","count":1,"percent":20},)"
+                             R"({"item":"Apple","count":1,"percent":20}]})";
+}
+
+// The same numbers as the text report, in forms for spreadsheets and scripts.
+void TestReportCli::formats()
+{
+    QFETCH(QString, format);
+    QFETCH(QString, expected);
+    TempDataFolder folder;
+    const QString path = folder.writeFile("Fruit.txt", fruit(DateFormat("yyyy-M-d")));
+    const CliRun run = runCli({"--format", format, "--date-format", "yyyy-M-d", path});
+    QCOMPARE(run.err, "");
+    QCOMPARE(run.status, 0);
+    if (format == "json") {
+        QJsonObject got = QJsonDocument::fromJson(run.out.toUtf8()).object();
+        QVERIFY(got.take("count_time").toString().startsWith("2024-3-3 "));
+        QCOMPARE(got, QJsonDocument::fromJson(expected.toUtf8()).object());
+    } else {
+        QCOMPARE(run.out, expected);
+    }
 }
 
 // The Word report of a title: its report lines and three charts.

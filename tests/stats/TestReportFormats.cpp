@@ -1,0 +1,81 @@
+#include "stats/ReportFormats.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTest>
+
+namespace {
+
+TallyOutcome counted(const QStringList& names, const QStringList& counts, qint64 total)
+{
+    TallyOutcome o;
+    o.counted = true;
+    o.result.names = names;
+    o.result.countTexts = counts;
+    o.result.totalCount = total;
+    o.fromDate = "2024-3-1";
+    o.toDate = "2024-3-3";
+    o.days = 2;
+    o.countTime = "2024-3-3 21:05:33";
+    return o;
+}
+
+} // namespace
+
+class TestReportFormats : public QObject
+{
+    Q_OBJECT
+private slots:
+    void csvQuoting_data();
+    void csvQuoting();
+    void jsonParsesBack();
+};
+
+void TestReportFormats::csvQuoting_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("field");
+    QTest::newRow("plain, blanks kept") << " apple pie " << " apple pie ";
+    QTest::newRow("comma") << "salt, pepper" << "\"salt, pepper\"";
+    QTest::newRow("quote doubled") << "say \"hi\"" << "\"say \"\"hi\"\"\"";
+    QTest::newRow("CR LF") << "two\r\nlines" << "\"two\r\nlines\"";
+    QTest::newRow("lone LF") << "a\nb" << "\"a\nb\"";
+}
+
+void TestReportFormats::csvQuoting()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, field);
+    const TallyOutcome o = counted({item, "x"}, {"2", "1"}, 3);
+    QCOMPARE(ReportFormats::csv(o), "item,count,percent\r\n" + field + ",2,67\r\nx,1,33\r\n");
+    TallyOutcome none = o;
+    none.counted = false; // the lists then hold an earlier result
+    QCOMPARE(ReportFormats::csv(none), "item,count,percent\r\n");
+}
+
+void TestReportFormats::jsonParsesBack()
+{
+    const TallyOutcome o = counted({"a \"b\"\n", "c"}, {"7", "1"}, 8);
+    const QByteArray text = ReportFormats::json(o, "Fruit");
+    QVERIFY(text.startsWith(R"({"title":"Fruit","from":"2024-3-1","to":"2024-3-3","days":2,)"));
+    QJsonParseError error;
+    const QJsonObject root = QJsonDocument::fromJson(text, &error).object();
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    QCOMPARE(root.keys(), (QStringList{"count_time", "days", "from", "items", "title", "to",
+                                       "total"}));
+    QCOMPARE(root["title"].toString(), "Fruit");
+    QCOMPARE(root["from"].toString(), "2024-3-1");
+    QCOMPARE(root["to"].toString(), "2024-3-3");
+    QCOMPARE(root["days"].toInt(), 2);
+    QCOMPARE(root["count_time"].toString(), "2024-3-3 21:05:33");
+    QCOMPARE(root["total"].toInt(), 8);
+    const QJsonArray items = root["items"].toArray();
+    QCOMPARE(items.size(), 2);
+    QCOMPARE(items[0].toObject(),
+             (QJsonObject{{"item", "a \"b\"\n"}, {"count", 7}, {"percent", 88}}));
+    QCOMPARE(items[1].toObject(), (QJsonObject{{"item", "c"}, {"count", 1}, {"percent", 13}}));
+}
+
+QTEST_GUILESS_MAIN(TestReportFormats)
+#include "TestReportFormats.moc"
