@@ -5,7 +5,6 @@
 
 #include <QKeyEvent>
 #include <QMimeData>
-#include <QTextBlock>
 
 EntryEditor::EntryEditor(QWidget* parent) : QPlainTextEdit(parent)
 {
@@ -25,12 +24,12 @@ QStringList EntryEditor::lines() const
     // so that a large title's lines are not held all the time.
     if (m_lines)
         return *m_lines;
-    // Block by block: toPlainText() would turn no-break spaces into blanks
-    // and line separators into breaks, and change the title.
-    QStringList out;
-    out.reserve(document()->blockCount());
-    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
-        out << m_standIns.fromEditor(block.text());
+    // The raw text keeps no-break spaces and line separators, which
+    // toPlainText() would turn into blanks and breaks; blocks end in U+2029,
+    // so a U+2029 of the title itself is shown as its stand-in until here.
+    QString text = document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    QStringList out = TitleText::fromEditorText(m_standIns.fromEditor(text));
     if (out.size() == 1 && out.constFirst().isEmpty())
         out.clear(); // an empty editor holds no line
     m_lines = std::move(out);
