@@ -1,7 +1,7 @@
 #include "TFormhlp.h"
 
 #include "AppState.h"
-#include "platform/Jpeg.h"
+#include "PictureBox.h"
 #include "platform/Shell.h"
 #include "tools/StartupTip.h"
 
@@ -10,36 +10,11 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QResizeEvent>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
-// A picture scaled to its box, keeping its proportions, centred.
-class PictureBox : public QLabel
-{
-public:
-    PictureBox(const QString& name, const QString& resource) : m_picture(Jpeg::load(resource))
-    {
-        setObjectName(name);
-        setAlignment(Qt::AlignCenter);
-        setMinimumSize(1, 1);
-    }
-
-protected:
-    void resizeEvent(QResizeEvent* event) override
-    {
-        QLabel::resizeEvent(event);
-        if (!m_picture.isNull())
-            setPixmap(QPixmap::fromImage(
-                m_picture.scaled(event->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
-    }
-
-private:
-    QImage m_picture;
-};
-
 const QStringList& memo1Lines()
 {
     static const QStringList lines = {

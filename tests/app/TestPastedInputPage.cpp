@@ -2,6 +2,7 @@
 #include "app/Dialogs.h"
 #include "app/TForm1.h"
 #include "app/TFormpic.h"
+#include "platform/Jpeg.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -40,8 +41,15 @@ void TestPastedInputPage::page()
     QCOMPARE(pic->findChild<QLabel*>("Label11")->text(), QString("Cut apart with the comma. "));
     QCOMPARE(pic->findChild<QLabel*>("Label12")->text(),
              QString("Duplicate the form of such software as Word , Excel ,etc..  "));
-    for (const char* image : {"Image5", "Image2"})
-        QCOMPARE(pic->findChild<QLabel*>(image)->pixmap().size(), TFormpic::kExamplePictureSize);
+    // Each example shows its picture whole, with its note under it.
+    for (const auto& [image, note, file] : {std::tuple{"Image5", "Label11", ":/tools/example1.jpg"},
+                                            {"Image2", "Label12", ":/tools/example2.jpg"}}) {
+        const auto* box = pic->findChild<QLabel*>(image);
+        QVERIFY(!box->pixmap().isNull());
+        QCOMPARE(box->pixmap().size(),
+                 Jpeg::load(file).size().scaled(box->size(), Qt::KeepAspectRatio));
+        QVERIFY(pic->findChild<QLabel*>(note)->y() > box->geometry().bottom());
+    }
 
     pic->button("BitBtn11")->click();
     QCOMPARE(Dialogs::shownMessages(),
