@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <cstdio>
 #include <QPushButton>
+#include <cstdio>
 #include <deque>
 
 namespace Dialogs {
@@ -18,7 +18,7 @@ struct Script
     std::deque<int> choices;
     std::deque<QString> fileNames;
     QStringList shown;
-    QString saveFolder;
+    QString dialogFolder;
 };
 
 Script& script()
@@ -116,7 +116,7 @@ QString nextScriptedFileName()
 QString saveFileName(QWidget* parent, const QString& caption, const QString& filter,
                      const QString& defaultSuffix, const QString& folder)
 {
-    script().saveFolder = folder;
+    script().dialogFolder = folder;
     if (script().active)
         return nextScriptedFileName();
     QFileDialog dialog(parent, caption, folder, filter);
@@ -127,11 +127,13 @@ QString saveFileName(QWidget* parent, const QString& caption, const QString& fil
                : QString();
 }
 
-QString openFileName(QWidget* parent, const QString& caption, const QString& filter)
+QString openFileName(QWidget* parent, const QString& caption, const QString& filter,
+                     const QString& folder)
 {
+    script().dialogFolder = folder;
     if (script().active)
         return nextScriptedFileName();
-    return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+    return QFileDialog::getOpenFileName(parent, caption, folder, filter);
 }
 
 void setUnattended(bool unattended)
@@ -165,9 +167,9 @@ QStringList shownMessages()
     return script().shown;
 }
 
-QString lastSaveFolder()
+QString lastFileDialogFolder()
 {
-    return script().saveFolder;
+    return script().dialogFolder;
 }
 
 void clearShownMessages()
