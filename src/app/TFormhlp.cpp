@@ -32,9 +32,9 @@ const QStringList& memo1Lines()
 }
 } // namespace
 
-TFormhlp::TFormhlp(AppState& state, TForm1* form1, TFormOpt* formOpt)
+TFormhlp::TFormhlp(AppState& state, TForm1* form1)
     : PagedWindow(state, QStringLiteral("Formhlp"), QStringLiteral("Help")), m_form1(form1),
-      m_formOpt(formOpt), m_timer1(new QTimer(this))
+      m_timer1(new QTimer(this))
 {
     // On top of the main window while the user works there, never taking the focus.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
