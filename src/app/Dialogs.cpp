@@ -32,6 +32,21 @@ QString title()
     return QApplication::applicationName();
 }
 
+// A dialog runs over everything: the help window stays on top of the other
+// windows, and a modal box hidden behind it would leave the program stuck.
+int runOnTop(QDialog& dialog)
+{
+    dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
+    return dialog.exec();
+}
+
+int showBox(QMessageBox::Icon icon, QWidget* parent, const QString& text,
+            QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(icon, title(), text, buttons, parent);
+    return runOnTop(box);
+}
+
 // True when the message went to standard error instead of a box.
 bool reportedUnattended(const QString& text)
 {
@@ -51,7 +66,7 @@ void information(QWidget* parent, const QString& text)
         script().shown << text;
         return;
     }
-    QMessageBox::information(parent, title(), text);
+    showBox(QMessageBox::Information, parent, text, QMessageBox::Ok);
 }
 
 void error(QWidget* parent, const QString& text)
@@ -62,7 +77,7 @@ void error(QWidget* parent, const QString& text)
         script().shown << text;
         return;
     }
-    QMessageBox::critical(parent, title(), text);
+    showBox(QMessageBox::Critical, parent, text, QMessageBox::Ok);
 }
 
 Answer question(QWidget* parent, const QString& text)
@@ -77,7 +92,7 @@ Answer question(QWidget* parent, const QString& text)
         script().answers.pop_front();
         return a;
     }
-    return QMessageBox::warning(parent, title(), text, QMessageBox::Yes | QMessageBox::No) ==
+    return showBox(QMessageBox::Warning, parent, text, QMessageBox::Yes | QMessageBox::No) ==
                    QMessageBox::Yes
                ? Answer::Yes
                : Answer::No;
@@ -98,11 +113,18 @@ int choose(QWidget* parent, const QString& text, const QStringList& buttons)
     for (const QString& caption : buttons)
         added.append(box.addButton(caption, QMessageBox::AcceptRole));
     box.addButton(QMessageBox::Cancel);
-    box.exec();
+    runOnTop(box);
     return int(added.indexOf(box.clickedButton()));
 }
 
 namespace {
+QString chosenFile(QFileDialog& dialog)
+{
+    return runOnTop(dialog) == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
+               ? dialog.selectedFiles().constFirst()
+               : QString();
+}
+
 QString nextScriptedFileName()
 {
     if (script().fileNames.empty())
@@ -122,9 +144,7 @@ QString saveFileName(QWidget* parent, const QString& caption, const QString& fil
     QFileDialog dialog(parent, caption, folder, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(defaultSuffix);
-    return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
-               ? dialog.selectedFiles().constFirst()
-               : QString();
+    return chosenFile(dialog);
 }
 
 QString openFileName(QWidget* parent, const QString& caption, const QString& filter,
@@ -133,7 +153,9 @@ QString openFileName(QWidget* parent, const QString& caption, const QString& fil
     script().dialogFolder = folder;
     if (script().active)
         return nextScriptedFileName();
-    return QFileDialog::getOpenFileName(parent, caption, folder, filter);
+    QFileDialog dialog(parent, caption, folder, filter);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return chosenFile(dialog);
 }
 
 void setUnattended(bool unattended)
