@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
+#include <QWindow>
 #include <cstdio>
 #include <deque>
 
@@ -34,10 +36,22 @@ QString title()
 
 // A dialog runs over everything: the help window stays on top of the other
 // windows, and a modal box hidden behind it would leave the program stuck.
+// While the dialog runs no other window stays on top, so a click on the help
+// window cannot bring it over the dialog either.
 int runOnTop(QDialog& dialog)
 {
+    QList<QPointer<QWindow>> lowered;
+    for (QWindow* w : QGuiApplication::topLevelWindows())
+        if (w->isVisible() && w->flags().testFlag(Qt::WindowStaysOnTopHint)) {
+            w->setFlag(Qt::WindowStaysOnTopHint, false);
+            lowered << w;
+        }
     dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
-    return dialog.exec();
+    const int result = dialog.exec();
+    for (const QPointer<QWindow>& w : lowered)
+        if (w)
+            w->setFlag(Qt::WindowStaysOnTopHint, true);
+    return result;
 }
 
 int showBox(QMessageBox::Icon icon, QWidget* parent, const QString& text,
