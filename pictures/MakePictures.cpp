@@ -15,8 +15,8 @@
 #include <QPlainTextEdit>
 #include <QTableWidget>
 #include <QTemporaryDir>
-#include <QTextBlock>
 #include <QTest>
+#include <QTextBlock>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <cstdio>
@@ -149,6 +149,9 @@ QImage bestWay(TForm1* form)
     // a white column on the right shows the button pressed.
     const QRect area(0, 0, 290, 340);
     const QPixmap shot = form->grab(area);
+    // The button once clicked: the title is the default, its image the full star.
+    form->action(QStringLiteral("ToolButtonStartOpen"))->trigger();
+    settle();
     button->setDown(true);
     const QPixmap down = button->grab();
     button->setDown(false);
@@ -169,13 +172,14 @@ QImage bestWay(TForm1* form)
     f.setPixelSize(12);
     p.setFont(f);
     const QString hint = QStringLiteral("Open when this software starts");
-    const QRectF tip(b.left() + 10, b.bottom() + 6,
-                     QFontMetricsF(f).horizontalAdvance(hint) + 10, 20);
+    const QRectF tip(b.left() + 10, b.bottom() + 6, QFontMetricsF(f).horizontalAdvance(hint) + 10,
+                     20);
     p.setPen(Qt::black);
     p.setBrush(QColor(255, 255, 225));
     p.drawRect(tip);
     p.drawText(tip, Qt::AlignCenter, hint);
-    callout(p, 2, QPointF(tip.right() + 24, tip.center().y()), QPointF(tip.right(), tip.center().y()));
+    callout(p, 2, QPointF(tip.right() + 24, tip.center().y()),
+            QPointF(tip.right(), tip.center().y()));
 
     // The same button pressed: a second click takes the mark away again.
     const QRectF column(300, 110, 132, 130);
@@ -258,8 +262,8 @@ int main(int argc, char** argv)
         tip.write("No\r\n");
     tip.close();
     form->show();
-    // Wide enough for every tool button.
-    form->resize(1000, 600);
+    // At its design size, as on an 800 x 600 screen, where every tool button fits.
+    form->resize(798, 568);
     settle();
 
     auto* tree = form->findChild<QTreeWidget*>(QStringLiteral("TreeView1"));

@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <cstdio>
+#include <QPointer>
 #include <QPushButton>
+#include <QWindow>
+#include <cstdio>
 #include <deque>
 
 namespace Dialogs {
@@ -18,7 +20,7 @@ struct Script
     std::deque<int> choices;
     std::deque<QString> fileNames;
     QStringList shown;
-    QString saveFolder;
+    QString dialogFolder;
 };
 
 Script& script()
@@ -30,6 +32,33 @@ Script& script()
 QString title()
 {
     return QApplication::applicationName();
+}
+
+// A dialog runs over everything: the help window stays on top of the other
+// windows, and a modal box hidden behind it would leave the program stuck.
+// While the dialog runs no other window stays on top, so a click on the help
+// window cannot bring it over the dialog either.
+int runOnTop(QDialog& dialog)
+{
+    QList<QPointer<QWindow>> lowered;
+    for (QWindow* w : QGuiApplication::topLevelWindows())
+        if (w->isVisible() && w->flags().testFlag(Qt::WindowStaysOnTopHint)) {
+            w->setFlag(Qt::WindowStaysOnTopHint, false);
+            lowered << w;
+        }
+    dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
+    const int result = dialog.exec();
+    for (const QPointer<QWindow>& w : lowered)
+        if (w)
+            w->setFlag(Qt::WindowStaysOnTopHint, true);
+    return result;
+}
+
+int showBox(QMessageBox::Icon icon, QWidget* parent, const QString& text,
+            QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(icon, title(), text, buttons, parent);
+    return runOnTop(box);
 }
 
 // True when the message went to standard error instead of a box.
@@ -51,7 +80,7 @@ void information(QWidget* parent, const QString& text)
         script().shown << text;
         return;
     }
-    QMessageBox::information(parent, title(), text);
+    showBox(QMessageBox::Information, parent, text, QMessageBox::Ok);
 }
 
 void error(QWidget* parent, const QString& text)
@@ -62,7 +91,7 @@ void error(QWidget* parent, const QString& text)
         script().shown << text;
         return;
     }
-    QMessageBox::critical(parent, title(), text);
+    showBox(QMessageBox::Critical, parent, text, QMessageBox::Ok);
 }
 
 Answer question(QWidget* parent, const QString& text)
@@ -77,7 +106,7 @@ Answer question(QWidget* parent, const QString& text)
         script().answers.pop_front();
         return a;
     }
-    return QMessageBox::warning(parent, title(), text, QMessageBox::Yes | QMessageBox::No) ==
+    return showBox(QMessageBox::Warning, parent, text, QMessageBox::Yes | QMessageBox::No) ==
                    QMessageBox::Yes
                ? Answer::Yes
                : Answer::No;
@@ -98,11 +127,18 @@ int choose(QWidget* parent, const QString& text, const QStringList& buttons)
     for (const QString& caption : buttons)
         added.append(box.addButton(caption, QMessageBox::AcceptRole));
     box.addButton(QMessageBox::Cancel);
-    box.exec();
+    runOnTop(box);
     return int(added.indexOf(box.clickedButton()));
 }
 
 namespace {
+QString chosenFile(QFileDialog& dialog)
+{
+    return runOnTop(dialog) == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
+               ? dialog.selectedFiles().constFirst()
+               : QString();
+}
+
 QString nextScriptedFileName()
 {
     if (script().fileNames.empty())
@@ -116,22 +152,24 @@ QString nextScriptedFileName()
 QString saveFileName(QWidget* parent, const QString& caption, const QString& filter,
                      const QString& defaultSuffix, const QString& folder)
 {
-    script().saveFolder = folder;
+    script().dialogFolder = folder;
     if (script().active)
         return nextScriptedFileName();
     QFileDialog dialog(parent, caption, folder, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(defaultSuffix);
-    return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
-               ? dialog.selectedFiles().constFirst()
-               : QString();
+    return chosenFile(dialog);
 }
 
-QString openFileName(QWidget* parent, const QString& caption, const QString& filter)
+QString openFileName(QWidget* parent, const QString& caption, const QString& filter,
+                     const QString& folder)
 {
+    script().dialogFolder = folder;
     if (script().active)
         return nextScriptedFileName();
-    return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+    QFileDialog dialog(parent, caption, folder, filter);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return chosenFile(dialog);
 }
 
 void setUnattended(bool unattended)
@@ -165,9 +203,9 @@ QStringList shownMessages()
     return script().shown;
 }
 
-QString lastSaveFolder()
+QString lastFileDialogFolder()
 {
-    return script().saveFolder;
+    return script().dialogFolder;
 }
 
 void clearShownMessages()

@@ -35,8 +35,10 @@ int choose(QWidget* parent, const QString& text, const QStringList& buttons);
 QString saveFileName(QWidget* parent, const QString& caption, const QString& filter,
                      const QString& defaultSuffix, const QString& folder = QString());
 
-// An open-file dialog; empty when cancelled.
-QString openFileName(QWidget* parent, const QString& caption, const QString& filter);
+// An open-file dialog; empty when cancelled. It opens in folder, or in the
+// working folder when folder is empty.
+QString openFileName(QWidget* parent, const QString& caption, const QString& filter,
+                     const QString& folder = QString());
 
 // While unattended (the program ends on a signal: a logout, a kill) nobody
 // may see a window, so nothing may wait on one: messages go to standard
@@ -52,8 +54,8 @@ void setNextAnswer(Answer answer);
 void setNextChoice(int index); // for choose(); 0 when none is queued
 void setNextFileName(const QString& fileName);
 QStringList shownMessages();
-// The folder the last save-file dialog opened in.
-QString lastSaveFolder();
+// The folder the last file dialog opened in.
+QString lastFileDialogFolder();
 void clearShownMessages();
 
 } // namespace Dialogs

@@ -36,6 +36,10 @@ void PagedWindow::showPage(const QString& pageName, const QString& caption)
         setWindowTitle(caption);
     show();
     raise();
+    // The user works on the page next: it takes the keyboard, even when the
+    // window was open already behind another. The help window never does.
+    if (!testAttribute(Qt::WA_ShowWithoutActivating))
+        activateWindow();
 }
 
 void PagedWindow::setLook(const QColor& background, int fontPixelSize)

@@ -13,8 +13,9 @@ class PagedWindow : public QWidget
 public:
     PagedWindow(AppState& state, const QString& name, const QString& caption);
 
-    // Shows the window without blocking the main window, sets its caption and
-    // brings the named page into view.
+    // Shows the window without blocking the main window, sets its caption,
+    // brings the named page into view and makes the window the active one
+    // (unless it is shown without activating).
     void showPage(const QString& pageName, const QString& caption);
     // The page with that object name, created empty on first use.
     QWidget* page(const QString& pageName);

@@ -16,7 +16,7 @@ Program::Program(const ProgramOptions& options)
     m_form1 = std::make_unique<TForm1>(options);
     m_formpic = std::make_unique<TFormpic>(m_form1->state(), m_form1.get());
     m_formOpt = std::make_unique<TFormOpt>(m_form1->state());
-    m_formhlp = std::make_unique<TFormhlp>(m_form1->state(), m_form1.get(), m_formOpt.get());
+    m_formhlp = std::make_unique<TFormhlp>(m_form1->state(), m_form1.get());
     m_form1->attachWindows(m_formpic.get(), m_formOpt.get(), m_formhlp.get());
 }
 

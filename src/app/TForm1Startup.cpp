@@ -148,12 +148,9 @@ void TForm1::enterNoTitleState()
     m_clickListBox->addItem(QStringLiteral("click window"));
     m_hotkeyBox->clear();
     m_hotkeyBox->addItems({QStringLiteral("Hotkey"), QStringLiteral("[Ctrl]+")});
-    QList<int> sizes = m_panelSplitter->sizes();
-    if (sizes.size() == 2) {
-        const int total = sizes[0] + sizes[1];
-        const int width = hotkeyColumnWidth(50);
-        m_panelSplitter->setSizes({total - width, width});
-    }
+    // Fixed, as an opened title or group sets it: a title deleted while open
+    // leads back here, and the placeholders must show whole again.
+    m_hotkeyBox->setFixedWidth(hotkeyColumnWidth(50));
 
     m_state.modified = false;
     for (const char* name : {"ToolButtonSave", "Post1", "ToolButtonStartOpen", "AppendText1",

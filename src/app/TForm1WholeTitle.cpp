@@ -5,16 +5,18 @@
 #include "EntryEditor.h"
 #include "TFormpic.h"
 #include "editor/WholeTitle.h"
-#include "platform/SafeFile.h"
 #include "platform/RegularFile.h"
+#include "platform/SafeFile.h"
 #include "titles/TitleFiles.h"
 
 #include <QTextBlock>
 
 void TForm1::AppendText1Click()
 {
+    // The user's documents, not wherever the program was started from.
     const QString name = Dialogs::openFileName(this, QStringLiteral("Append Text"),
-                                               QStringLiteral("Text File (*.TXT);;All File (*.*)"));
+                                               QStringLiteral("Text File (*.TXT);;All File (*.*)"),
+                                               m_state.documentsFolder);
     if (name.isEmpty())
         return;
     if (!WholeTitle::hasTextExtension(name)) {

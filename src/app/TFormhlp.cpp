@@ -1,7 +1,7 @@
 #include "TFormhlp.h"
 
 #include "AppState.h"
-#include "platform/Jpeg.h"
+#include "PictureBox.h"
 #include "platform/Shell.h"
 #include "tools/StartupTip.h"
 
@@ -10,36 +10,11 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QResizeEvent>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
-// A picture scaled to its box, keeping its proportions, centred.
-class PictureBox : public QLabel
-{
-public:
-    PictureBox(const QString& name, const QString& resource) : m_picture(Jpeg::load(resource))
-    {
-        setObjectName(name);
-        setAlignment(Qt::AlignCenter);
-        setMinimumSize(1, 1);
-    }
-
-protected:
-    void resizeEvent(QResizeEvent* event) override
-    {
-        QLabel::resizeEvent(event);
-        if (!m_picture.isNull())
-            setPixmap(QPixmap::fromImage(
-                m_picture.scaled(event->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
-    }
-
-private:
-    QImage m_picture;
-};
-
 const QStringList& memo1Lines()
 {
     static const QStringList lines = {
@@ -57,9 +32,9 @@ const QStringList& memo1Lines()
 }
 } // namespace
 
-TFormhlp::TFormhlp(AppState& state, TForm1* form1, TFormOpt* formOpt)
+TFormhlp::TFormhlp(AppState& state, TForm1* form1)
     : PagedWindow(state, QStringLiteral("Formhlp"), QStringLiteral("Help")), m_form1(form1),
-      m_formOpt(formOpt), m_timer1(new QTimer(this))
+      m_timer1(new QTimer(this))
 {
     // On top of the main window while the user works there, never taking the focus.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |

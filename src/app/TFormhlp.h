@@ -5,7 +5,6 @@
 class QLabel;
 class QTimer;
 class TForm1;
-class TFormOpt;
 
 // The help window: buttons on the left, the quick-start, best-way and
 // other-help pages on the right. It stays on top without taking the focus.
@@ -13,7 +12,7 @@ class TFormhlp : public PagedWindow
 {
     Q_OBJECT
 public:
-    TFormhlp(AppState& state, TForm1* form1, TFormOpt* formOpt);
+    TFormhlp(AppState& state, TForm1* form1);
 
     // Shows the window on the quick-start page, on top (help2Click's work).
     void showQuickStart();
@@ -40,7 +39,6 @@ private:
     void buildPages();
 
     TForm1* m_form1;
-    TFormOpt* m_formOpt;
     QTimer* m_timer1;
     QLabel* m_label3 = nullptr;
 };

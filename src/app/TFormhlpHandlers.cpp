@@ -4,7 +4,6 @@
 #include "AppState.h"
 #include "Dialogs.h"
 #include "TForm1.h"
-#include "TFormOpt.h"
 #include "platform/Shell.h"
 #include "tools/StartupTip.h"
 
@@ -52,7 +51,7 @@ void TFormhlp::BitBtn5Click()
 void TFormhlp::BitBtn6Click()
 {
     hide();
-    m_formOpt->showPage(QStringLiteral("Uninstall"), QString());
+    m_form1->Uninstall1Click();
 }
 
 void TFormhlp::BitBtn7Click()

@@ -88,9 +88,6 @@ public:
     void BitBtn11Click(); // "Make report"
     void BitBtn15Click(); // "Paste"
 
-    // The example pictures' size on the pasted-input page.
-    static constexpr QSize kExamplePictureSize{257, 113};
-
 private:
     void buildReplacePage();
     void buildExportPage();

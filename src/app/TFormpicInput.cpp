@@ -3,6 +3,7 @@
 
 #include "AppState.h"
 #include "Dialogs.h"
+#include "PictureBox.h"
 #include "platform/Clipboard.h"
 #include "stats/PastedInput.h"
 #include "stats/TotalFile.h"
@@ -10,25 +11,11 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextBlock>
 
 namespace {
-// Stands in for an example picture until the real one is drawn: a framed
-// area of the picture's size that says what will be there.
-QPixmap examplePlaceholder(const QString& what)
-{
-    QPixmap pixmap(TFormpic::kExamplePictureSize);
-    pixmap.fill(Qt::white);
-    QPainter p(&pixmap);
-    p.setPen(QColor(128, 128, 128));
-    p.drawRect(pixmap.rect().adjusted(0, 0, -1, -1));
-    p.drawText(pixmap.rect().adjusted(8, 8, -8, -8), Qt::AlignCenter | Qt::TextWordWrap, what);
-    return pixmap;
-}
-
 QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, const QRect& geometry)
 {
     auto* label = new QLabel(text, parent);
@@ -41,18 +28,25 @@ QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, cons
 void TFormpic::buildInputPage()
 {
     QWidget* input = page(QStringLiteral("input"));
-    const QSize size = kExamplePictureSize;
-    addLabel(input, QStringLiteral("Label8"), QStringLiteral("example1"), {12, 6, 200, 20});
-    addLabel(input, QStringLiteral("Image5"), QString(), {12, 28, size.width(), size.height()})
-        ->setPixmap(examplePlaceholder(QStringLiteral("example: five lines of item,count")));
+    // Each example's heading above its picture and its note under it; the
+    // pictures keep their own size.
+    int y = 6;
+    const auto example = [&](const char* heading, const QString& headingText, const char* image,
+                             const QString& resource) {
+        addLabel(input, QString::fromLatin1(heading), headingText, {12, y, 200, 20});
+        auto* box = new PictureBox(QString::fromLatin1(image), resource, input);
+        box->setGeometry(QRect(QPoint(12, y + 22), box->picture().size()));
+        y = box->geometry().bottom() + 5;
+    };
+    example("Label8", QStringLiteral("example1"), "Image5", QStringLiteral(":/tools/example1.jpg"));
     addLabel(input, QStringLiteral("Label11"), QStringLiteral("Cut apart with the comma. "),
-             {12, 146, 270, 20});
-    addLabel(input, QStringLiteral("Label10"), QStringLiteral("example2"), {12, 180, 200, 20});
-    addLabel(input, QStringLiteral("Image2"), QString(), {12, 202, size.width(), size.height()})
-        ->setPixmap(examplePlaceholder(QStringLiteral("example: the rows as two table columns")));
+             {12, y, 270, 20});
+    y += 34;
+    example("Label10", QStringLiteral("example2"), "Image2",
+            QStringLiteral(":/tools/example2.jpg"));
     addLabel(input, QStringLiteral("Label12"),
              QStringLiteral("Duplicate the form of such software as Word , Excel ,etc..  "),
-             {12, 320, 270, 40})
+             {12, y, 270, 40})
         ->setWordWrap(true);
 
     m_memo1 = new QPlainTextEdit(input);

@@ -154,7 +154,8 @@ void TFormpic::showNewPage(bool group)
              group ? QStringLiteral("Please input new title group name")
                    : QStringLiteral("Please input new title name"));
     QLineEdit* edit = group ? m_edit3 : m_edit1;
-    activateWindow();
+    // Selected, so that typing a name replaces the prompt or the last name.
+    edit->selectAll();
     edit->setFocus();
 }
 

@@ -146,7 +146,7 @@ void TFormpic::BitBtn12Click()
 {
     const QString chosen =
         Dialogs::saveFileName(this, QStringLiteral("Export"), QStringLiteral("Text files (*.txt)"),
-                              QStringLiteral("TXT"));
+                              QStringLiteral("TXT"), m_state.documentsFolder);
     if (chosen.isEmpty()) {
         hide();
         return;

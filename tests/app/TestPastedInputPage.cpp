@@ -2,6 +2,7 @@
 #include "app/Dialogs.h"
 #include "app/TForm1.h"
 #include "app/TFormpic.h"
+#include "platform/Jpeg.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -31,17 +32,28 @@ void TestPastedInputPage::page()
     ProgramFixture f;
     f.start();
     TFormpic* pic = f.program->formpic();
+    // Open already, behind the main window: the page comes up ready for typing.
+    pic->show();
+    f.form1()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.form1()));
     f.form1()->action("Frominput1")->trigger();
     QVERIFY(pic->isVisible());
     QCOMPARE(pic->currentPageName(), QString("input"));
     QCOMPARE(pic->windowTitle(), QString("Make report:please input..."));
     auto* memo = pic->findChild<QPlainTextEdit*>("Memo1");
-    QCOMPARE(pic->focusWidget(), memo);
+    QTRY_VERIFY(memo->hasFocus());
     QCOMPARE(pic->findChild<QLabel*>("Label11")->text(), QString("Cut apart with the comma. "));
     QCOMPARE(pic->findChild<QLabel*>("Label12")->text(),
              QString("Duplicate the form of such software as Word , Excel ,etc..  "));
-    for (const char* image : {"Image5", "Image2"})
-        QCOMPARE(pic->findChild<QLabel*>(image)->pixmap().size(), TFormpic::kExamplePictureSize);
+    // Each example shows its picture whole, with its note under it.
+    for (const auto& [image, note, file] : {std::tuple{"Image5", "Label11", ":/tools/example1.jpg"},
+                                            {"Image2", "Label12", ":/tools/example2.jpg"}}) {
+        const auto* box = pic->findChild<QLabel*>(image);
+        QVERIFY(!box->pixmap().isNull());
+        QCOMPARE(box->pixmap().size(),
+                 Jpeg::load(file).size().scaled(box->size(), Qt::KeepAspectRatio));
+        QVERIFY(pic->findChild<QLabel*>(note)->y() > box->geometry().bottom());
+    }
 
     pic->button("BitBtn11")->click();
     QCOMPARE(Dialogs::shownMessages(),

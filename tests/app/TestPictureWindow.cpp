@@ -124,7 +124,7 @@ void TestPictureWindow::savePicture()
     Dialogs::setNextFileName(early);
     pic->button("BitBtn7")->click();
     QVERIFY(!QFileInfo::exists(early)); // an empty picture writes nothing
-    QCOMPARE(QDir(Dialogs::lastSaveFolder()), QDir(f.dataFolder()));
+    QCOMPARE(QDir(Dialogs::lastFileDialogFolder()), QDir(f.dataFolder()));
 
     f.form1()->PieChart1Click();
     const QString jpg = f.docs.path() + "pie.jpg";
@@ -132,8 +132,8 @@ void TestPictureWindow::savePicture()
     pic->button("BitBtn7")->click();
     QImage written(jpg, "BMP");
     QCOMPARE(written.size(), QSize(598, 399));
-    pic->button("BitBtn7")->click();                                // cancelled: nothing happens
-    QCOMPARE(QDir(Dialogs::lastSaveFolder()), QDir(f.docs.path())); // the folder used last
+    pic->button("BitBtn7")->click(); // cancelled: nothing happens
+    QCOMPARE(QDir(Dialogs::lastFileDialogFolder()), QDir(f.docs.path())); // the folder used last
     Dialogs::setNextFileName(f.docs.path() + "no/such/folder/x.bmp");
     pic->button("BitBtn7")->click();
     QCOMPARE(Dialogs::shownMessages().size(), 1);

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -33,7 +34,7 @@ void TestTitleOperations::appendText_data()
     QTest::addColumn<QByteArray>("title"); // after the append
     QTest::addColumn<QStringList>("messages");
     const QByteArray before = "//2024-3-3\r\n"; // no item yet
-    const QByteArray opened = before + "\r\n"; // opening adds an empty line
+    const QByteArray opened = before + "\r\n";  // opening adds an empty line
     QTest::newRow("notes.Txt, lines unchanged")
         << "notes.Txt" << QByteArray(" pear \r\n//2024-3-4\r\n\r\nkiwi")
         << opened + " pear \r\n//2024-3-4\r\n\r\nkiwi\r\n"
@@ -58,6 +59,7 @@ void TestTitleOperations::appendText()
     f.click("t");
     Dialogs::setNextFileName(path);
     f.form1()->action("AppendText1")->trigger();
+    QCOMPARE(QDir(Dialogs::lastFileDialogFolder()), QDir(f.docs.path())); // the user's documents
     QTEST(f.readData("t.txt"), "title");
     QTEST(Dialogs::shownMessages(), "messages");
     if (fileName == "notes.Txt")
@@ -113,7 +115,6 @@ void TestTitleOperations::replace()
         items << combo->itemText(i);
     QCOMPARE(items, QStringList({"Apple", "apples"}));
 
-    pic->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(pic));
     combo->setFocus();
     QTest::keyClicks(combo, oldText);
@@ -162,6 +163,7 @@ void TestTitleOperations::exportPage()
     Dialogs::setNextFileName(f.docs.path() + "out.csv");
     Dialogs::setNextFileName(f.dataFolder() + "../Morvane/t.txt");
     exportNow->click();
+    QCOMPARE(QDir(Dialogs::lastFileDialogFolder()), QDir(f.docs.path())); // not among the titles
     exportNow->click();
     QVERIFY(pic->isVisible());
     QCOMPARE(Dialogs::shownMessages().size(), 2);

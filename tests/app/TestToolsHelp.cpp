@@ -7,14 +7,17 @@
 #include "platform/SafeFile.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 namespace {
 QString pageOf(QWidget* window)
@@ -65,6 +68,8 @@ private slots:
     void doNotDisplayAtStartup();
     void helpButtons_data();
     void helpButtons();
+    void dialogsOverHelp_data();
+    void dialogsOverHelp();
 };
 
 void TestToolsHelp::shortcutBoxes_data()
@@ -264,6 +269,9 @@ void TestToolsHelp::helpButtons()
     ProgramFixture f;
     f.start();
     TFormhlp* help = f.program->formhlp();
+    // The tools window was on another page before.
+    f.form1()->action("Short1")->trigger();
+    f.program->formOpt()->hide();
     f.form1()->action("help2")->trigger();
     // Commands find the help hidden already when they run.
     bool hiddenFirst = true;
@@ -280,8 +288,61 @@ void TestToolsHelp::helpButtons()
         QCOMPARE(pageOf(f.program->formpic()), QString("input"));
     if (caption == "Documents or Uninstall") {
         QCOMPARE(pageOf(f.program->formOpt()), QString("Uninstall"));
-        QCOMPARE(f.program->formOpt()->windowTitle(), QString("Tools"));
+        QCOMPARE(f.program->formOpt()->windowTitle(), QString("Uninstall Morvane"));
     }
+}
+
+void TestToolsHelp::dialogsOverHelp_data()
+{
+    QTest::addColumn<int>("kind");
+    int kind = 0;
+    for (const char* name :
+         {"information", "error", "question", "choose", "open file", "save file"})
+        QTest::newRow(name) << kind++;
+}
+
+void TestToolsHelp::dialogsOverHelp()
+{
+    QFETCH(int, kind);
+    ProgramFixture f;
+    f.start();
+    f.form1()->action("help2")->trigger();
+    // A modal box under the help window, which stays on top, would block
+    // the program out of sight.
+    bool onTop = false;
+    QWindow* help = f.program->formhlp()->windowHandle();
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        onTop = dialog && dialog->windowFlags().testFlag(Qt::WindowStaysOnTopHint) &&
+                !help->flags().testFlag(Qt::WindowStaysOnTopHint);
+        if (dialog)
+            dialog->reject();
+    });
+    Dialogs::setScripted(false);
+    TForm1* w = f.form1();
+    switch (kind) {
+    case 0:
+        Dialogs::information(w, "x");
+        break;
+    case 1:
+        Dialogs::error(w, "x");
+        break;
+    case 2:
+        Dialogs::question(w, "x");
+        break;
+    case 3:
+        Dialogs::choose(w, "x", {"a", "b"});
+        break;
+    case 4:
+        Dialogs::openFileName(w, "x", "*.txt");
+        break;
+    default:
+        Dialogs::saveFileName(w, "x", "*.txt", "txt");
+        break;
+    }
+    Dialogs::setScripted(true);
+    QVERIFY(onTop);
+    QVERIFY(help->flags().testFlag(Qt::WindowStaysOnTopHint)); // on top again
 }
 
 QTEST_MAIN(TestToolsHelp)
