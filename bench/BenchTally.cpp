@@ -84,7 +84,8 @@ int main(int argc, char** argv)
 
     QTemporaryDir dir;
     const QString path = dir.path() + QStringLiteral("/Bench.txt");
-    if (!dir.isValid() || !SafeFile::write(path, TitleText::encode(lines))) {
+    if (!dir.isValid() ||
+        !SafeFile::write(SafeFile::Purpose::Title, path, TitleText::encode(lines))) {
         std::fprintf(stderr, "cannot write the benchmark title\n");
         return 1;
     }

@@ -64,7 +64,8 @@ QByteArray bmpBytes(const QImage& picture)
     return bytes;
 }
 
-WriteOutcome writeBmp(const QImage& picture, const QString& path, QString* error)
+WriteOutcome writeBmp(const QImage& picture, const QString& path, SafeFile::Purpose purpose,
+                      QString* error)
 {
     if (picture.isNull() || picture.width() <= 0 || picture.height() <= 0) {
         if (error)
@@ -78,7 +79,8 @@ WriteOutcome writeBmp(const QImage& picture, const QString& path, QString* error
                                     "written.");
         return WriteOutcome::Failed;
     }
-    return SafeFile::write(path, bytes, error) ? WriteOutcome::Written : WriteOutcome::Failed;
+    return SafeFile::write(purpose, path, bytes, error) ? WriteOutcome::Written
+                                                        : WriteOutcome::Failed;
 }
 
 } // namespace PictureOutput

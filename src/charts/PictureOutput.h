@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Charts.h"
+#include "platform/SafeFile.h"
 
 #include <QImage>
 #include <QRect>
@@ -46,6 +47,7 @@ QByteArray bmpBytes(const QImage& picture);
 // Writes the whole picture as BMP to path, replacing any file there. An
 // empty picture writes no file (EmptyPicture); on failure the old file stays
 // and *error holds the system's message.
-WriteOutcome writeBmp(const QImage& picture, const QString& path, QString* error = nullptr);
+WriteOutcome writeBmp(const QImage& picture, const QString& path, SafeFile::Purpose purpose,
+                      QString* error = nullptr);
 
 } // namespace PictureOutput

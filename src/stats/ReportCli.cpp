@@ -224,7 +224,7 @@ int writeChart(const CommandLine& cl, const TallyResult& result, const QString& 
         return notDrawn(chart, nothing, "no picture written", err);
     QString error;
     const QString output = cl.options.value(QStringLiteral("output"));
-    if (PictureOutput::writeBmp(chart.image, output, &error) !=
+    if (PictureOutput::writeBmp(chart.image, output, SafeFile::Purpose::Picture, &error) !=
         PictureOutput::WriteOutcome::Written)
         return fail(err, error);
     return 0;
