@@ -2,8 +2,12 @@
 #   make run    install missing packages, build, start the program
 #   make test   install missing packages, build with sanitizers, run every test
 #   make bench  build optimised and run the benchmarks in bench/
+#   make install    build optimised and install under PREFIX (default /usr/local);
+#                   DESTDIR=/some/root installs into a staging root instead
+#   make uninstall  remove what the last make install put in place
 
 BUILD      ?= build
+PREFIX     ?= /usr/local
 TESTBUILD  ?= build-test
 JOBS       ?= 2
 # ccache makes rebuilds in a fresh clone or a second work tree cheap.
@@ -12,9 +16,10 @@ export CCACHE_BASEDIR ?= $(CURDIR)
 export CCACHE_NOHASHDIR ?= true
 
 PACKAGES := cmake g++ make pkg-config qt6-base-dev libjpeg62-turbo-dev libzip-dev \
-            fonts-liberation2 xvfb xauth xdotool ccache python3-docx desktop-file-utils
+            fonts-liberation2 xvfb xauth xdotool ccache python3-docx desktop-file-utils \
+            appstream file
 
-.PHONY: all deps build run test bench clean
+.PHONY: all deps build run test bench install uninstall clean
 
 all: build
 
@@ -51,6 +56,14 @@ bench: build
 	  [ -f "$$b" ] && [ -x "$$b" ] || continue; \
 	  echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b || exit 1; \
 	done
+
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# cmake lists every file it installed, DESTDIR included.
+uninstall:
+	@test -f $(BUILD)/install_manifest.txt || { echo "Nothing installed from $(BUILD)."; exit 1; }
+	xargs -d '\n' rm -f -- < $(BUILD)/install_manifest.txt
 
 clean:
 	rm -rf $(BUILD) $(TESTBUILD)
