@@ -21,6 +21,7 @@
 #include <QSplitter>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 
@@ -142,7 +143,8 @@ void TForm1::FormShow()
 
     m_state.recordedPictureSize = m_formpic ? m_formpic->imageSize() : QSize(589, 399);
     openDefaultTitle();
-    offerRecoveryCopies();
+    // Asked over the shown window, not before it appears.
+    QTimer::singleShot(0, this, &TForm1::offerRecoveryCopies);
 }
 
 void TForm1::enterNoTitleState()

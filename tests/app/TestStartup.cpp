@@ -263,7 +263,7 @@ void TestStartup::killedWhileTypingOffersLines()
     Dialogs::clearShownMessages();
     Dialogs::setNextAnswer(restore ? Dialogs::Answer::Yes : Dialogs::Answer::No);
     f.start();
-    QVERIFY(Dialogs::shownMessages().contains("restore the unsaved lines of t?"));
+    QTRY_VERIFY(Dialogs::shownMessages().contains("restore the unsaved lines of t?"));
     QCOMPARE(f.form1()->windowTitle(), QString("Morvane---t"));
     QCOMPARE(f.editor()->lines().contains("line 5"), restore);
     QCOMPARE(f.form1()->state().modified, restore);
