@@ -5,6 +5,7 @@
 #include "app/EntryEditor.h"
 #include "app/Program.h"
 #include "app/TForm1.h"
+#include "BenchTiming.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -60,7 +61,7 @@ int main(int argc, char** argv)
     tree->setCurrentItem(tree->topLevelItem(0));
 
     std::vector<double> open, enter, reload;
-    for (int run = 0; run < 5; ++run) {
+    for (int run = 0; run < benchRuns(5); ++run) {
         QElapsedTimer t;
         t.start();
         form1->TreeView1Click();
