@@ -4,7 +4,7 @@
 #   make bench  build optimised and run the benchmarks in bench/
 #   make install    build optimised and install under PREFIX (default /usr/local);
 #                   DESTDIR=/some/root installs into a staging root instead
-#   make uninstall  remove what the last make install put in place
+#   make uninstall  remove what the last make install put in place (same DESTDIR)
 #   make fuzz   build the fuzzing harnesses with clang and run each for
 #               FUZZ_SECONDS (default 5) over fuzz/corpus
 
@@ -89,10 +89,11 @@ fuzz: deps
 install: build
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
 
-# cmake lists every file it installed, DESTDIR included.
+# cmake lists every file it installed, without DESTDIR: give the same
+# DESTDIR to uninstall from a staging root.
 uninstall:
 	@test -f $(BUILD)/install_manifest.txt || { echo "Nothing installed from $(BUILD)."; exit 1; }
-	xargs -d '\n' rm -f -- < $(BUILD)/install_manifest.txt
+	sed 's|^|$(DESTDIR)|' $(BUILD)/install_manifest.txt | xargs -d '\n' rm -f --
 
 clean:
 	rm -rf $(BUILD) $(TESTBUILD)
