@@ -2,8 +2,18 @@
 #   make run    install missing packages, build, start the program
 #   make test   install missing packages, build with sanitizers, run every test
 #   make bench  build optimised and run the benchmarks in bench/
+#   make install    build optimised and install under PREFIX (default /usr/local);
+#                   DESTDIR=/some/root installs into a staging root instead
+#   make uninstall  remove what the last make install put in place (same DESTDIR)
+#   make fuzz   build the fuzzing harnesses with clang and run each for
+#               FUZZ_SECONDS (default 5) over fuzz/corpus
 
+SHELL      := /bin/bash
 BUILD      ?= build
+PREFIX     ?= /usr/local
+FUZZBUILD  ?= build-fuzz
+FUZZ_SECONDS ?= 5
+FUZZERS    := Tally PastedInput DateFormat TitleText DefaultFile Jpeg WordReport
 TESTBUILD  ?= build-test
 JOBS       ?= 2
 # ccache makes rebuilds in a fresh clone or a second work tree cheap.
@@ -13,9 +23,9 @@ export CCACHE_NOHASHDIR ?= true
 
 PACKAGES := cmake g++ make pkg-config qt6-base-dev libjpeg62-turbo-dev libzip-dev \
             fonts-liberation2 xvfb xauth xdotool ccache python3-docx desktop-file-utils \
-            libxxhash-dev mawk
+            libxxhash-dev mawk appstream file clang-14 libclang-rt-14-dev
 
-.PHONY: all deps build run test bench clean
+.PHONY: all deps build run test bench fuzz install uninstall clean
 
 all: build
 
@@ -45,6 +55,15 @@ test: deps
 	cmake -S . -B $(TESTBUILD) -DCMAKE_BUILD_TYPE=Debug -DMORVANE_SANITIZE=ON $(LAUNCHER)
 	cmake --build $(TESTBUILD) -j$(JOBS)
 	cd $(TESTBUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+	$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=3
+	@# Each benchmark once, in this build: no pass or fail on time, but a
+	@# slowdown shows in every log.
+	cmake --build $(TESTBUILD) -j$(JOBS) --target benchmarks
+	@for b in $(TESTBUILD)/bench/bench_*; do \
+	  [ -f "$$b" ] && [ -x "$$b" ] || continue; \
+	  echo "== $$b (short)"; \
+	  MORVANE_BENCH_SHORT=1 ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen $$b || exit 1; \
+	done
 
 bench: build
 	cmake --build $(BUILD) -j$(JOBS) --target benchmarks
@@ -52,6 +71,29 @@ bench: build
 	  [ -f "$$b" ] && [ -x "$$b" ] || continue; \
 	  echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b || exit 1; \
 	done
+
+# New inputs the fuzzers find go to $(FUZZBUILD)/corpus; fuzz/corpus holds the seeds.
+fuzz: deps
+	cmake -S . -B $(FUZZBUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVANE_FUZZ=ON \
+	  -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 $(LAUNCHER)
+	cmake --build $(FUZZBUILD) -j$(JOBS) --target fuzzers
+	@for h in $(FUZZERS); do \
+	  mkdir -p $(FUZZBUILD)/corpus/$$h; \
+	  echo "== fuzz_$$h, $(FUZZ_SECONDS) s"; \
+	  $(FUZZBUILD)/fuzz/fuzz_$$h -max_total_time=$(FUZZ_SECONDS) -detect_leaks=0 -rss_limit_mb=4096 \
+	    -print_final_stats=1 $(FUZZBUILD)/corpus/$$h fuzz/corpus/$$h 2>&1 | \
+	    grep -E "^(stat::number_of_executed_units|stat::new_units_added|==[0-9]+==ERROR|SUMMARY)|Test unit written"; \
+	  test $${PIPESTATUS[0]} -eq 0 || exit 1; \
+	done
+
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# cmake lists every file it installed, without DESTDIR: give the same
+# DESTDIR to uninstall from a staging root.
+uninstall:
+	@test -f $(BUILD)/install_manifest.txt || { echo "Nothing installed from $(BUILD)."; exit 1; }
+	sed 's|^|$(DESTDIR)|' $(BUILD)/install_manifest.txt | xargs -d '\n' rm -f --
 
 clean:
 	rm -rf $(BUILD) $(TESTBUILD)

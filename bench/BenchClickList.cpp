@@ -6,6 +6,7 @@
 #include "editor/ClickList.h"
 #include "editor/EditorLines.h"
 #include "editor/Hotkeys.h"
+#include "BenchTiming.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -85,7 +86,7 @@ int main(int argc, char** argv)
     ClickList list(locale);
     HotkeyColumn hotkeys;
     std::vector<double> rebuild, assign, both;
-    for (int run = 0; run < 7; ++run) {
+    for (int run = 0; run < benchRuns(7); ++run) {
         QElapsedTimer t;
         t.start();
         list.rebuild(lines);
@@ -107,7 +108,7 @@ int main(int argc, char** argv)
     // Enter on a new item: add it, then assign all hotkeys again.
     QRandomGenerator rng(7);
     std::vector<double> enter;
-    for (int i = 0; i < 500; ++i) {
+    for (int i = 0; i < benchRuns(500); ++i) {
         const QString typed = QStringLiteral("  new ") + randomWord(rng) + QString::number(i);
         QElapsedTimer t;
         t.start();
@@ -123,7 +124,7 @@ int main(int argc, char** argv)
 
     // Enter on an item already in the list: one lookup.
     std::vector<double> known;
-    for (int i = 0; i < 500; ++i) {
+    for (int i = 0; i < benchRuns(500); ++i) {
         QElapsedTimer t;
         t.start();
         EditorLines::collectEntered(list, list.at(i * 37 % list.size()));

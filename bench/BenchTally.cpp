@@ -27,10 +27,10 @@ extern char** environ;
 
 namespace {
 
+const int kRuns = benchRuns(5);
 constexpr int kItemLines = 1'000'000;
 constexpr int kDistinct = 10'000;
 constexpr int kDateEvery = 50;
-constexpr int kRuns = 5;
 
 // Item lines with a skewed choice of items (a few frequent, many rare) and a
 // date line opening every block of kDateEvery lines.
@@ -156,7 +156,7 @@ int main(int argc, char** argv)
 
     QTemporaryDir dir;
     const QString path = dir.path() + QStringLiteral("/Bench.txt");
-    if (!dir.isValid() || !SafeFile::write(path, bytes)) {
+    if (!dir.isValid() || !SafeFile::write(SafeFile::Purpose::Title, path, bytes)) {
         std::fprintf(stderr, "cannot write the benchmark title\n");
         return 1;
     }

@@ -17,6 +17,7 @@ class QListWidget;
 class QMenu;
 class QSplitter;
 class QTabWidget;
+class QTimer;
 class QToolBar;
 class QToolButton;
 class QTreeWidget;
@@ -202,6 +203,15 @@ private:
     void addTitleBeside(const QString& fileName, const QString& newTitle);
     bool lockDataFolder();
 
+    // Recovery copy (TForm1Recovery.cpp)
+    // Writes the copy a moment after the last change of the open title.
+    void scheduleRecoveryCopy();
+    void writeRecoveryCopy();
+    // Removes the copy this run wrote: the lines are saved or given up.
+    void dropRecoveryCopy();
+    // At start: offers back the copies a crash left behind.
+    void offerRecoveryCopies();
+
     // Reports (TForm1Reports.cpp)
     void runChartCommand(bool (TForm1::*draw)(), const QString& captionPrefix);
     bool drawChart(Charts::Kind kind);
@@ -227,6 +237,9 @@ private:
     TFormhlp* m_formhlp = nullptr;
     TextViewer* m_textViewer = nullptr;
     std::unique_ptr<QLockFile> m_dataLock; // one program per data folder
+    QTimer* m_recoveryTimer = nullptr;
+    QString m_recoveryFile;                // the recovery copy this run wrote last
+    bool m_recoveryFailed = false;         // its last write failed (said once)
     bool m_unattended = false;             // shutting down without asking anything
     bool m_desktopShortcutDue = false; // first start: written once FormOpt exists
     bool m_shown = false;

@@ -124,7 +124,7 @@ bool TForm1::writeChartFile(Charts::Kind kind)
     // an empty picture writes nothing.
     QString error;
     const QString path = m_state.dataFolder + PictureOutput::chartFileName(kind);
-    if (PictureOutput::writeBmp(m_formpic->picture(), path, &error) ==
+    if (PictureOutput::writeBmp(m_formpic->picture(), path, SafeFile::Purpose::Chart, &error) ==
         PictureOutput::WriteOutcome::Failed) {
         Dialogs::error(this, error);
         return false;

@@ -8,6 +8,7 @@
 #include "TFormOpt.h"
 #include "TFormhlp.h"
 #include "TFormpic.h"
+#include "platform/SafeFile.h"
 #include "platform/Shell.h"
 #include "titles/SampleTitles.h"
 
@@ -20,6 +21,7 @@
 #include <QSplitter>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 
@@ -126,6 +128,10 @@ void TForm1::FormShow()
 {
     if (!lockDataFolder())
         return;
+    // Writes a crash cut short; another program's may be under way in the
+    // shared state folder, so only old ones go there.
+    SafeFile::removeLeftovers(m_state.dataFolder);
+    SafeFile::removeLeftovers(Shell::stateFolderPath(), 60);
     scaleToScreen();
     Shell::sweepAttributes(m_state.dataFolder, Shell::Normal);
     buildTree();
@@ -137,6 +143,8 @@ void TForm1::FormShow()
 
     m_state.recordedPictureSize = m_formpic ? m_formpic->imageSize() : QSize(589, 399);
     openDefaultTitle();
+    // Asked over the shown window, not before it appears.
+    QTimer::singleShot(0, this, &TForm1::offerRecoveryCopies);
 }
 
 void TForm1::enterNoTitleState()
@@ -177,6 +185,11 @@ bool TForm1::shutdown(bool askOnFailedSave)
         Dialogs::question(this, QStringLiteral("The title could not be saved. Close anyway and "
                                                "lose the changes?")) != Dialogs::Answer::Yes)
         return false;
+    // Saved: a clean exit leaves no copy. Not saved: the copy keeps the lines.
+    if (m_state.modified)
+        writeRecoveryCopy();
+    else
+        dropRecoveryCopy();
     m_shutDown = true;
     Shell::sweepAttributes(m_state.dataFolder, Shell::ReadOnly);
     return true;

@@ -19,6 +19,7 @@ bool TForm1::saveOpenTitle()
         Dialogs::error(this, error);
         return false;
     }
+    dropRecoveryCopy();
     if (format.encoding != m_state.openTitleEncoding.encoding) {
         // Said once: from now on the title is UTF-8, and every character fits.
         Dialogs::information(

@@ -145,6 +145,7 @@ void TForm1::RichEditNeedChange()
     applyClickListRule();
     m_state.modified = true;
     setSaveEnabled(true);
+    scheduleRecoveryCopy();
 }
 
 QString TForm1::openTitleFile() const
@@ -200,6 +201,7 @@ void TForm1::openTitle()
     m_state.openTitlePath = titleRelativePath(m_state.node);
     setWindowTitle(QStringLiteral("Morvane---") + m_state.node.titleName);
 
+    dropRecoveryCopy();
     m_state.openTitleLoaded = false;
     m_editor->clear();
     const TitleFiles::Loaded loaded = TitleFiles::load(openTitleFile());
@@ -237,6 +239,7 @@ void TForm1::openTitle()
 void TForm1::showGroup()
 {
     m_state.shown = AppState::Shown::Group;
+    dropRecoveryCopy();
     action(QStringLiteral("ToolButtonStartOpen"))->setEnabled(false);
     action(QStringLiteral("Startopen1"))->setEnabled(false);
     setWindowTitle(QStringLiteral("Morvane"));

@@ -102,7 +102,8 @@ bool TForm1::exportTitle(const QString& target, WholeTitle::NoteOption option, b
     if (loaded.ok) {
         const QStringList lines =
             WholeTitle::exportLines(loaded.text.lines, option, dropEmptyLines, m_state.dates);
-        if (SafeFile::write(target, TitleText::encode(lines, loaded.text.encoding), &error))
+        if (SafeFile::write(SafeFile::Purpose::Export, target,
+                            TitleText::encode(lines, loaded.text.encoding), &error))
             return true;
     }
     Dialogs::error(m_formpic, error);

@@ -1,6 +1,7 @@
 // The shortcut page of the tools window: one launcher per check box.
 #include "TFormOpt.h"
 
+#include "Dialogs.h"
 #include "tools/Launchers.h"
 
 #include <QCheckBox>
@@ -106,8 +107,11 @@ void TFormOpt::checkBoxClick(int index)
         return;
     }
     // A launcher that could not be written must not look written.
-    if (!Launchers::write(kPlaces[index], QCoreApplication::applicationFilePath())) {
+    QString error;
+    if (!Launchers::write(kPlaces[index], QCoreApplication::applicationFilePath(), &error)) {
         const QSignalBlocker quiet(box);
-        box->setChecked(false);
+        box->setChecked(Launchers::exists(kPlaces[index]));
+        if (!error.isEmpty())
+            Dialogs::error(this, error);
     }
 }

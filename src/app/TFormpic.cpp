@@ -245,7 +245,8 @@ void TFormpic::BitBtn7Click()
     if (name.isEmpty())
         return;
     QString error;
-    if (PictureOutput::writeBmp(m_picture, name, &error) == PictureOutput::WriteOutcome::Failed)
+    if (PictureOutput::writeBmp(m_picture, name, SafeFile::Purpose::Picture, &error) ==
+        PictureOutput::WriteOutcome::Failed)
         Dialogs::error(this, error);
     else
         m_pictureFolder = QFileInfo(name).absolutePath();

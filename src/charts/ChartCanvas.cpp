@@ -49,10 +49,47 @@ int ChartCanvas::textWidth(const QString& text) const
     return QFontMetrics(m_font, &m_image).horizontalAdvance(text);
 }
 
-QString ChartCanvas::cutToWidth(const QString& text, int limit) const
+namespace {
+// More characters than can fit in limit pixels: every character but the
+// rare zero-width ones is at least a pixel wide.
+qsizetype charactersPast(int limit)
+{
+    return 4 * qsizetype(std::max(limit, 0)) + 64;
+}
+
+// Never half a character at either end of a cut.
+QString headOf(const QString& text, qsizetype n)
+{
+    if (n >= text.size())
+        return text;
+    if (n > 0 && text.at(n - 1).isHighSurrogate())
+        --n;
+    return text.left(n);
+}
+} // namespace
+
+int ChartCanvas::textWidthUpTo(const QString& text, int limit) const
+{
+    const QString head = headOf(text, charactersPast(limit));
+    const int width = textWidth(head);
+    return head.size() < text.size() ? std::max(width, limit + 1) : width;
+}
+
+QString ChartCanvas::visibleTail(const QString& text, int limit) const
+{
+    qsizetype n = charactersPast(limit);
+    if (n >= text.size())
+        return text;
+    if (text.at(text.size() - n).isLowSurrogate())
+        --n;
+    return text.right(n);
+}
+
+QString ChartCanvas::cutToWidth(const QString& whole, int limit) const
 {
     const QFontMetrics metrics(m_font, &m_image);
-    if (metrics.horizontalAdvance(text) <= limit)
+    const QString text = headOf(whole, charactersPast(limit));
+    if (text.size() == whole.size() && metrics.horizontalAdvance(text) <= limit)
         return text;
     // Dropping one character at a time from the end stops at the longest prefix
     // that fits. Without kerning a prefix is never wider than a longer one, so

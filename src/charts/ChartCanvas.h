@@ -36,6 +36,13 @@ public:
     void clearClip() { m_painter.setClipping(false); }
 
     int textWidth(const QString& text) const;
+    // The width of text when it is at most limit, else some width past it.
+    // Only as many characters as could ever fit are measured: a name may be
+    // a line of megabytes.
+    int textWidthUpTo(const QString& text, int limit) const;
+    // The end of text that a right-aligned drawing ending limit pixels from
+    // the left edge can show, measured the same way.
+    QString visibleTail(const QString& text, int limit) const;
     // text without as many last characters as it takes to be at most limit wide.
     QString cutToWidth(const QString& text, int limit) const;
     // Height of a text cell: ascent and descent each rounded up.

@@ -51,7 +51,7 @@ ChartResult drawHorizontalBarChart(const TallyResult& tally, QSize recordedSize)
 
         int labelColumn = canvas.textWidth(kCaption);
         for (qint64 i = 0; i < n; ++i)
-            labelColumn = std::max(labelColumn, canvas.textWidth(tally.names.at(i)));
+            labelColumn = std::max(labelColumn, canvas.textWidthUpTo(tally.names.at(i), width));
         const int axisX = horizontalAxisX(labelColumn, h, width);
         canvas.line(axisX, top, axisX, bottom);
 
@@ -59,7 +59,7 @@ ChartResult drawHorizontalBarChart(const TallyResult& tally, QSize recordedSize)
         canvas.setFontColour(kWindowText);
         const int tGap = canvas.textWidth(QStringLiteral("t"));
         for (qint64 i = 0; i < n; ++i) {
-            const QString& name = tally.names.at(i);
+            const QString name = canvas.visibleTail(tally.names.at(i), axisX);
             canvas.textOut(axisX - canvas.textWidth(name) - tGap, int(l.barTop(i)), name);
         }
 

@@ -67,7 +67,7 @@ QByteArray imageBytes(const QImage& picture, const char* format)
 }
 
 WriteOutcome writeImage(const QImage& picture, const QString& path, const char* format,
-                        QString* error)
+                        SafeFile::Purpose purpose, QString* error)
 {
     if (picture.isNull() || picture.width() <= 0 || picture.height() <= 0) {
         if (error)
@@ -81,7 +81,8 @@ WriteOutcome writeImage(const QImage& picture, const QString& path, const char* 
                                     "written.");
         return WriteOutcome::Failed;
     }
-    return SafeFile::write(path, bytes, error) ? WriteOutcome::Written : WriteOutcome::Failed;
+    return SafeFile::write(purpose, path, bytes, error) ? WriteOutcome::Written
+                                                        : WriteOutcome::Failed;
 }
 
 } // namespace
@@ -91,14 +92,16 @@ QByteArray bmpBytes(const QImage& picture)
     return imageBytes(picture, "BMP");
 }
 
-WriteOutcome writeBmp(const QImage& picture, const QString& path, QString* error)
+WriteOutcome writeBmp(const QImage& picture, const QString& path, SafeFile::Purpose purpose,
+                      QString* error)
 {
-    return writeImage(picture, path, "BMP", error);
+    return writeImage(picture, path, "BMP", purpose, error);
 }
 
-WriteOutcome writePng(const QImage& picture, const QString& path, QString* error)
+WriteOutcome writePng(const QImage& picture, const QString& path, SafeFile::Purpose purpose,
+                      QString* error)
 {
-    return writeImage(picture, path, "PNG", error);
+    return writeImage(picture, path, "PNG", purpose, error);
 }
 
 } // namespace PictureOutput

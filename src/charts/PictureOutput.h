@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Charts.h"
+#include "platform/SafeFile.h"
 
 #include <QImage>
 #include <QRect>
@@ -46,9 +47,11 @@ QByteArray bmpBytes(const QImage& picture);
 // Writes the whole picture as BMP to path, replacing any file there. An
 // empty picture writes no file (EmptyPicture); on failure the old file stays
 // and *error holds the system's message.
-WriteOutcome writeBmp(const QImage& picture, const QString& path, QString* error = nullptr);
+WriteOutcome writeBmp(const QImage& picture, const QString& path, SafeFile::Purpose purpose,
+                      QString* error = nullptr);
 
 // The same as PNG, for pictures used outside the program.
-WriteOutcome writePng(const QImage& picture, const QString& path, QString* error = nullptr);
+WriteOutcome writePng(const QImage& picture, const QString& path, SafeFile::Purpose purpose,
+                      QString* error = nullptr);
 
 } // namespace PictureOutput

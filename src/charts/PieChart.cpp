@@ -144,7 +144,7 @@ ChartResult drawPieChart(const TallyResult& tally, QSize recordedSize)
 
         running = 0;
         for (const Slice& s : slices) {
-            const int w = std::min(canvas.textWidth(s.name), g.nameLimit);
+            const int w = std::min(canvas.textWidthUpTo(s.name, g.nameLimit), g.nameLimit);
             running += sliceAngle(s);
             const long double m = midAngle(s, running);
             QPoint anchor;

@@ -451,7 +451,7 @@ QString freshPath(const QString& folder, const QString& heading)
 bool write(const QString& path, const Content& content, QString* error)
 {
     const QByteArray bytes = docxBytes(content, error);
-    return !bytes.isEmpty() && SafeFile::write(path, bytes, error);
+    return !bytes.isEmpty() && SafeFile::write(SafeFile::Purpose::WordReport, path, bytes, error);
 }
 
 } // namespace WordReport

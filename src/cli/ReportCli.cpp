@@ -250,8 +250,8 @@ int writeChart(const CommandLine& cl, const TallyResult& result, const QString& 
     QString error;
     const QString output = cl.options.value(QStringLiteral("output"));
     const bool png = output.endsWith(QLatin1String(".png"), Qt::CaseInsensitive);
-    if ((png ? PictureOutput::writePng(chart.image, output, &error)
-             : PictureOutput::writeBmp(chart.image, output, &error)) !=
+    if ((png ? PictureOutput::writePng(chart.image, output, SafeFile::Purpose::Picture, &error)
+             : PictureOutput::writeBmp(chart.image, output, SafeFile::Purpose::Picture, &error)) !=
         PictureOutput::WriteOutcome::Written)
         return fail(err, error);
     return 0;

@@ -1,50 +1,132 @@
 #include "SafeFile.h"
 
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
 
 namespace {
-qint64 g_failAfterBytes = -1; // testing aid only; never set by the program
+// Testing aids only; never set by the program.
+qint64 g_failAfterBytes = -1;
+SafeFile::Purpose g_faultPurpose = SafeFile::Purpose::Count;
+SafeFile::Fault g_fault = SafeFile::Fault::None;
+int g_faultsMet = 0;
+
+const QString kLeftoverSuffix = QStringLiteral(".morvane-partial");
+
+// The temporary file of a target: hidden, so the title tree never shows it,
+// and one per target, so a crash leaves at most one that the next write of
+// the same file reuses.
+QString temporaryFor(const QFileInfo& target)
+{
+    QString name = QStringLiteral(".") + target.fileName() + kLeftoverSuffix;
+    // A target name near the file system's limit gets a short stand-in.
+    if (QFile::encodeName(name).size() > 255)
+        name = QStringLiteral(".") +
+               QString::fromLatin1(QCryptographicHash::hash(QFile::encodeName(target.fileName()),
+                                                            QCryptographicHash::Sha1)
+                                       .toHex()) +
+               kLeftoverSuffix;
+    return target.absolutePath() + QLatin1Char('/') + name;
 }
+
+QString systemMessage(int code)
+{
+    return QString::fromLocal8Bit(std::strerror(code));
+}
+} // namespace
 
 void SafeFile::setFailAfterBytesForTesting(qint64 bytes)
 {
     g_failAfterBytes = bytes;
 }
 
-bool SafeFile::write(const QString& path, const QByteArray& data, QString* error)
+void SafeFile::setFaultForTesting(Purpose purpose, Fault fault)
 {
-    QSaveFile file(path);
-    // Never fall back to writing the target in place: that is what loses data.
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly)) {
+    g_faultPurpose = purpose;
+    g_fault = fault;
+    g_faultsMet = 0;
+}
+
+int SafeFile::faultsMetForTesting()
+{
+    return g_faultsMet;
+}
+
+bool SafeFile::write(Purpose purpose, const QString& path, const QByteArray& data, QString* error)
+{
+    const Fault fault = purpose == g_faultPurpose ? g_fault : Fault::None;
+    if (fault != Fault::None)
+        ++g_faultsMet;
+    QFileInfo target(path);
+    // A link is written through, as opening it for writing would.
+    if (target.isSymLink())
+        target = QFileInfo(target.symLinkTarget());
+    const QString shown = target.absoluteFilePath();
+    const auto fail = [&](const char* what, const QString& reason) {
         if (error)
-            *error = QStringLiteral("Cannot create file \"%1\". %2")
-                         .arg(QFileInfo(path).absoluteFilePath(), file.errorString());
+            *error =
+                QStringLiteral("Cannot %1 file \"%2\". %3").arg(QLatin1String(what), shown, reason);
         return false;
-    }
+    };
+    if (fault == Fault::AccessDenied)
+        return fail("create", systemMessage(EACCES));
+    if (fault == Fault::FolderGone)
+        return fail("create", systemMessage(ENOENT));
+
+    QFile file(temporaryFor(target));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return fail("create", file.errorString());
+    if (target.exists())
+        file.setPermissions(target.permissions() | QFile::WriteOwner | QFile::ReadOwner);
     qint64 limit = data.size();
-    const bool injectFailure = g_failAfterBytes >= 0 && g_failAfterBytes < data.size();
-    if (injectFailure)
-        limit = g_failAfterBytes;
+    const bool full =
+        fault == Fault::DiskFull || (g_failAfterBytes >= 0 && g_failAfterBytes < data.size());
+    if (full)
+        limit = fault == Fault::DiskFull ? data.size() / 2 : g_failAfterBytes;
     bool ok = file.write(data.constData(), limit) == limit && file.flush();
     QString reason = file.errorString();
-    if (ok && injectFailure) {
+    // On the disk before it replaces the old file: a power cut then leaves
+    // the old content or the new, never an empty file.
+    if (ok && ::fsync(file.handle()) != 0) {
         ok = false;
-        reason = QStringLiteral("No space left on device");
+        reason = systemMessage(errno);
     }
+    if (ok && full) {
+        ok = false;
+        reason = systemMessage(ENOSPC);
+    }
+    file.close();
+    if (ok && fault == Fault::CrashBeforeRename)
+        return false; // the process is gone: nobody is told, the file stays
     if (!ok) {
-        file.cancelWriting();
-        if (error)
-            *error = QStringLiteral("Cannot write file \"%1\". %2")
-                         .arg(QFileInfo(path).absoluteFilePath(), reason);
-        return false;
+        file.remove();
+        return fail("write", reason);
     }
-    if (!file.commit()) {
-        if (error)
-            *error = QStringLiteral("Cannot write file \"%1\". %2")
-                         .arg(QFileInfo(path).absoluteFilePath(), file.errorString());
-        return false;
+    if (std::rename(QFile::encodeName(file.fileName()).constData(),
+                    QFile::encodeName(shown).constData()) != 0) {
+        const int code = errno;
+        file.remove();
+        return fail("write", systemMessage(code));
     }
     return true;
+}
+
+void SafeFile::removeLeftovers(const QString& folder, int olderThanSeconds)
+{
+    const QDateTime before = QDateTime::currentDateTime().addSecs(-olderThanSeconds);
+    QDirIterator it(folder, {QStringLiteral(".*") + kLeftoverSuffix},
+                    QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        if (olderThanSeconds <= 0 || it.fileInfo().lastModified() < before)
+            QFile::remove(it.filePath());
+    }
 }

@@ -3,17 +3,55 @@
 #include <QByteArray>
 #include <QString>
 
-// The one way this program writes a file: the new content goes to a temporary
-// file beside the target and replaces it only once it is complete, so a full
-// disk or a crash leaves the old file as it was.
+// The one way this program writes a file: the new content goes to a hidden
+// temporary file beside the target, is flushed to the disk, and replaces the
+// target only once it is complete, so a full disk or a crash leaves the old
+// file as it was.
 class SafeFile
 {
 public:
-    // Writes data as the whole content of path. On failure returns false,
-    // leaves any existing file untouched and puts the system's message in *error.
-    static bool write(const QString& path, const QByteArray& data, QString* error = nullptr);
+    // What a write is for. Every writer names its purpose, so a test can
+    // bring each kind of write to fail and check the program copes.
+    enum class Purpose
+    {
+        Title,        // a title, new or saved
+        Total,        // Total.tol
+        DefaultFile,  // defaultfile.cnt
+        StartupTip,   // tip.cnt
+        Export,       // an exported title
+        Chart,        // BarChart.bmp, BarChartH.bmp, pie.bmp
+        Picture,      // a picture saved where the user chose
+        WordReport,   // a .docx
+        Launcher,     // a launcher or its icon
+        RecoveryCopy, // the unsaved lines of the open title
+        Count
+    };
 
-    // Testing aid: writes fail, as on a full disk, once this many bytes have
-    // been written in one call. A negative value (the default) turns it off.
+    // Writes data as the whole content of path (a link is written through).
+    // On failure returns false, leaves any existing file untouched and puts
+    // the system's message in *error.
+    static bool write(Purpose purpose, const QString& path, const QByteArray& data,
+                      QString* error = nullptr);
+
+    // Removes the temporary files that writes cut short by a crash left in
+    // folder, at any depth; with olderThanSeconds, only those that old.
+    static void removeLeftovers(const QString& folder, int olderThanSeconds = 0);
+
+    // --- Testing aids; never set by the program ---
+    // Writes fail, as on a full disk, once this many bytes have been written
+    // in one call. A negative value (the default) turns it off.
     static void setFailAfterBytesForTesting(qint64 bytes);
+
+    enum class Fault
+    {
+        None,
+        DiskFull,          // no space left on the device
+        AccessDenied,      // the folder may not be written
+        FolderGone,        // the target's folder vanished
+        CrashBeforeRename, // the process died with the temporary file written
+    };
+    // Writes of that purpose meet the fault; Fault::None turns it off.
+    static void setFaultForTesting(Purpose purpose, Fault fault);
+    // How many writes met the injected fault since it was set.
+    static int faultsMetForTesting();
 };

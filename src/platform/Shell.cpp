@@ -93,6 +93,14 @@ bool launcherFolderMayBeCreated(LauncherPlace place)
     return place == LauncherPlace::StartMenu || place == LauncherPlace::Programs;
 }
 
+QString stateFolderPath()
+{
+    QString base = qEnvironmentVariable("XDG_STATE_HOME");
+    if (!QDir::isAbsolutePath(base))
+        base = QDir::homePath() + QStringLiteral("/.local/state");
+    return QDir::cleanPath(base) + QStringLiteral("/morvane");
+}
+
 QString launcherIconPath()
 {
     const QString data = specialFolderPath(SpecialFolder::AppData);

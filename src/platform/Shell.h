@@ -42,6 +42,11 @@ QString launcherPath(LauncherPlace place);
 // user's own applications folder, as the XDG base directory rules allow.
 bool launcherFolderMayBeCreated(LauncherPlace place);
 
+// The program's own folder for state worth keeping between runs (recovery
+// copies): $XDG_STATE_HOME/morvane, or ~/.local/state/morvane when that is
+// unset or not absolute. Not created here.
+QString stateFolderPath();
+
 // Where the program's icon file for launchers is kept (user's icon theme).
 QString launcherIconPath();
 

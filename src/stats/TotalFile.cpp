@@ -10,5 +10,6 @@ QString totalFilePath(const QString& dataFolder)
 
 bool writeTotalFile(const QString& dataFolder, const QStringList& reportLines, QString* error)
 {
-    return SafeFile::write(totalFilePath(dataFolder), TitleText::encode(reportLines), error);
+    return SafeFile::write(SafeFile::Purpose::Total, totalFilePath(dataFolder),
+                           TitleText::encode(reportLines), error);
 }

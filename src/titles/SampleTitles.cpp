@@ -81,7 +81,8 @@ QString createSampleLibrary(const QString& dataFolder, const QString& documentsF
         return message;
     const QString defaultFile = dataFolder + QStringLiteral("defaultfile.cnt");
     QString error;
-    if (!QFileInfo::exists(defaultFile) && !SafeFile::write(defaultFile, QByteArray(), &error))
+    if (!QFileInfo::exists(defaultFile) &&
+        !SafeFile::write(SafeFile::Purpose::DefaultFile, defaultFile, QByteArray(), &error))
         return error;
     return {};
 }

@@ -55,7 +55,8 @@ bool save(const QString& path, const QStringList& lines, const TitleText::Format
 {
     if (QFileInfo::exists(path))
         Shell::setAttributes(path, Shell::Normal);
-    return SafeFile::write(path, TitleText::encode(lines, encoding), error);
+    return SafeFile::write(SafeFile::Purpose::Title, path, TitleText::encode(lines, encoding),
+                           error);
 }
 
 QStringList headerLines(const QString& explanation)
@@ -73,7 +74,8 @@ bool createWithHeader(const QString& path, const QString& explanation, QString* 
 {
     if (QFileInfo::exists(path))
         return true;
-    return SafeFile::write(path, TitleText::encode(headerLines(explanation)), error);
+    return SafeFile::write(SafeFile::Purpose::Title, path,
+                           TitleText::encode(headerLines(explanation)), error);
 }
 
 } // namespace TitleFiles

@@ -88,7 +88,8 @@ Created createTitle(const QString& dataFolder, int placement, const QString& gro
     if (existsIgnoringCase(folder, fileName))
         return {Created::Exists, QStringLiteral("This title has already existed.")};
     QString error;
-    if (!SafeFile::write(withSeparator(folder) + fileName, QByteArray(), &error))
+    if (!SafeFile::write(SafeFile::Purpose::Title, withSeparator(folder) + fileName, QByteArray(),
+                         &error))
         return {Created::Failed, error};
     return {Created::Done, QString()};
 }
@@ -175,7 +176,7 @@ DefaultTitle readDefault(const QString& dataFolder)
 
 bool writeDefault(const QString& dataFolder, const DefaultTitle& title, QString* error)
 {
-    return SafeFile::write(defaultFilePath(dataFolder),
+    return SafeFile::write(SafeFile::Purpose::DefaultFile, defaultFilePath(dataFolder),
                            TitleText::encode({title.name, title.groupPath}), error);
 }
 

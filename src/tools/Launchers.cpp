@@ -44,7 +44,7 @@ QString ensureIcon()
     if (existing.open(QIODevice::ReadOnly) && existing.readAll() == icon)
         return path;
     QDir().mkpath(QFileInfo(path).absolutePath());
-    return SafeFile::write(path, icon) ? path : QString();
+    return SafeFile::write(SafeFile::Purpose::Launcher, path, icon) ? path : QString();
 }
 } // namespace
 
@@ -103,14 +103,15 @@ QByteArray desktopEntry(const ShortcutSpec& spec)
     return (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
 }
 
-bool CreateShellLink(const ShortcutSpec& spec, const QString& fileName, bool mayCreateFolder)
+bool CreateShellLink(const ShortcutSpec& spec, const QString& fileName, bool mayCreateFolder,
+                     QString* error)
 {
     if (fileName.isEmpty())
         return false;
     const QString folder = QFileInfo(fileName).absolutePath();
     if (!QFileInfo(folder).isDir() && !(mayCreateFolder && QDir().mkpath(folder)))
         return false;
-    if (!SafeFile::write(fileName, desktopEntry(spec)))
+    if (!SafeFile::write(SafeFile::Purpose::Launcher, fileName, desktopEntry(spec), error))
         return false;
     QFile::setPermissions(fileName, QFile::permissions(fileName) | QFile::ExeOwner |
                                         QFile::ExeUser | QFile::ExeGroup | QFile::ExeOther);
@@ -123,15 +124,15 @@ bool exists(Shell::LauncherPlace place)
     return !path.isEmpty() && QFileInfo::exists(path);
 }
 
-bool write(Shell::LauncherPlace place, const QString& executable)
+bool write(Shell::LauncherPlace place, const QString& executable, QString* error)
 {
     const QString file = Shell::launcherPath(place);
     const bool mayCreate = Shell::launcherFolderMayBeCreated(place);
     // No icon is placed for a launcher that has nowhere to go.
     if (file.isEmpty() || (!mayCreate && !QFileInfo(QFileInfo(file).absolutePath()).isDir()))
         return false;
-    CreateShellLink(programSpec(executable, place), file, mayCreate);
-    return exists(place);
+    // An old launcher left in place is no success: it may name another program.
+    return CreateShellLink(programSpec(executable, place), file, mayCreate, error);
 }
 
 void remove(Shell::LauncherPlace place)

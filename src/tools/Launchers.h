@@ -33,15 +33,18 @@ QByteArray desktopEntry(const ShortcutSpec& spec);
 
 // Writes the launcher under fileName, replacing one that is there, and makes
 // it executable (desktops refuse to start a launcher that is not). Its folder
-// is created only when mayCreateFolder. True when the file was written.
-bool CreateShellLink(const ShortcutSpec& spec, const QString& fileName, bool mayCreateFolder);
+// is created only when mayCreateFolder. True when the file was written; a
+// failed write puts the system's message in *error.
+bool CreateShellLink(const ShortcutSpec& spec, const QString& fileName, bool mayCreateFolder,
+                     QString* error = nullptr);
 
 // Whether the place's launcher file exists.
 bool exists(Shell::LauncherPlace place);
 
 // Writes the place's launcher for the given executable (and the icon it
-// names); true when the launcher file exists afterwards.
-bool write(Shell::LauncherPlace place, const QString& executable);
+// names); true when it was written. A place with no folder fails silently;
+// a failed write puts the system's message in *error.
+bool write(Shell::LauncherPlace place, const QString& executable, QString* error = nullptr);
 
 // Deletes the place's launcher if there is one; failures are silent.
 void remove(Shell::LauncherPlace place);

@@ -20,7 +20,8 @@ bool switchOff(const QString& dataFolder, QString* error)
 {
     if (!enabled(dataFolder))
         return true;
-    return SafeFile::write(fileName(dataFolder), QByteArrayLiteral("No\r\n"), error);
+    return SafeFile::write(SafeFile::Purpose::StartupTip, fileName(dataFolder),
+                           QByteArrayLiteral("No\r\n"), error);
 }
 
 } // namespace StartupTip

@@ -18,7 +18,7 @@ ProgramFixture::ProgramFixture(const QDateTime& now)
     QApplication::setQuitOnLastWindowClosed(false);
     Dialogs::setScripted(true);
     qputenv("HOME", home.path().toUtf8());
-    for (const char* xdg : {"XDG_DATA_HOME", "XDG_CONFIG_HOME"})
+    for (const char* xdg : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_STATE_HOME"})
         qunsetenv(xdg);
     QString docsPath = docs.path();
     docsPath.chop(1);

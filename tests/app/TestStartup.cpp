@@ -8,6 +8,7 @@
 #include "platform/SafeFile.h"
 
 #include <QAction>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QListWidget>
@@ -33,6 +34,9 @@ private slots:
     void windowsCreatedInOrder();
     void rightClickKeepsSelection();
     void terminationSignalSavesAndSweeps();
+    void killedWhileTypingOffersLines_data();
+    void killedWhileTypingOffersLines();
+    void childTypesUntilKilled();
     void signalSavesTypedText_data();
     void signalSavesTypedText(); // last: it ends the event loop
 };
@@ -217,6 +221,79 @@ void TestStartup::terminationSignalSavesAndSweeps()
     QCOMPARE(program.exitCode(), 0);
     for (const char* file : {"company/Consumers ages.txt", "defaultfile.cnt"})
         QVERIFY2(!(QFileInfo(data + file).permissions() & QFile::WriteOwner), file);
+}
+
+void TestStartup::killedWhileTypingOffersLines_data()
+{
+    QTest::addColumn<bool>("restore");
+    QTest::newRow("restored") << true;
+    QTest::newRow("kept aside") << false;
+}
+
+// A program killed with SIGKILL while the user types: the next start offers
+// the lines of the recovery copy; Yes puts them back unsaved, No sets the
+// copy aside.
+void TestStartup::killedWhileTypingOffersLines()
+{
+    QFETCH(bool, restore);
+    ProgramFixture f;
+    f.writeData("t.txt", "//2024-3-3\r\n");
+    f.writeData("defaultfile.cnt", "t\r\n\r\n");
+    const QString state = f.home.path() + ".local/state/morvane/";
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", f.home.path());
+    env.insert("MORVANE_CHILD_DOCS", f.docs.path());
+    child.setProcessEnvironment(env);
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(QCoreApplication::applicationFilePath(), {"childTypesUntilKilled"});
+    QVERIFY(child.waitForStarted());
+    const auto copyHolds = [&](const QByteArray& line) {
+        const QStringList copies = QDir(state).entryList({"*.recovery"});
+        QFile copy(state + copies.value(0));
+        return copies.size() == 1 && copy.open(QIODevice::ReadOnly) &&
+               copy.readAll().contains(line);
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(copyHolds("line 5\n"), 60000);
+    child.kill(); // SIGKILL: no shutdown runs
+    QVERIFY(child.waitForFinished(20000));
+    QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+    QCOMPARE(f.readData("t.txt"), QByteArray("//2024-3-3\r\n"));
+
+    Dialogs::clearShownMessages();
+    Dialogs::setNextAnswer(restore ? Dialogs::Answer::Yes : Dialogs::Answer::No);
+    f.start();
+    QTRY_VERIFY(Dialogs::shownMessages().contains("restore the unsaved lines of t?"));
+    QCOMPARE(f.form1()->windowTitle(), QString("Morvane---t"));
+    QCOMPARE(f.editor()->lines().contains("line 5"), restore);
+    QCOMPARE(f.form1()->state().modified, restore);
+    QCOMPARE(QDir(state).entryList({"*.kept"}).size(), restore ? 0 : 1);
+    if (restore) {
+        QCOMPARE(f.editor()->lines().mid(0, 2), QStringList({"//2024-3-3", "line 1"}));
+        QVERIFY(f.clickListTexts().contains("line 5"));
+        f.form1()->action("Post1")->trigger();
+        QVERIFY(f.readData("t.txt").contains("line 5\r\n"));
+    }
+    f.stop(); // a clean exit leaves no copy
+    QVERIFY(QDir(state).entryList({"*.recovery"}).isEmpty());
+}
+
+// The program killedWhileTypingOffersLines kills: types a line every tenth of a second.
+void TestStartup::childTypesUntilKilled()
+{
+    const QString docs = qEnvironmentVariable("MORVANE_CHILD_DOCS");
+    if (docs.isEmpty())
+        QSKIP("runs only as the program another test kills");
+    const QByteArray home = qgetenv("HOME");
+    ProgramFixture f;
+    qputenv("HOME", home);
+    f.options.documentsFolder = docs.chopped(1);
+    f.start();
+    QCOMPARE(f.form1()->windowTitle(), QString("Morvane---t"));
+    for (int n = 1;; ++n) {
+        f.type(QString("line %1\n").arg(n));
+        QTest::qWait(100);
+    }
 }
 
 void TestStartup::signalSavesTypedText_data()

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFontInfo>
+#include <QElapsedTimer>
 #include <QTest>
 #include <cmath>
 
@@ -94,6 +95,8 @@ private slots:
     void horizontalPictureLimit();
     void longResultsDoNotCrash_data();
     void longResultsDoNotCrash();
+    void hugeNameIsCutBeforeItIsMeasured_data();
+    void hugeNameIsCutBeforeItIsMeasured();
     void pieSliceColours_data();
     void pieSliceColours();
     void pieTinySliceIsNotAFullDisc();
@@ -443,6 +446,30 @@ void TestCharts::longResultsDoNotCrash()
     const ChartResult r = drawChart(kind, tally, kReferenceSize);
     QVERIFY(r.drawn);
     QCOMPARE(r.image.height(), 399);
+}
+
+void TestCharts::hugeNameIsCutBeforeItIsMeasured_data()
+{
+    QTest::addColumn<Kind>("kind");
+    QTest::newRow("bar") << Kind::Bar;
+    QTest::newRow("horizontal") << Kind::Horizontal;
+    QTest::newRow("pie") << Kind::Pie;
+}
+
+// A title whose one item is a 5 MB line: drawn in a moment, and as a name of
+// a few thousand characters draws, since no more of it can show.
+void TestCharts::hugeNameIsCutBeforeItIsMeasured()
+{
+    QFETCH(Kind, kind);
+    QElapsedTimer clock;
+    clock.start();
+    const ChartResult huge =
+        drawChart(kind, makeTally({{QString(5 << 20, u'W'), 3}, {"b", 2}}), kReferenceSize);
+    QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+    const ChartResult shorter =
+        drawChart(kind, makeTally({{QString(5000, u'W'), 3}, {"b", 2}}), kReferenceSize);
+    QVERIFY(huge.drawn);
+    QCOMPARE(huge.image, shorter.image);
 }
 
 void TestCharts::pieSliceColours_data()

@@ -88,7 +88,7 @@ void TestPictureOutput::writesWholePictureAsBmp()
     const QString path = folder.path() + fileName;
     folder.writeFile(fileName, "older content");
     QString error;
-    QCOMPARE(writeBmp(chart.image, path, &error), WriteOutcome::Written);
+    QCOMPARE(writeBmp(chart.image, path, SafeFile::Purpose::Chart, &error), WriteOutcome::Written);
 
     const QByteArray bytes = folder.readFile(fileName);
     QVERIFY(bytes.startsWith("BM"));
@@ -103,7 +103,8 @@ void TestPictureOutput::emptyPictureWritesNoFile()
 {
     TempDataFolder folder;
     QString error;
-    QCOMPARE(writeBmp(QImage(), folder.path() + kBarChartFile, &error), WriteOutcome::EmptyPicture);
+    QCOMPARE(writeBmp(QImage(), folder.path() + kBarChartFile, SafeFile::Purpose::Chart, &error),
+             WriteOutcome::EmptyPicture);
     QVERIFY(error.contains("no file written"));
     QVERIFY(!folder.exists(kBarChartFile));
     QVERIFY(QDir(folder.path()).isEmpty());
@@ -129,7 +130,7 @@ void TestPictureOutput::failedWriteReportsAndKeepsOldFile()
     const Charts::ChartResult chart =
         Charts::drawPieChart(makeTally({{"a", 1}}), Charts::kReferenceSize);
     QString error;
-    QCOMPARE(writeBmp(chart.image, path, &error), WriteOutcome::Failed);
+    QCOMPARE(writeBmp(chart.image, path, SafeFile::Purpose::Chart, &error), WriteOutcome::Failed);
     QVERIFY(!error.isEmpty());
     QCOMPARE(folder.readFile(kPieChartFile), QByteArray("old picture"));
 }

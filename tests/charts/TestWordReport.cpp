@@ -60,7 +60,7 @@ void TestWordReport::freshPath()
     QCOMPARE(WordReport::freshPath(dir, "   a/../b report"), dir + "a_.._b report.docx");
     // A title name near the file system's limit still gives a name it accepts.
     const QString longPath = WordReport::freshPath(dir, QString(250, QChar(0xE9)) + " report");
-    QVERIFY(SafeFile::write(longPath, "x"));
+    QVERIFY(SafeFile::write(SafeFile::Purpose::WordReport, longPath, "x"));
 }
 
 // A tab stays a tab; control characters and a lone surrogate would make the

@@ -19,12 +19,18 @@ void TestSafeFile::writesWholeFile()
     TempDataFolder folder;
     const QString path = folder.path() + "a.txt";
     QString error;
-    QVERIFY(SafeFile::write(path, "one\r\ntwo\r\n", &error));
+    QVERIFY(SafeFile::write(SafeFile::Purpose::Title, path, "one\r\ntwo\r\n", &error));
     QCOMPARE(folder.readFile("a.txt"), QByteArray("one\r\ntwo\r\n"));
-    QVERIFY(SafeFile::write(path, "", &error));
+    QVERIFY(SafeFile::write(SafeFile::Purpose::Title, path, "", &error));
     QCOMPARE(folder.readFile("a.txt"), QByteArray());
-    // No temporary files are left behind.
+    // No temporary files are left behind; a crash's are taken over by the
+    // next write of the same file, or removed at any depth.
+    folder.writeFile(".a.txt.morvane-partial", "cut");
+    folder.writeFile("g/.b.txt.morvane-partial", "cut");
+    QVERIFY(SafeFile::write(SafeFile::Purpose::Title, path, "x", &error));
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"a.txt"});
+    SafeFile::removeLeftovers(folder.path());
+    QVERIFY(QDir(folder.path() + "g").isEmpty());
 }
 
 void TestSafeFile::failureKeepsOldContent_data()
@@ -51,7 +57,7 @@ void TestSafeFile::failureKeepsOldContent()
     else if (how == "notdir")
         path = folder.path() + "g/a.txt/b.txt";
     QString error;
-    QVERIFY(!SafeFile::write(path, "new content\r\n", &error));
+    QVERIFY(!SafeFile::write(SafeFile::Purpose::Title, path, "new content\r\n", &error));
     QVERIFY(!error.isEmpty());
     QCOMPARE(folder.readFile("g/a.txt"), QByteArray("old\r\n"));
     QCOMPARE(QDir(folder.path() + "g").entryList(QDir::Files | QDir::Hidden), QStringList{"a.txt"});
