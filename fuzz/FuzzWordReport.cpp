@@ -1,7 +1,7 @@
 // The .docx writer fed hostile report lines: the document inside the package
 // must stay well-formed XML.
 #include "FuzzInput.h"
-#include "stats/WordReport.h"
+#include "charts/WordReport.h"
 
 #include <QXmlStreamReader>
 #include <zip.h>

@@ -13,7 +13,6 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStyle>
-#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>

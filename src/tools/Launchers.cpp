@@ -48,18 +48,18 @@ QString ensureIcon()
 }
 } // namespace
 
-ShortcutSpec programSpec(const QString& executable, Shell::LauncherPlace place)
+LauncherFields programLauncher(const QString& executable, Shell::LauncherPlace place)
 {
-    ShortcutSpec spec;
-    spec.targetPath = QFileInfo(executable).absoluteFilePath();
-    spec.workingFolder = QFileInfo(executable).absolutePath();
-    spec.iconLocation = ensureIcon();
-    spec.arguments = QStringLiteral("/paramstr");
-    spec.description = QStringLiteral("Tally free-text entries and chart the totals");
+    LauncherFields fields;
+    fields.targetPath = QFileInfo(executable).absoluteFilePath();
+    fields.workingFolder = QFileInfo(executable).absolutePath();
+    fields.iconLocation = ensureIcon();
+    fields.arguments = QStringLiteral("/paramstr");
+    fields.description = QStringLiteral("Tally free-text entries and chart the totals");
     // Two menu launchers show up in two different menu sections.
-    spec.categories = place == Shell::LauncherPlace::Programs ? QStringLiteral("Utility;")
+    fields.categories = place == Shell::LauncherPlace::Programs ? QStringLiteral("Utility;")
                                                               : QStringLiteral("Office;");
-    return spec;
+    return fields;
 }
 
 QString execArgument(const QString& argument)
@@ -82,28 +82,28 @@ QString execArgument(const QString& argument)
     return stringValue(QLatin1Char('"') + quoted + QLatin1Char('"'));
 }
 
-QByteArray desktopEntry(const ShortcutSpec& spec)
+QByteArray desktopEntry(const LauncherFields& fields)
 {
-    QString exec = execArgument(spec.targetPath);
-    if (!spec.arguments.isEmpty())
-        exec += QLatin1Char(' ') + execArgument(spec.arguments);
+    QString exec = execArgument(fields.targetPath);
+    if (!fields.arguments.isEmpty())
+        exec += QLatin1Char(' ') + execArgument(fields.arguments);
     QStringList lines = {
         QStringLiteral("[Desktop Entry]"),
         QStringLiteral("Type=Application"),
         QStringLiteral("Version=1.4"),
         QStringLiteral("Name=Morvane"),
-        QStringLiteral("Comment=") + stringValue(spec.description),
+        QStringLiteral("Comment=") + stringValue(fields.description),
         QStringLiteral("Exec=") + exec,
-        QStringLiteral("Path=") + stringValue(spec.workingFolder),
+        QStringLiteral("Path=") + stringValue(fields.workingFolder),
         QStringLiteral("Terminal=false"),
-        QStringLiteral("Categories=") + spec.categories,
+        QStringLiteral("Categories=") + fields.categories,
     };
-    if (!spec.iconLocation.isEmpty())
-        lines.insert(7, QStringLiteral("Icon=") + stringValue(spec.iconLocation));
+    if (!fields.iconLocation.isEmpty())
+        lines.insert(7, QStringLiteral("Icon=") + stringValue(fields.iconLocation));
     return (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
 }
 
-bool CreateShellLink(const ShortcutSpec& spec, const QString& fileName, bool mayCreateFolder,
+bool CreateShellLink(const LauncherFields& fields, const QString& fileName, bool mayCreateFolder,
                      QString* error)
 {
     if (fileName.isEmpty())
@@ -111,7 +111,7 @@ bool CreateShellLink(const ShortcutSpec& spec, const QString& fileName, bool may
     const QString folder = QFileInfo(fileName).absolutePath();
     if (!QFileInfo(folder).isDir() && !(mayCreateFolder && QDir().mkpath(folder)))
         return false;
-    if (!SafeFile::write(SafeFile::Purpose::Launcher, fileName, desktopEntry(spec), error))
+    if (!SafeFile::write(SafeFile::Purpose::Launcher, fileName, desktopEntry(fields), error))
         return false;
     QFile::setPermissions(fileName, QFile::permissions(fileName) | QFile::ExeOwner |
                                         QFile::ExeUser | QFile::ExeGroup | QFile::ExeOther);
@@ -132,7 +132,7 @@ bool write(Shell::LauncherPlace place, const QString& executable, QString* error
     if (file.isEmpty() || (!mayCreate && !QFileInfo(QFileInfo(file).absolutePath()).isDir()))
         return false;
     // An old launcher left in place is no success: it may name another program.
-    return CreateShellLink(programSpec(executable, place), file, mayCreate, error);
+    return CreateShellLink(programLauncher(executable, place), file, mayCreate, error);
 }
 
 void remove(Shell::LauncherPlace place)

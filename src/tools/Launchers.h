@@ -10,7 +10,7 @@
 namespace Launchers {
 
 // What a launcher says about the program it starts.
-struct ShortcutSpec
+struct LauncherFields
 {
     QString targetPath;    // the executable, absolute
     QString workingFolder; // the executable's folder
@@ -21,7 +21,7 @@ struct ShortcutSpec
 };
 
 // The launcher of the running program for a place.
-ShortcutSpec programSpec(const QString& executable, Shell::LauncherPlace place);
+LauncherFields programLauncher(const QString& executable, Shell::LauncherPlace place);
 
 // One argument of an Exec line: quoted when it holds a reserved character,
 // with '"', '`', '$' and '\' escaped inside the quotes and '%' doubled, then
@@ -29,13 +29,13 @@ ShortcutSpec programSpec(const QString& executable, Shell::LauncherPlace place);
 QString execArgument(const QString& argument);
 
 // The whole text of the launcher file.
-QByteArray desktopEntry(const ShortcutSpec& spec);
+QByteArray desktopEntry(const LauncherFields& fields);
 
 // Writes the launcher under fileName, replacing one that is there, and makes
 // it executable (desktops refuse to start a launcher that is not). Its folder
 // is created only when mayCreateFolder. True when the file was written; a
 // failed write puts the system's message in *error.
-bool CreateShellLink(const ShortcutSpec& spec, const QString& fileName, bool mayCreateFolder,
+bool CreateShellLink(const LauncherFields& fields, const QString& fileName, bool mayCreateFolder,
                      QString* error = nullptr);
 
 // Whether the place's launcher file exists.

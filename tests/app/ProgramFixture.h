@@ -13,6 +13,13 @@ class QTreeWidget;
 class QTreeWidgetItem;
 class TForm1;
 
+// A small title with a rule line, three days and an item written twice with
+// a trailing blank: the report tests' example.
+inline const QByteArray kFruitTitle =
+    "//Rule:Must press the Enter key, after typing a item each time.\r\n"
+    "\r\n//2024-3-1\r\napple\r\npear\r\napple \r\n"
+    "//2024-3-2\r\n//2024-3-3\r\nApple\r\napple\r\n";
+
 // A whole program over a temporary documents folder, with a fixed clock,
 // date format "yyyy-M-d" and scripted dialogs.
 class ProgramFixture

@@ -48,15 +48,10 @@ void TestReports::cleanup()
     SafeFile::setFailAfterBytesForTesting(-1);
 }
 
-static const QByteArray kFruit =
-    "//Rule:Must press the Enter key, after typing a item each time.\r\n"
-    "\r\n//2024-3-1\r\napple\r\npear\r\napple \r\n"
-    "//2024-3-2\r\n//2024-3-3\r\nApple\r\napple\r\n";
-
 void TestReports::textReportWritesAndOpensTotal()
 {
     ProgramFixture f;
-    f.writeData("Fruit.txt", kFruit);
+    f.writeData("Fruit.txt", kFruitTitle);
     f.start();
     f.click("Fruit");
     f.form1()->action("TextReport")->trigger();
@@ -80,7 +75,7 @@ void TestReports::viewerWhenNothingCanOpenIt()
 {
     m_openSucceeds = false;
     ProgramFixture f;
-    f.writeData("Fruit.txt", kFruit);
+    f.writeData("Fruit.txt", kFruitTitle);
     f.start();
     f.click("Fruit");
     f.form1()->action("ToolButtonText")->trigger();

@@ -37,10 +37,6 @@ private:
 
 namespace {
 
-const QByteArray kFruit = "//Rule:Must press the Enter key, after typing a item each time.\r\n"
-                          "\r\n//2024-3-1\r\napple\r\npear\r\napple \r\n"
-                          "//2024-3-2\r\n//2024-3-3\r\nApple\r\napple\r\n";
-
 const QStringList kFruitBody = {"From 2024-3-1 to 2024-3-3",
                                 "Counted of days:2",
                                 "Count time:2024-3-3 21:05:33",
@@ -51,7 +47,7 @@ const QStringList kFruitBody = {"From 2024-3-1 to 2024-3-3",
 
 void openFruit(ProgramFixture& f)
 {
-    f.writeData("Fruit.txt", kFruit);
+    f.writeData("Fruit.txt", kFruitTitle);
     f.start();
     f.click("Fruit");
 }

@@ -196,9 +196,9 @@ void TestWritePoints::everyWriteFails()
     QVERIFY2(point != writePoints().end(), "a kind of write without a way to bring it about");
     ProgramFixture f;
     f.writeData("t.txt", "//2024-3-3\r\napple\r\n");
-    const QString& spec = point->second.target;
+    const QString& target = point->second.target;
     const QString file =
-        spec.startsWith("docs/") ? f.docs.path() + spec.mid(5) : f.home.path() + spec;
+        target.startsWith("docs/") ? f.docs.path() + target.mid(5) : f.home.path() + target;
     QDir().mkpath(QFileInfo(file).absolutePath());
     QFile old(file);
     if (!point->second.old.isNull())

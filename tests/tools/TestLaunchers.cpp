@@ -63,10 +63,10 @@ void TestLaunchers::entry()
     TempDataFolder home;
     qputenv("HOME", home.path().toUtf8());
     qunsetenv("XDG_DATA_HOME");
-    const Launchers::ShortcutSpec spec =
-        Launchers::programSpec(program, Shell::LauncherPlace::Programs);
+    const Launchers::LauncherFields fields =
+        Launchers::programLauncher(program, Shell::LauncherPlace::Programs);
     const QString file = home.path() + "Morvane.desktop";
-    QVERIFY(Launchers::CreateShellLink(spec, file, false));
+    QVERIFY(Launchers::CreateShellLink(fields, file, false));
     const QMap<QString, QString> keys = entryKeys(home.readFile("Morvane.desktop"));
     QCOMPARE(keys.value("Type"), QString("Application"));
     QCOMPARE(keys.value("Name"), QString("Morvane"));
