@@ -17,25 +17,37 @@ void EntryEditor::setLines(const QStringList& lines)
     setPlainText(m_standIns.toEditor(TitleText::toEditorText(lines)));
 }
 
-QStringList EntryEditor::lines() const
+std::shared_ptr<const TitleLineViews> EntryEditor::lineViews() const
 {
     // One command (save, click list, tally) reads the lines several times: they
-    // are split once and kept until the text changes or the command is over,
-    // so that a large title's lines are not held all the time.
+    // are read once and kept until the text changes or the command is over,
+    // so that a large title's text is not held twice all the time.
     if (m_lines)
-        return *m_lines;
+        return m_lines;
     // The raw text keeps no-break spaces and line separators, which
-    // toPlainText() would turn into blanks and breaks; blocks end in U+2029,
+    // toPlainText() would turn into blanks and breaks. Blocks end in U+2029,
     // so a U+2029 of the title itself is shown as its stand-in until here.
     QString text = document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    QStringList out = TitleText::fromEditorText(m_standIns.fromEditor(text));
-    if (out.size() == 1 && out.constFirst().isEmpty())
-        out.clear(); // an empty editor holds no line
-    m_lines = std::move(out);
+    if (TitleText::EditorStandIns::mayHold(text)) {
+        text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+        m_lines = std::make_shared<const TitleLineViews>(m_standIns.fromEditor(text),
+                                                         QLatin1Char('\n'));
+    } else {
+        m_lines = std::make_shared<const TitleLineViews>(std::move(text), QChar::ParagraphSeparator);
+    }
     QMetaObject::invokeMethod(
         const_cast<EntryEditor*>(this), [this] { m_lines.reset(); }, Qt::QueuedConnection);
-    return *m_lines;
+    return m_lines;
+}
+
+QStringList EntryEditor::lines() const
+{
+    const std::shared_ptr<const TitleLineViews> views = lineViews();
+    QStringList out;
+    out.reserve(views->lines().size());
+    for (QStringView line : views->lines())
+        out.append(line.toString());
+    return out;
 }
 
 int EntryEditor::caretLine() const

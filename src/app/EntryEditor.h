@@ -1,9 +1,10 @@
 #pragma once
 
+#include "titles/TitleLineViews.h"
 #include "titles/TitleText.h"
 
 #include <QPlainTextEdit>
-#include <optional>
+#include <memory>
 
 // The entry editor: a plain-text editor that reports key presses, key
 // releases and mouse presses after its own handling, as the main window's
@@ -22,7 +23,10 @@ public:
     // A line's text as the editor holds it, for inserting it.
     QString toEditor(const QString& text) const { return m_standIns.toEditor(text); }
     // The editor's lines exactly as they will be saved (no-break spaces and
-    // line separators kept).
+    // line separators kept), as views into one text. A caller may keep them
+    // while the editor changes: they stay the lines of the moment they were read.
+    std::shared_ptr<const TitleLineViews> lineViews() const;
+    // The same lines, each a string of its own.
     QStringList lines() const;
     // The number of the line holding the caret.
     int caretLine() const;
@@ -47,5 +51,5 @@ private:
     QList<int> m_reservedCtrlKeys;
     int m_refusedPasteKey = 0; // the key of a paste refused for want of text
     TitleText::EditorStandIns m_standIns;
-    mutable std::optional<QStringList> m_lines; // see lines()
+    mutable std::shared_ptr<const TitleLineViews> m_lines; // see lineViews()
 };

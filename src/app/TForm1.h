@@ -5,11 +5,15 @@
 #include "editor/ClickList.h"
 #include "editor/Hotkeys.h"
 #include "editor/WholeTitle.h"
+#include "stats/Tally.h"
+#include "titles/TitleLineViews.h"
 
 #include <QHash>
 #include <QLockFile>
 #include <QMainWindow>
+#include <future>
 #include <memory>
+#include <optional>
 
 class EntryEditor;
 class QAction;
@@ -79,8 +83,10 @@ public:
     void SelectAll1Click();
 
     // --- Reports ---
-    QStringList editorLines() const;
+    std::shared_ptr<const TitleLineViews> editorLines() const;
     qsizetype clickListSize() const;
+    // The tally "Total" started for exactly these lines, if it did; taken once.
+    std::optional<TallyOutcome> takeTallyAhead(const std::shared_ptr<const TitleLineViews>& lines);
     bool BitBtn8Click(); // "Total": save, then reload the click list
     void TextReportClick();
     void BarChart1Click();
@@ -221,7 +227,13 @@ private:
     void RichEditNeedKeyDown(int key, Qt::KeyboardModifiers modifiers);
     void RichEditNeedKeyUp(int key, Qt::KeyboardModifiers modifiers);
     void RichEditNeedMouseDown();
-    void reloadClickList(const QStringList& lines);
+    void reloadClickList(const QList<QStringView>& lines);
+    // Shows the list in the click list box and assigns its hotkeys.
+    void showClickList(ClickList list);
+    void reloadClickList(const QStringList& lines)
+    {
+        reloadClickList(QList<QStringView>(lines.cbegin(), lines.cend()));
+    }
     void setClickPanelWidth(int width);
     void AssignHotkeys();
     void PutItemAtCursor(const QString& item);
@@ -237,6 +249,14 @@ private:
     TFormhlp* m_formhlp = nullptr;
     TextViewer* m_textViewer = nullptr;
     std::unique_ptr<QLockFile> m_dataLock; // one program per data folder
+    // The tally that follows "Total", counted while the title is saved.
+    struct TallyAhead
+    {
+        std::shared_ptr<const TitleLineViews> lines;
+        QString titleName;
+        std::future<TallyOutcome> outcome;
+    };
+    TallyAhead m_tallyAhead;
     QTimer* m_recoveryTimer = nullptr;
     QString m_recoveryFile;                // the recovery copy this run wrote last
     bool m_recoveryFailed = false;         // its last write failed (said once)

@@ -93,7 +93,7 @@ void TForm1::applyLineEdit(const EditorLines::LineEdit& edit)
 
 void TForm1::reloadclicklist1Click()
 {
-    reloadClickList(m_editor->lines());
+    reloadClickList(m_editor->lineViews()->lines());
 }
 
 void TForm1::setClickPanelWidth(int width)
@@ -109,9 +109,14 @@ void TForm1::setClickPanelWidth(int width)
     m_splitter->setSizes(sizes);
 }
 
-void TForm1::reloadClickList(const QStringList& lines)
+void TForm1::reloadClickList(const QList<QStringView>& lines)
 {
-    m_clickList.rebuild(lines);
+    showClickList(ClickList::fromLines(lines, m_clickList.locale()));
+}
+
+void TForm1::showClickList(ClickList list)
+{
+    m_clickList = std::move(list);
     setListTexts(m_clickListBox, m_clickList.entries());
     applyClickListRule();
     setClickPanelWidth(m_clickList.isEmpty() ? 1 : 140);

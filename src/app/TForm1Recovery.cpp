@@ -47,7 +47,7 @@ void TForm1::writeRecoveryCopy()
     QDir().mkpath(folder);
     if (!SafeFile::write(
             SafeFile::Purpose::RecoveryCopy, file,
-            RecoveryCopy::encode(m_state.dataFolder, m_state.openTitlePath, m_editor->lines()),
+            RecoveryCopy::encode(m_state.dataFolder, m_state.openTitlePath, m_editor->lineViews()->lines()),
             &error)) {
         // Said once, not every few seconds while the user types on.
         if (!m_recoveryFailed)

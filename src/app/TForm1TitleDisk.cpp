@@ -12,10 +12,12 @@
 bool TForm1::saveOpenTitle()
 {
     const QString path = openTitleFile();
-    const QStringList lines = m_editor->lines();
-    const TitleText::Format format = TitleText::formatFor(lines, m_state.openTitleEncoding);
+    const std::shared_ptr<const TitleLineViews> lines = m_editor->lineViews();
+    const TitleText::Format format =
+        TitleText::formatFor(lines->lines(), m_state.openTitleEncoding);
     QString error;
-    if (!TitleFiles::save(path, lines, format, &error)) {
+    TitleFiles::Stamp written;
+    if (!TitleFiles::save(path, lines->lines(), format, &error, &written)) {
         Dialogs::error(this, error);
         return false;
     }
@@ -29,7 +31,7 @@ bool TForm1::saveOpenTitle()
                 .arg(m_state.node.titleName, QString::fromLatin1(m_state.openTitleEncoding.codec)));
         m_state.openTitleEncoding = format;
     }
-    m_state.openTitleStamp = TitleFiles::stampOf(path);
+    m_state.openTitleStamp = written;
     return true;
 }
 

@@ -150,9 +150,12 @@ void TFormpic::setImageSize(const QSize& size)
 
 bool TFormpic::Button1Click()
 {
+    const std::shared_ptr<const TitleLineViews> lines = m_form1->editorLines();
+    std::optional<TallyOutcome> ahead = m_form1->takeTallyAhead(lines);
     const TallyOutcome outcome =
-        runTally(m_form1->editorLines(), m_form1->clickListSize(), m_state.node.titleName,
-                 m_state.dates, m_state.clock, m_state.tally);
+        ahead ? std::move(*ahead)
+              : runTally(lines->lines(), m_form1->clickListSize(), m_state.node.titleName,
+                         m_state.dates, m_state.clock, m_state.tally);
     m_state.tally = outcome.result;
     if (!outcome.counted)
         return true;

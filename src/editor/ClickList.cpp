@@ -23,7 +23,7 @@ QCollator makeCollator(const QLocale& locale)
 }
 
 // The item a line carries, or an empty view.
-QStringView itemOf(const QString& line)
+QStringView itemOf(QStringView line)
 {
     const QStringView t = LineKinds::trimmed(line);
     return LineKinds::isItem(t) ? t : QStringView();
@@ -33,7 +33,7 @@ QStringView itemOf(const QString& line)
 
 ClickList::ClickList(const QLocale& locale) : m_locale(locale), m_collator(makeCollator(locale)) {}
 
-ClickList ClickList::fromLines(const QStringList& lines, const QLocale& locale)
+ClickList ClickList::fromLines(const QList<QStringView>& lines, const QLocale& locale)
 {
     ClickList list(locale);
     list.rebuild(lines);
@@ -46,7 +46,7 @@ void ClickList::clear()
     m_members.clear();
 }
 
-void ClickList::rebuild(const QStringList& lines)
+void ClickList::rebuild(const QList<QStringView>& lines)
 {
     clear();
 
@@ -54,7 +54,7 @@ void ClickList::rebuild(const QStringList& lines)
     // faster than the set would, so only new items are copied and added.
     QStringList arrived;
     ItemIndex seen;
-    for (const QString& line : lines) {
+    for (QStringView line : lines) {
         const QStringView item = itemOf(line);
         if (item.isEmpty())
             continue;
@@ -63,8 +63,7 @@ void ClickList::rebuild(const QStringList& lines)
         if (seen.find(key, hash) != ItemIndex::kMissing)
             continue;
         seen.insert(key, hash, arrived.size());
-        // A line without outer blanks is shared, not copied.
-        QString text = item.size() == line.size() ? line : item.toString();
+        QString text = item.toString();
         m_members.insert(text);
         arrived.append(std::move(text));
     }

@@ -22,10 +22,18 @@ public:
 
     // Replaces the contents with the items of the lines, first to last (an
     // item is a trimmed line that is neither empty nor a comment).
-    void rebuild(const QStringList& lines);
+    void rebuild(const QList<QStringView>& lines);
+    void rebuild(const QStringList& lines)
+    {
+        rebuild(QList<QStringView>(lines.cbegin(), lines.cend()));
+    }
 
     // The list built from the lines, ordered by the given locale.
-    static ClickList fromLines(const QStringList& lines, const QLocale& locale = QLocale());
+    static ClickList fromLines(const QList<QStringView>& lines, const QLocale& locale = QLocale());
+    static ClickList fromLines(const QStringList& lines, const QLocale& locale = QLocale())
+    {
+        return fromLines(QList<QStringView>(lines.cbegin(), lines.cend()), locale);
+    }
 
     // Adds the item at its sorted place and returns that row, or returns -1
     // and changes nothing when an entry equals it or the text is not an item

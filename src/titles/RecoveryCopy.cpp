@@ -24,11 +24,14 @@ QString filePath(const QString& stateFolder, const QString& dataFolder, const QS
     return QDir(stateFolder).filePath(QString::fromLatin1(hash.left(20)) + kSuffix);
 }
 
-QByteArray encode(const QString& dataFolder, const QString& titlePath, const QStringList& lines)
+QByteArray encode(const QString& dataFolder, const QString& titlePath,
+                  const QList<QStringView>& lines)
 {
     QByteArray out = kMagic + '\n' + dataFolder.toUtf8() + '\n' + titlePath.toUtf8() + '\n';
-    for (const QString& line : lines)
-        out += line.toUtf8() + '\n';
+    for (QStringView line : lines) {
+        out += line.toUtf8();
+        out += '\n';
+    }
     return out;
 }
 

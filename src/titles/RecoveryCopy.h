@@ -14,7 +14,8 @@ namespace RecoveryCopy {
 QString filePath(const QString& stateFolder, const QString& dataFolder, const QString& titlePath);
 
 // The copy's bytes: a header naming the data folder and title, then the lines.
-QByteArray encode(const QString& dataFolder, const QString& titlePath, const QStringList& lines);
+QByteArray encode(const QString& dataFolder, const QString& titlePath,
+                  const QList<QStringView>& lines);
 
 struct Copy
 {

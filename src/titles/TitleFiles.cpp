@@ -4,16 +4,23 @@
 #include "platform/SafeFile.h"
 #include "platform/Shell.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
+#include <QtEndian>
+#include <xxhash.h>
 
 namespace TitleFiles {
 
 namespace {
+// Tells apart contents of one size and time; no defence against a forger is
+// needed, and a fast hash keeps saving a title of millions of lines quick.
 QByteArray hashOf(const QByteArray& bytes)
 {
-    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1);
+    const XXH128_hash_t h = XXH3_128bits(bytes.constData(), size_t(bytes.size()));
+    QByteArray out(16, Qt::Uninitialized);
+    qToBigEndian(h.high64, out.data());
+    qToBigEndian(h.low64, out.data() + 8);
+    return out;
 }
 } // namespace
 
@@ -50,13 +57,26 @@ Loaded load(const QString& path)
     return out;
 }
 
-bool save(const QString& path, const QStringList& lines, const TitleText::Format& encoding,
-          QString* error)
+bool save(const QString& path, const QList<QStringView>& lines,
+          const TitleText::Format& encoding, QString* error, Stamp* written)
 {
     if (QFileInfo::exists(path))
         Shell::setAttributes(path, Shell::Normal);
-    return SafeFile::write(SafeFile::Purpose::Title, path, TitleText::encode(lines, encoding),
-                           error);
+    const QByteArray bytes = TitleText::encode(lines, encoding);
+    if (!SafeFile::write(SafeFile::Purpose::Title, path, bytes, error))
+        return false;
+    if (written) {
+        written->size = bytes.size();
+        written->modified = QFileInfo(path).lastModified();
+        written->hash = hashOf(bytes);
+    }
+    return true;
+}
+
+bool save(const QString& path, const QStringList& lines, const TitleText::Format& encoding,
+          QString* error)
+{
+    return save(path, QList<QStringView>(lines.cbegin(), lines.cend()), encoding, error);
 }
 
 QStringList headerLines(const QString& explanation)

@@ -39,6 +39,9 @@ Loaded load(const QString& path);
 // Replaces a title file with the lines, CR LF after each. The file's old
 // read-only attribute is cleared first; on failure the old file is intact.
 // A legacy code page that cannot hold a character is replaced by UTF-8.
+// written, when given, receives the stamp of the new file.
+bool save(const QString& path, const QList<QStringView>& lines,
+          const TitleText::Format& encoding, QString* error, Stamp* written = nullptr);
 bool save(const QString& path, const QStringList& lines, const TitleText::Format& encoding,
           QString* error);
 

@@ -177,7 +177,7 @@ DefaultTitle readDefault(const QString& dataFolder)
 bool writeDefault(const QString& dataFolder, const DefaultTitle& title, QString* error)
 {
     return SafeFile::write(SafeFile::Purpose::DefaultFile, defaultFilePath(dataFolder),
-                           TitleText::encode({title.name, title.groupPath}), error);
+                           TitleText::encode(QStringList{title.name, title.groupPath}), error);
 }
 
 void removeDefault(const QString& dataFolder)

@@ -22,3 +22,15 @@ TitleLineViews::TitleLineViews(const QByteArray& bytes, const QByteArray& legacy
     if (start < n)
         m_lines.append(text.mid(start));
 }
+
+TitleLineViews::TitleLineViews(QString text, QChar separator) : m_text(std::move(text))
+{
+    if (m_text.isEmpty())
+        return;
+    const QStringView all(m_text);
+    m_lines.reserve(m_text.size() / 32 + 1); // most lines are a few words long
+    qsizetype start = 0;
+    for (qsizetype end; (end = all.indexOf(separator, start)) >= 0; start = end + 1)
+        m_lines.append(all.mid(start, end - start));
+    m_lines.append(all.mid(start));
+}

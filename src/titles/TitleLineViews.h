@@ -9,12 +9,15 @@
 
 // A title file's lines as views into one decoded text, without a string per
 // line, for reading files of a million lines quickly; TitleText::decode is
-// built on it. Not copyable, so the views cannot outlive the text.
+// built on it. Also the editor's lines, read for saving and counting. Not copyable, so the views cannot outlive the text.
 class TitleLineViews
 {
 public:
     explicit TitleLineViews(const QByteArray& bytes,
                             const QByteArray& legacyCodec = TitleText::defaultLegacyCodec());
+    // An editor's text, lines separated by the separator: every piece is a
+    // line, an empty last one included; an empty text has no line.
+    TitleLineViews(QString text, QChar separator);
     TitleLineViews(const TitleLineViews&) = delete;
     TitleLineViews& operator=(const TitleLineViews&) = delete;
 

@@ -3,6 +3,7 @@
 #include "TitleLineViews.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -83,12 +84,55 @@ QByteArray encodeLegacy(const QString& text, const QByteArray& codec)
     return bytes;
 }
 
-QString joined(const QStringList& lines)
+QString joined(const QList<QStringView>& lines)
 {
+    qsizetype size = 0;
+    for (QStringView line : lines)
+        size += line.size() + 2;
     QString text;
-    for (const QString& line : lines)
-        text += line + QStringLiteral("\r\n");
+    text.reserve(size);
+    for (QStringView line : lines) {
+        text += line;
+        text += QLatin1String("\r\n");
+    }
     return text;
+}
+
+// The line in UTF-8 at out, a lone surrogate written as '?' as
+// QString::toUtf8() writes it, so that titles keep the bytes they always had.
+// At most three bytes for each UTF-16 unit.
+char* appendUtf8(char* out, QStringView line)
+{
+    const char16_t* p = line.utf16();
+    const char16_t* const end = p + line.size();
+    auto* o = reinterpret_cast<unsigned char*>(out);
+    while (p < end) {
+        const char32_t c = *p++;
+        if (c < 0x80) {
+            *o++ = uchar(c);
+        } else if (c < 0x800) {
+            *o++ = uchar(0xC0 | (c >> 6));
+            *o++ = uchar(0x80 | (c & 0x3F));
+        } else if (QChar::isHighSurrogate(c) && p < end && QChar::isLowSurrogate(*p)) {
+            const char32_t u = QChar::surrogateToUcs4(char16_t(c), *p++);
+            *o++ = uchar(0xF0 | (u >> 18));
+            *o++ = uchar(0x80 | ((u >> 12) & 0x3F));
+            *o++ = uchar(0x80 | ((u >> 6) & 0x3F));
+            *o++ = uchar(0x80 | (u & 0x3F));
+        } else if (QChar::isSurrogate(c)) {
+            *o++ = '?';
+        } else {
+            *o++ = uchar(0xE0 | (c >> 12));
+            *o++ = uchar(0x80 | ((c >> 6) & 0x3F));
+            *o++ = uchar(0x80 | (c & 0x3F));
+        }
+    }
+    return reinterpret_cast<char*>(o);
+}
+
+QList<QStringView> viewsOf(const QStringList& lines)
+{
+    return QList<QStringView>(lines.cbegin(), lines.cend());
 }
 
 } // namespace
@@ -151,6 +195,11 @@ Decoded decode(const QByteArray& bytes, const QByteArray& legacyCodec)
 
 Format formatFor(const QStringList& lines, const Format& format)
 {
+    return formatFor(viewsOf(lines), format);
+}
+
+Format formatFor(const QList<QStringView>& lines, const Format& format)
+{
     if (format.encoding != Encoding::Legacy)
         return format;
     const QByteArray codec = codecName(format);
@@ -160,6 +209,11 @@ Format formatFor(const QStringList& lines, const Format& format)
 }
 
 QByteArray encode(const QStringList& lines, const Format& format)
+{
+    return encode(viewsOf(lines), format);
+}
+
+QByteArray encode(const QList<QStringView>& lines, const Format& format)
 {
     const Format target = formatFor(lines, format);
     switch (target.encoding) {
@@ -176,17 +230,28 @@ QByteArray encode(const QStringList& lines, const Format& format)
     case Encoding::Utf8Bom:
         break;
     }
-    QByteArray out;
-    qsizetype size = target.encoding == Encoding::Utf8Bom ? 3 : 0;
-    for (const QString& l : lines)
-        size += l.size() + 2;
-    out.reserve(size);
+    // Straight into one buffer of the largest size the text can take: a
+    // title of a million lines is written without a string per line.
+    qsizetype units = 0;
+    for (QStringView line : lines)
+        units += line.size();
+    // Sized for ASCII, grown when a line could overflow it: three times the
+    // size up front would touch far more memory than most titles need.
+    QByteArray out(3 + units + 2 * lines.size(), Qt::Uninitialized);
+    char* end = out.data();
     if (target.encoding == Encoding::Utf8Bom)
-        out += "\xef\xbb\xbf";
-    for (const QString& line : lines) {
-        out += line.toUtf8();
-        out += "\r\n";
+        end = std::copy_n("\xef\xbb\xbf", 3, end);
+    for (QStringView line : lines) {
+        const qsizetype used = end - out.constData();
+        if (out.size() - used < 3 * line.size() + 2) {
+            out.resize(std::max(2 * out.size(), used + 3 * line.size() + 2));
+            end = out.data() + used;
+        }
+        end = appendUtf8(end, line);
+        *end++ = '\r';
+        *end++ = '\n';
     }
+    out.truncate(end - out.constData());
     return out;
 }
 
@@ -230,6 +295,12 @@ QString EditorStandIns::toEditor(const QString& text) const
     for (int i = 0; i < 3; ++i)
         out.replace(QChar(kSwallowed[i]), m_standIns[i]);
     return out;
+}
+
+bool EditorStandIns::mayHold(const QString& text)
+{
+    // Every stand-in lies in U+10FC00..U+10FFFF, whose UTF-16 begins with 0xDBFF.
+    return text.contains(QChar(0xDBFF));
 }
 
 QString EditorStandIns::fromEditor(const QString& text) const

@@ -60,9 +60,11 @@ Decoded decode(const QByteArray& bytes, const QByteArray& legacyCodec = defaultL
 
 // The format the lines can be written in: the given one, or UTF-8 when a
 // legacy code page cannot hold every character (never a mix of the two).
+Format formatFor(const QList<QStringView>& lines, const Format& format);
 Format formatFor(const QStringList& lines, const Format& format);
 
 // Every line followed by CR LF, in formatFor(lines, format).
+QByteArray encode(const QList<QStringView>& lines, const Format& format = Format());
 QByteArray encode(const QStringList& lines, const Format& format = Format());
 
 // The editor shows lines joined by '\n'; an empty text has no lines.
@@ -78,6 +80,9 @@ public:
     explicit EditorStandIns(const QStringList& lines = {});
     QString toEditor(const QString& text) const;
     QString fromEditor(const QString& text) const;
+    // False when the text surely holds no stand-in, so fromEditor() would
+    // give it back unchanged; a quick test for titles of millions of characters.
+    static bool mayHold(const QString& text);
 
 private:
     QString m_standIns[3];

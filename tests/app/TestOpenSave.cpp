@@ -2,11 +2,13 @@
 #include "app/Dialogs.h"
 #include "app/EntryEditor.h"
 #include "app/TForm1.h"
+#include "app/TFormpic.h"
 #include "platform/SafeFile.h"
 
 #include <QAction>
 #include <QFileInfo>
 #include <QListWidget>
+#include <QRegularExpression>
 #include <QStringEncoder>
 #include <QTest>
 #include <QTreeWidget>
@@ -204,19 +206,29 @@ void TestOpenSave::changedOnDisk_data()
     QTest::addColumn<QByteArray>("fruit");
     QTest::addColumn<QByteArray>("copy");
     QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("report"); // when set: a report is asked for, not another title
     const QByteArray outside = "//2024-3-3\r\napple\r\noutside\r\n";
     const QByteArray mine = "//2024-3-3\r\napple\r\nmine\r\n";
-    QTest::newRow("reload") << 0 << outside << QByteArray() << "Morvane---Other";
-    QTest::newRow("overwrite") << 1 << mine << QByteArray() << "Morvane---Other";
-    QTest::newRow("keep both") << 2 << outside << mine << "Morvane---Other";
-    QTest::newRow("closed: nothing saved") << -1 << outside << QByteArray() << "Morvane---Fruit";
+    QTest::newRow("reload") << 0 << outside << QByteArray() << "Morvane---Other" << "";
+    QTest::newRow("overwrite") << 1 << mine << QByteArray() << "Morvane---Other" << "";
+    QTest::newRow("keep both") << 2 << outside << mine << "Morvane---Other" << "";
+    QTest::newRow("closed: nothing saved")
+        << -1 << outside << QByteArray() << "Morvane---Fruit" << "";
     // 3: ended by a signal, nobody is asked and both are kept.
-    QTest::newRow("unattended shutdown") << 3 << outside << mine << "Morvane---Fruit (2)";
+    QTest::newRow("unattended shutdown") << 3 << outside << mine << "Morvane---Fruit (2)" << "";
+    // The report counts what the editor holds after the answer, under its title.
+    QTest::newRow("reload, report")
+        << 0 << outside << QByteArray() << "Morvane---Fruit"
+        << "statistics:\r\n   Fruit\r\n*1--50%--apple\r\n1--50%--outside\r\n";
+    QTest::newRow("keep both, report")
+        << 2 << outside << mine << "Morvane---Fruit (2)"
+        << "statistics:\r\n   Fruit (2)\r\n*1--50%--apple\r\n1--50%--mine\r\n";
 }
 
 void TestOpenSave::changedOnDisk()
 {
     QFETCH(int, choice);
+    QFETCH(QString, report);
     ProgramFixture f;
     f.writeData("Fruit.txt", "//2024-3-3\r\napple\r\n");
     f.writeData("Other.txt", "");
@@ -225,10 +237,17 @@ void TestOpenSave::changedOnDisk()
     f.type("mine");
     f.writeData("Fruit.txt", "//2024-3-3\r\napple\r\noutside\r\n");
     Dialogs::setNextChoice(choice);
-    if (choice == 3)
+    if (choice == 3) {
         f.form1()->shutdown(false);
-    else
+    } else if (!report.isEmpty()) {
+        QVERIFY(f.form1()->BitBtn8Click() && f.program->formpic()->Button1Click());
+        const QRegularExpression total(QRegularExpression::wildcardToRegularExpression(
+            report, QRegularExpression::UnanchoredWildcardConversion));
+        QVERIFY2(total.match(f.readData("Total.tol")).hasMatch(), f.readData("Total.tol"));
+        return;
+    } else {
         f.click("Other");
+    }
     QCOMPARE(Dialogs::shownMessages().size(), choice == 3 ? 0 : 1);
     QVERIFY(Dialogs::shownMessages().join(' ').contains("changed on disk") || choice == 3);
     QTEST(f.readData("Fruit.txt"), "fruit");

@@ -67,9 +67,9 @@ void TestClickList::rebuild()
 void TestClickList::rebuildReplaces()
 {
     ClickList list(QLocale::c());
-    list.rebuild({"Apple", "Banana"});
+    list.rebuild(QStringList{"Apple", "Banana"});
     list.add(u"Cherry");
-    list.rebuild({"Banana"});
+    list.rebuild(QStringList{"Banana"});
     QCOMPARE(list.entries(), QStringList{"Banana"});
     // Nothing of the old contents may linger in the membership test.
     QVERIFY(!list.contains(u"Apple"));

@@ -47,7 +47,7 @@ void TestRecoveryCopy::offers()
     const QString copyFile = RecoveryCopy::filePath(state.path(), named, titlePath);
     QFile copy(copyFile);
     QVERIFY(copy.open(QIODevice::WriteOnly));
-    copy.write(RecoveryCopy::encode(named, titlePath, {"a", "b"}));
+    copy.write(RecoveryCopy::encode(named, titlePath, {u"a", u"b"}));
     copy.flush();
     QVERIFY(copy.setFileTime(now.addSecs(-copyAgeSeconds), QFileDevice::FileModificationTime));
     copy.close();
@@ -69,7 +69,7 @@ void TestRecoveryCopy::keptAsideIsNeverOfferedAgain()
     QVERIFY(file != RecoveryCopy::filePath(state.path(), "/other/", "\\t.txt"));
     for (int i = 0; i < 2; ++i) {
         state.writeFile(QFileInfo(file).fileName(),
-                        RecoveryCopy::encode(data.path(), "\\t.txt", {"x"}));
+                        RecoveryCopy::encode(data.path(), "\\t.txt", {u"x"}));
         QCOMPARE(RecoveryCopy::toOffer(state.path(), data.path()).size(), size_t(1));
         QVERIFY(RecoveryCopy::keepAside(file, QDateTime(QDate(2024, 3, 3), QTime(1, 2, 3))));
     }

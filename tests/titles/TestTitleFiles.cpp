@@ -17,6 +17,7 @@ private slots:
     void roundTripIsByteExact_data();
     void roundTripIsByteExact();
     void legacyCharactersBeyondLatin1();
+    void utf8Bytes();
     void editorText();
     void loadFailures();
     void saveOverReadOnlyFile();
@@ -85,10 +86,22 @@ void TestTitleFiles::legacyCharactersBeyondLatin1()
     // Within the code page byte for byte; beyond it the whole title turns
     // UTF-8, never a mix of the two.
     const TitleText::Format cp1252(Encoding::Legacy, "windows-1252");
-    QCOMPARE(TitleText::encode({QString::fromLatin1("caf\xe9"), "Zoë €"}, cp1252),
+    QCOMPARE(TitleText::encode(QStringList{QString::fromLatin1("caf\xe9"), "Zoë €"}, cp1252),
              QByteArray("caf\xe9\r\nZo\xeb \x80\r\n"));
-    QCOMPARE(TitleText::encode({QString::fromLatin1("caf\xe9"), "Ω"}, cp1252),
+    QCOMPARE(TitleText::encode(QStringList{QString::fromLatin1("caf\xe9"), "Ω"}, cp1252),
              QByteArray("caf\xc3\xa9\r\n\xce\xa9\r\n"));
+}
+
+void TestTitleFiles::utf8Bytes()
+{
+    // One to four bytes a character; a lone surrogate is written as '?', as
+    // titles have always been written.
+    const QString lone = QStringLiteral("a") + QChar(0xD83D) + QStringLiteral("b") + QChar(0xDC00);
+    const QStringList lines{"x\u00e9\u20ac\U0001F600", lone, "", QString(QChar(0xD83D))};
+    QCOMPARE(TitleText::encode(lines, Encoding::Utf8),
+             QByteArray("x\xc3\xa9\xe2\x82\xac\xf0\x9f\x98\x80\r\na?b?\r\n\r\n?\r\n"));
+    QCOMPARE(TitleText::encode(QStringList{"\u00e9"}, Encoding::Utf8Bom),
+             QByteArray("\xef\xbb\xbf\xc3\xa9\r\n"));
 }
 
 void TestTitleFiles::editorText()
@@ -114,7 +127,7 @@ void TestTitleFiles::saveOverReadOnlyFile()
     const QString path = f.writeFile("t.txt", "old\r\n");
     Shell::sweepAttributes(f.path(), Shell::ReadOnly);
     QString error;
-    QVERIFY2(TitleFiles::save(path, {"new"}, Encoding::Utf8, &error), qPrintable(error));
+    QVERIFY2(TitleFiles::save(path, QStringList{"new"}, Encoding::Utf8, &error), qPrintable(error));
     QCOMPARE(f.readFile("t.txt"), QByteArray("new\r\n"));
 }
 
@@ -124,7 +137,7 @@ void TestTitleFiles::failedSaveKeepsFile()
     const QString path = f.writeFile("t.txt", "old\r\n");
     SafeFile::setFailAfterBytesForTesting(2);
     QString error;
-    QVERIFY(!TitleFiles::save(path, {"new", "lines"}, Encoding::Utf8, &error));
+    QVERIFY(!TitleFiles::save(path, QStringList{"new", "lines"}, Encoding::Utf8, &error));
     QVERIFY(!error.isEmpty());
     QCOMPARE(f.readFile("t.txt"), QByteArray("old\r\n"));
 }

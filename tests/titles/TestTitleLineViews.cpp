@@ -11,6 +11,7 @@ class TestTitleLineViews : public QObject
 private slots:
     void sameLinesAsTitleText_data();
     void sameLinesAsTitleText();
+    void editorTextSplitsAsBefore();
 };
 
 void TestTitleLineViews::sameLinesAsTitleText_data()
@@ -42,6 +43,19 @@ void TestTitleLineViews::sameLinesAsTitleText()
     for (QStringView line : views.lines())
         got << line.toString();
     QCOMPARE(got, lines);
+}
+
+void TestTitleLineViews::editorTextSplitsAsBefore()
+{
+    // Saving and counting read the editor's text through these views; an empty
+    // last line is a line there, and an empty editor holds none.
+    for (const QString text : {"", "a", "a\n", "\n\n", "a\nb", " \n"}) {
+        const TitleLineViews views(text, QLatin1Char('\n'));
+        QStringList got;
+        for (QStringView line : views.lines())
+            got << line.toString();
+        QCOMPARE(got, TitleText::fromEditorText(text));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestTitleLineViews)
