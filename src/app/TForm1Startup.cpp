@@ -132,6 +132,8 @@ void TForm1::FormShow()
     // shared state folder, so only old ones go there.
     SafeFile::removeLeftovers(m_state.dataFolder);
     SafeFile::removeLeftovers(Shell::stateFolderPath(), 60);
+    SafeFile::setLedger(Shell::stateFolderPath() + QStringLiteral("/.writes-under-way"));
+    SafeFile::sweepLedger();
     scaleToScreen();
     Shell::sweepAttributes(m_state.dataFolder, Shell::Normal);
     buildTree();

@@ -7,7 +7,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <QSet>
+
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <unistd.h>
@@ -20,6 +23,26 @@ SafeFile::Fault g_fault = SafeFile::Fault::None;
 int g_faultsMet = 0;
 
 const QString kLeftoverSuffix = QStringLiteral(".morvane-partial");
+
+QString g_ledger;
+QSet<QString> g_noted; // the folders this run has put in the ledger
+
+void note(const QString& folder)
+{
+    if (g_ledger.isEmpty() || g_noted.contains(folder))
+        return;
+    QDir().mkpath(QFileInfo(g_ledger).absolutePath());
+    QFile ledger(g_ledger);
+    if (ledger.open(QIODevice::Append))
+        ledger.write(QByteArray::number(qint64(::getpid())) + '\t' + folder.toUtf8() + '\n');
+    g_noted.insert(folder);
+}
+
+// A process of that number runs, and it is not this one.
+bool otherRunning(qint64 pid)
+{
+    return pid > 0 && pid != ::getpid() && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
+}
 
 // The temporary file of a target: hidden, so the title tree never shows it,
 // and one per target, so a crash leaves at most one that the next write of
@@ -81,6 +104,7 @@ bool SafeFile::write(Purpose purpose, const QString& path, const QByteArray& dat
     if (fault == Fault::FolderGone)
         return fail("create", systemMessage(ENOENT));
 
+    note(target.absolutePath());
     QFile file(temporaryFor(target));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return fail("create", file.errorString());
@@ -119,11 +143,41 @@ bool SafeFile::write(Purpose purpose, const QString& path, const QByteArray& dat
     return true;
 }
 
-void SafeFile::removeLeftovers(const QString& folder, int olderThanSeconds)
+void SafeFile::setLedger(const QString& file)
+{
+    g_ledger = file;
+    g_noted.clear();
+}
+
+void SafeFile::sweepLedger()
+{
+    QFile ledger(g_ledger);
+    if (g_ledger.isEmpty() || !ledger.open(QIODevice::ReadOnly))
+        return;
+    QByteArray kept;
+    for (const QByteArray& line : ledger.readAll().split('\n')) {
+        const qsizetype tab = line.indexOf('\t');
+        if (tab < 0)
+            continue;
+        if (otherRunning(line.left(tab).toLongLong()))
+            kept += line + '\n';
+        else
+            removeLeftovers(QString::fromUtf8(line.mid(tab + 1)), 0, false);
+    }
+    ledger.close();
+    g_noted.clear();
+    if (kept.isEmpty())
+        QFile::remove(g_ledger);
+    else if (ledger.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        ledger.write(kept);
+}
+
+void SafeFile::removeLeftovers(const QString& folder, int olderThanSeconds, bool nested)
 {
     const QDateTime before = QDateTime::currentDateTime().addSecs(-olderThanSeconds);
     QDirIterator it(folder, {QStringLiteral(".*") + kLeftoverSuffix},
-                    QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+                    QDir::Files | QDir::Hidden | QDir::System,
+                    nested ? QDirIterator::Subdirectories : QDirIterator::NoIteratorFlags);
     while (it.hasNext()) {
         it.next();
         if (olderThanSeconds <= 0 || it.fileInfo().lastModified() < before)

@@ -34,8 +34,18 @@ public:
                       QString* error = nullptr);
 
     // Removes the temporary files that writes cut short by a crash left in
-    // folder, at any depth; with olderThanSeconds, only those that old.
-    static void removeLeftovers(const QString& folder, int olderThanSeconds = 0);
+    // folder, at any depth unless nested is false; with olderThanSeconds,
+    // only those that old.
+    static void removeLeftovers(const QString& folder, int olderThanSeconds = 0,
+                                bool nested = true);
+
+    // Every folder written to is noted in the ledger file (the writer's
+    // process number, a tab, the folder) before its temporary file is made,
+    // so that a start after a crash finds the leftovers of writes anywhere.
+    static void setLedger(const QString& file);
+    // Removes the leftovers in the folders noted by writers that no longer
+    // run, and forgets those folders.
+    static void sweepLedger();
 
     // --- Testing aids; never set by the program ---
     // Writes fail, as on a full disk, once this many bytes have been written

@@ -30,7 +30,20 @@ void TestSafeFile::writesWholeFile()
     QVERIFY(SafeFile::write(SafeFile::Purpose::Title, path, "x", &error));
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"a.txt"});
     SafeFile::removeLeftovers(folder.path());
-    QVERIFY(QDir(folder.path() + "g").isEmpty());
+    QVERIFY(QDir(folder.path() + "g").isEmpty(QDir::Files | QDir::Hidden));
+
+    // A start removes the leftovers of writers that are gone, wherever they
+    // wrote, but not those of another program still writing (process 1 runs).
+    folder.writeFile("gone/.c.morvane-partial", "cut");
+    folder.writeFile("busy/.d.morvane-partial", "writing");
+    const QByteArray busy = "1\t" + (folder.path() + "busy").toUtf8() + "\n";
+    folder.writeFile(".ledger", "2147483646\t" + (folder.path() + "gone").toUtf8() + "\n" + busy);
+    SafeFile::setLedger(folder.path() + ".ledger");
+    SafeFile::sweepLedger();
+    QVERIFY(QDir(folder.path() + "gone").isEmpty(QDir::Files | QDir::Hidden));
+    QVERIFY(QFile::exists(folder.path() + "busy/.d.morvane-partial"));
+    QCOMPARE(folder.readFile(".ledger"), busy);
+    SafeFile::setLedger({});
 }
 
 void TestSafeFile::failureKeepsOldContent_data()
