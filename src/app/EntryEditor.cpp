@@ -57,6 +57,13 @@ int EntryEditor::caretLine() const
 
 bool EntryEditor::event(QEvent* event)
 {
+    // Every press meant for the editor comes here first, also one that a
+    // window shortcut then takes.
+    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (!key->isAutoRepeat() && !m_keysDown.contains(key->key()))
+            m_keysDown.append(key->key());
+    }
     // The editor claims its clipboard keys before any shortcut is looked up;
     // leave a hotkey's combination to the window's shortcut instead.
     if (event->type() == QEvent::ShortcutOverride) {
@@ -95,7 +102,9 @@ void EntryEditor::keyPressEvent(QKeyEvent* event)
 void EntryEditor::keyReleaseEvent(QKeyEvent* event)
 {
     QPlainTextEdit::keyReleaseEvent(event);
-    if (event->isAutoRepeat())
+    // A key pressed elsewhere, such as the Enter that closed a message box,
+    // is released over the editor: it typed nothing here.
+    if (event->isAutoRepeat() || !m_keysDown.removeOne(event->key()))
         return;
     Qt::KeyboardModifiers modifiers = event->modifiers();
     if (event->key() == m_refusedPasteKey) {

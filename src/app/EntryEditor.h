@@ -50,6 +50,7 @@ protected:
 private:
     QList<int> m_reservedCtrlKeys;
     int m_refusedPasteKey = 0; // the key of a paste refused for want of text
+    QList<int> m_keysDown;     // pressed here and not yet released
     TitleText::EditorStandIns m_standIns;
     mutable std::shared_ptr<const TitleLineViews> m_lines; // see lineViews()
 };

@@ -331,6 +331,12 @@ void TestEditing::dateLineProtection()
     // The caret stays where it was, also at the very end of the date line.
     QCOMPARE(f.editor()->caretLine(), 0);
     QTEST(f.editor()->textCursor().positionInBlock(), "column");
+    // The Enter that closed the box is released over the editor: its press
+    // was the box's, so it neither warns again nor adds another line.
+    Dialogs::clearShownMessages();
+    QTest::keyRelease(f.editor(), Qt::Key_Return);
+    QVERIFY(Dialogs::shownMessages().isEmpty());
+    QCOMPARE(f.editor()->lines().mid(0, 3), QStringList({"//2024-3-3", "", "apple"}));
     // The eight-character line is not protected.
     Dialogs::clearShownMessages();
     caretToLine(f.editor(), 3);
