@@ -102,6 +102,8 @@ void TFormpic::buildLibraryPages()
                       d.group ? &TFormpic::Button2Click : &TFormpic::Button7Click);
         QPushButton* cancel = addButton(page, QString::fromLatin1(d.cancel),
                                         QStringLiteral("Cancel"), {}, &TFormpic::hide);
+        // Enter after typing the name means OK, as in any dialog.
+        connect(edit, &QLineEdit::returnPressed, ok, &QPushButton::click);
         buttons->addStretch();
         buttons->addWidget(ok);
         buttons->addWidget(cancel);
