@@ -248,6 +248,9 @@ private:
     bool m_filling = false; // the program itself is changing the editor
     int m_pasteStartLine = 0;
 
+    bool m_openingTitle = false;      // a title is being put in the editor
+    bool m_clickAfterOpening = false; // a node click came meanwhile
+
     QHash<QString, QAction*> m_actions;
     QMenu* m_editMenu = nullptr;
     QMenu* m_hotkeyMenu = nullptr;

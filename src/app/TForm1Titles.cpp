@@ -4,6 +4,7 @@
 #include "Dialogs.h"
 #include "EntryEditor.h"
 #include "ImageLists.h"
+#include "LongWork.h"
 #include "titles/TitleFiles.h"
 #include "titles/TitleTree.h"
 
@@ -171,6 +172,11 @@ bool TForm1::Post1Click()
 
 void TForm1::TreeView1Click()
 {
+    if (m_openingTitle) {
+        // A call queued before the opening began: it opens its node after.
+        m_clickAfterOpening = true;
+        return;
+    }
     const QList<QTreeWidgetItem*> selected = m_tree->selectedItems();
     if (selected.isEmpty()) {
         Dialogs::information(this, QStringLiteral("There is no title , please click File->New "
@@ -216,10 +222,31 @@ void TForm1::openTitle()
     m_state.openTitleEncoding = loaded.text.encoding;
     m_state.openTitleStamp = loaded.stamp;
     QStringList lines = loaded.text.lines;
-    setEditorText(lines);
+    // The window paints while a large title fills the editor; the title is
+    // not loaded until it is all there, so nothing saves or copies a part.
+    // A shutdown meanwhile leaves it unopened.
+    m_openingTitle = true;
+    LongWork work(this, QStringLiteral("Opening %1\u2026").arg(m_state.node.titleName));
+    const bool opened = m_editor->setLines(lines, [&](qint64 done, qint64 total) {
+        return work.step(done * 9, total * 10) && !m_shutDown;
+    });
+    m_openingTitle = false;
+    if (m_clickAfterOpening) {
+        m_clickAfterOpening = false;
+        QMetaObject::invokeMethod(
+            this, [this] { TreeView1Click(); }, Qt::QueuedConnection);
+    }
+    if (!opened) {
+        m_state.modified = false;
+        setSaveEnabled(false);
+        m_editor->setReadOnly(true);
+        return;
+    }
     m_state.openTitleLoaded = true;
+    work.stage(90, 100);
     ButtonAddDayClick(lines);
     reloadClickList(lines);
+    work.stage(100, 100);
     action(QStringLiteral("ToolButtonStartOpen"))->setEnabled(true);
     action(QStringLiteral("Startopen1"))->setEnabled(true);
 

@@ -2,6 +2,7 @@
 
 #include "app/Dialogs.h"
 #include "app/EntryEditor.h"
+#include "app/LongWork.h"
 #include "app/TForm1.h"
 #include "app/TFormpic.h"
 
@@ -17,6 +18,9 @@ ProgramFixture::ProgramFixture(const QDateTime& now)
     QApplication::setApplicationName(QStringLiteral("Morvane"));
     QApplication::setQuitOnLastWindowClosed(false);
     Dialogs::setScripted(true);
+    // A long work's dialog shows at its first piece.
+    LongWork::setShowDelayForTesting(0);
+    LongWork::clearShownLabels();
     qputenv("HOME", home.path().toUtf8());
     for (const char* xdg : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_STATE_HOME"})
         qunsetenv(xdg);

@@ -1,6 +1,7 @@
 #include "ProgramFixture.h"
 #include "app/Dialogs.h"
 #include "app/EntryEditor.h"
+#include "app/LongWork.h"
 #include "app/TForm1.h"
 #include "app/TFormpic.h"
 
@@ -43,6 +44,10 @@ void TestTitleOperations::appendText_data()
                                        << QStringList{"Please Specify a text file(.txt)"};
     QTest::newRow("empty file adds nothing")
         << "empty.txt" << QByteArray() << before << QStringList{};
+    QByteArray big;
+    for (int i = 0; i < 30000; ++i)
+        big += "item " + QByteArray::number(i % 97) + "\r\n";
+    QTest::newRow("big.txt, in pieces") << "big.txt" << big << opened + big << QStringList{};
     QTest::newRow("not text: read byte for byte")
         << "bin.txt" << QByteArray("\xfe\xfe\x01x\0y\r\n", 8)
         << opened + QByteArray("\xc3\xbe\xc3\xbe\x01x\0y\r\n", 10) << QStringList{};
@@ -65,6 +70,12 @@ void TestTitleOperations::appendText()
     if (fileName == "notes.Txt")
         QCOMPARE(f.clickListTexts(), QStringList({"kiwi", "pear"}));
     QCOMPARE(f.enabled("ToolButtonReplace"), !f.clickListTexts().isEmpty());
+    QCOMPARE(LongWork::shownLabels(),
+             fileName == "big.txt" ? QStringList{"Appending big.txt\u2026"} : QStringList{});
+    if (f.readData("t.txt").size() > 14) { // lines were appended: one step undoes them
+        f.editor()->undo();
+        QCOMPARE(f.editor()->lines(), QStringList({"//2024-3-3", ""}));
+    }
 }
 
 void TestTitleOperations::replace_data()
