@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPointer>
+#include <QSignalBlocker>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -40,10 +41,11 @@ EntryEditor::EntryEditor(QWidget* parent) : QPlainTextEdit(parent)
 
 bool EntryEditor::setLines(const QStringList& lines, const Progress& progress)
 {
-    TitleText::EditorStandIns standIns(lines);
-    const QString text = standIns.toEditor(TitleText::toEditorText(lines));
-    // Filled apart from the editor, which would otherwise lay out and paint a
-    // half-built text; undo stays off while filling, as setPlainText() does.
+    m_standIns = TitleText::EditorStandIns(lines);
+    const QString text = m_standIns.toEditor(TitleText::toEditorText(lines));
+    // A new document drops the old text, its undo history and formats at once,
+    // as setPlainText() does; shown while empty, it is filled in place: the
+    // editor then lays out each piece as it comes, not the whole text again.
     const QPointer<QTextDocument> old = document();
     auto* doc = new QTextDocument(this);
     doc->setDocumentLayout(new QPlainTextDocumentLayout(doc));
@@ -51,21 +53,26 @@ bool EntryEditor::setLines(const QStringList& lines, const Progress& progress)
     doc->setDefaultTextOption(old->defaultTextOption());
     doc->setDocumentMargin(old->documentMargin());
     doc->setUndoRedoEnabled(false);
-    QPointer<EntryEditor> alive(this);
-    QTextCursor cursor(doc);
-    if (!insertInPieces(cursor, text, progress) || !alive) {
-        if (alive)
-            delete doc;
-        return false;
-    }
-    doc->setUndoRedoEnabled(true);
-    doc->setModified(false);
-    m_standIns = std::move(standIns);
     setDocument(doc);
     connect(doc, &QTextDocument::contentsChanged, this, [this] { m_lines.reset(); });
     m_lines.reset();
     delete old.data(); // unless the editor deleted its first one itself
-    return true;
+    QPointer<EntryEditor> alive(this);
+    bool done = false;
+    {
+        // One change for the window, not one a piece.
+        const QSignalBlocker quiet(this);
+        QTextCursor cursor(doc);
+        done = insertInPieces(cursor, text, progress);
+    }
+    if (!alive)
+        return false;
+    if (!done)
+        doc->clear(); // a part is no title
+    doc->setUndoRedoEnabled(true);
+    doc->setModified(false);
+    emit textChanged();
+    return done;
 }
 
 bool EntryEditor::appendText(const QString& text, const Progress& progress)

@@ -23,8 +23,8 @@ public:
 
     // Shows the lines, with no undo history and not modified; characters the
     // editor would take for line breaks (U+2029, U+FDD0, U+FDD1) are held as
-    // stand-ins and given back by lines(). The text is built apart and shown
-    // whole, so a stop leaves the editor as it was (and returns false).
+    // stand-ins and given back by lines(). A stop leaves the editor empty
+    // (and returns false).
     bool setLines(const QStringList& lines, const Progress& progress = {});
     // Puts text (lines joined by '\n', as toEditor() gives them) at the very
     // end, as one undo step. False when stopped, with the text as it was.

@@ -12,9 +12,11 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QScopeGuard>
 #include <QSplitter>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
+#include <utility>
 
 namespace {
 const int kKindRole = Qt::UserRole;
@@ -122,6 +124,14 @@ void TForm1::setEditorText(const QStringList& lines)
     m_editor->setLines(lines);
 }
 
+void TForm1::editorNoLongerBusy()
+{
+    m_editorBusy = false;
+    if (std::exchange(m_clickWhenDone, false))
+        QMetaObject::invokeMethod(
+            this, [this] { TreeView1Click(); }, Qt::QueuedConnection);
+}
+
 void TForm1::setSaveEnabled(bool enabled)
 {
     action(QStringLiteral("ToolButtonSave"))->setEnabled(enabled);
@@ -172,9 +182,9 @@ bool TForm1::Post1Click()
 
 void TForm1::TreeView1Click()
 {
-    if (m_openingTitle) {
-        // A call queued before the opening began: it opens its node after.
-        m_clickAfterOpening = true;
+    if (m_editorBusy) {
+        // A call queued before a long fill of the editor began: it waits.
+        m_clickWhenDone = true;
         return;
     }
     const QList<QTreeWidgetItem*> selected = m_tree->selectedItems();
@@ -225,17 +235,12 @@ void TForm1::openTitle()
     // The window paints while a large title fills the editor; the title is
     // not loaded until it is all there, so nothing saves or copies a part.
     // A shutdown meanwhile leaves it unopened.
-    m_openingTitle = true;
+    m_editorBusy = true;
+    const auto notBusy = qScopeGuard([this] { editorNoLongerBusy(); });
     LongWork work(this, QStringLiteral("Opening %1\u2026").arg(m_state.node.titleName));
     const bool opened = m_editor->setLines(lines, [&](qint64 done, qint64 total) {
         return work.step(done * 9, total * 10) && !m_shutDown;
     });
-    m_openingTitle = false;
-    if (m_clickAfterOpening) {
-        m_clickAfterOpening = false;
-        QMetaObject::invokeMethod(
-            this, [this] { TreeView1Click(); }, Qt::QueuedConnection);
-    }
     if (!opened) {
         m_state.modified = false;
         setSaveEnabled(false);
@@ -243,16 +248,17 @@ void TForm1::openTitle()
         return;
     }
     m_state.openTitleLoaded = true;
+    m_state.modified = false; // the title as on disk: nothing to save meanwhile
     work.stage(90, 100);
     ButtonAddDayClick(lines);
     reloadClickList(lines);
-    work.stage(100, 100);
     action(QStringLiteral("ToolButtonStartOpen"))->setEnabled(true);
     action(QStringLiteral("Startopen1"))->setEnabled(true);
 
     applyClickListRule();
     m_state.modified = false;
     setSaveEnabled(false);
+    work.stage(100, 100);
     m_hotkeyBox->setFixedWidth(hotkeyColumnWidth(30));
 
     markDefaultButton();

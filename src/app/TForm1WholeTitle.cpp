@@ -11,6 +11,7 @@
 #include "titles/TitleFiles.h"
 
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTextBlock>
 
 void TForm1::AppendText1Click()
@@ -40,12 +41,18 @@ void TForm1::AppendText1Click()
     if (!Post1Click())
         return;
     LongWork work(this, QStringLiteral("Appending %1\u2026").arg(QFileInfo(name).fileName()));
-    if (!text.isEmpty() && !m_editor->appendText(text, [&](qint64 done, qint64 total) {
+    m_editorBusy = true;
+    const auto notBusy = qScopeGuard([this] { editorNoLongerBusy(); });
+    const bool appended =
+        text.isEmpty() || m_editor->appendText(text, [&](qint64 done, qint64 total) {
             return work.step(done, total) && !m_shutDown;
-        }))
+        });
+    if (!appended)
         return;
+    work.stage(1, 1);
     if (!Post1Click())
         return;
+    work.stage(1, 1);
     reloadclicklist1Click();
     applyClickListRule(); // the save applied it to the list before the new items
 }
