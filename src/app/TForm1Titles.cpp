@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScopeGuard>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
@@ -219,6 +220,9 @@ void TForm1::openTitle()
 
     dropRecoveryCopy();
     m_state.openTitleLoaded = false;
+    // Filling the editor is no edit of the title (and the window paints
+    // meanwhile): the commands follow the title once it is all there.
+    QSignalBlocker quiet(m_editor);
     m_editor->clear();
     const TitleFiles::Loaded loaded = TitleFiles::load(openTitleFile());
     if (!loaded.ok) {
@@ -241,6 +245,7 @@ void TForm1::openTitle()
     const bool opened = m_editor->setLines(lines, [&](qint64 done, qint64 total) {
         return work.step(done * 9, total * 10) && !m_shutDown;
     });
+    quiet.unblock();
     if (!opened) {
         m_state.modified = false;
         setSaveEnabled(false);

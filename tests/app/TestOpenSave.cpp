@@ -155,6 +155,7 @@ void TestOpenSave::largeTitleOpensWhilePainting()
         ranMidway = true;
         QCOMPARE(dialog->labelText(), QString("Opening Big\u2026"));
         QVERIFY(!f.form1()->state().openTitleLoaded);
+        QVERIFY(!f.enabled("Post1")); // nothing to save while it fills
         if (meanwhile == "shutdown")
             f.form1()->shutdown(false);
         if (meanwhile == "click") {
