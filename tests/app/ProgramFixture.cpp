@@ -9,8 +9,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QListWidget>
+#include <QProgressDialog>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 ProgramFixture::ProgramFixture(const QDateTime& now)
@@ -33,6 +35,7 @@ ProgramFixture::ProgramFixture(const QDateTime& now)
 
 ProgramFixture::~ProgramFixture()
 {
+    progressPoll.reset();
     program.reset();
     Dialogs::setScripted(true);
 }
@@ -145,4 +148,17 @@ void ProgramFixture::type(const QString& text)
         if (i + 1 < parts.size())
             QTest::keyClick(editor(), Qt::Key_Return);
     }
+}
+
+void ProgramFixture::whenProgressShows(std::function<void()> action)
+{
+    progressPoll = std::make_unique<QTimer>();
+    QObject::connect(progressPoll.get(), &QTimer::timeout, [this, action] {
+        const auto* dialog = form1()->findChild<QProgressDialog*>();
+        if (!dialog || !dialog->isVisible())
+            return;
+        progressPoll->stop();
+        action();
+    });
+    progressPoll->start(0);
 }

@@ -12,7 +12,6 @@
 #include <QProgressDialog>
 #include <QStringEncoder>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
 
 #include <sys/stat.h>
@@ -147,13 +146,10 @@ void TestOpenSave::largeTitleOpensWhilePainting()
     f.click("Other");
     f.type("kiwi"); // unsaved: the opening saves it first
     bool ranMidway = false;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto* dialog = f.form1()->findChild<QProgressDialog*>();
-        if (ranMidway || !dialog || !dialog->isVisible())
-            return;
+    f.whenProgressShows([&] {
         ranMidway = true;
-        QCOMPARE(dialog->labelText(), QString("Opening Big\u2026"));
+        QCOMPARE(f.form1()->findChild<QProgressDialog*>()->labelText(),
+                 QString("Opening Big\u2026"));
         QVERIFY(!f.form1()->state().openTitleLoaded);
         QVERIFY(!f.enabled("Post1")); // nothing to save while it fills
         if (meanwhile == "shutdown")
@@ -163,7 +159,6 @@ void TestOpenSave::largeTitleOpensWhilePainting()
             f.form1()->TreeView1Click();
         }
     });
-    poll.start(0);
     f.click("Big");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
     QVERIFY(ranMidway);

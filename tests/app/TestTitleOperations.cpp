@@ -23,6 +23,7 @@ class TestTitleOperations : public QObject
 private slots:
     void appendText_data();
     void appendText();
+    void shutdownWhileAppendingSavesNoPart();
     void replace_data();
     void replace();
     void exportPage();
@@ -76,6 +77,22 @@ void TestTitleOperations::appendText()
         f.editor()->undo();
         QCOMPARE(f.editor()->lines(), QStringList({"//2024-3-3", ""}));
     }
+}
+
+void TestTitleOperations::shutdownWhileAppendingSavesNoPart()
+{
+    ProgramFixture f;
+    f.writeData("t.txt", "//2024-3-3\r\n");
+    QByteArray big;
+    for (int i = 0; i < 30000; ++i)
+        big += "item " + QByteArray::number(i % 97) + "\r\n";
+    Dialogs::setNextFileName(f.docs.writeFile("big.txt", big));
+    f.start();
+    f.click("t");
+    f.type("kiwi"); // unsaved when the append begins
+    f.whenProgressShows([&] { f.form1()->shutdown(false); });
+    f.form1()->action("AppendText1")->trigger();
+    QCOMPARE(f.readData("t.txt"), "//2024-3-3\r\nkiwi\r\n");
 }
 
 void TestTitleOperations::replace_data()
