@@ -143,7 +143,8 @@ int main(int argc, char** argv)
         if (benchRuns(size.runs) == 1 && size.lines > 200000)
             continue; // a short run keeps to the smaller title
         tree->setCurrentItem(findTitle(tree, QString::fromLatin1(size.name)));
-        std::vector<double> open, openGap, enter, reload, total, append, appendGap, exported;
+        std::vector<double> open, openGap, enter, reload, total, charts, append, appendGap,
+            exported;
         double titleBytes = 0;
         for (int run = 0; run < benchRuns(size.runs); ++run) {
             // A small title first, so that the memory the large one holds shows.
@@ -178,6 +179,14 @@ int main(int argc, char** argv)
                 return 1;
             total.push_back(t.nsecsElapsed() / 1e6);
 
+            // The three charts of that Total, drawn in the window.
+            for (bool (TForm1::*draw)() :
+                 {&TForm1::Button23Click, &TForm1::Button5Click, &TForm1::Button21Click}) {
+                t.restart();
+                (form1->*draw)();
+                charts.push_back(t.nsecsElapsed() / 1e6);
+            }
+
             t.restart();
             if (!form1->exportTitle(docs.path() + QStringLiteral("/exported.txt"),
                                     WholeTitle::NoteOption::NoDateLines, true))
@@ -209,6 +218,9 @@ int main(int argc, char** argv)
         std::printf("  Total (save, click list, tally, Total.tol): %.1f ms (target < 150 on "
                     "1,000,000 lines)\n",
                     median(total));
+        // charts holds bar, horizontal bar, pie for each run: the last run's.
+        std::printf("  its charts (bar, horizontal bar, pie): %.1f, %.1f, %.1f ms\n",
+                    charts[charts.size() - 3], charts[charts.size() - 2], charts.back());
         std::printf("  Export (save, read, filter, write): %.1f ms\n", median(exported));
         std::printf("  Append Text of it to a small title (with the save): %.1f ms, longest "
                     "time without painting %.1f ms\n",
