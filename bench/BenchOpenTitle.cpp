@@ -1,19 +1,22 @@
 // Opens titles of 200,000 and 1,000,000 item lines in the main window: load,
-// date line, click list and hotkeys, with the memory the open title holds.
+// date line, click list and hotkeys, with the memory the open title holds and
+// the longest time the window went without an event-loop turn (no painting).
 // Then types a new item and Enter, which must stay cheap, and runs "Total"
-// (save, click list, tally, Total.tol). Prints medians of several runs.
+// (save, click list, tally, Total.tol). Appends the title to a small one and
+// exports it. Prints medians of several runs.
+#include "BenchTiming.h"
 #include "app/Dialogs.h"
 #include "app/EntryEditor.h"
 #include "app/Program.h"
 #include "app/TForm1.h"
 #include "app/TFormpic.h"
-#include "BenchTiming.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 #include <algorithm>
 #include <cstdio>
@@ -62,6 +65,36 @@ QTreeWidgetItem* findTitle(QTreeWidget* tree, const QString& name)
     return nullptr;
 }
 
+// The longest interval between event-loop turns while it runs: how long the
+// window could not paint.
+class GapMeter
+{
+public:
+    GapMeter()
+    {
+        m_timer.setInterval(10);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            m_longest = std::max(m_longest, m_last.nsecsElapsed() / 1e6);
+            m_last.restart();
+        });
+        QCoreApplication::processEvents();
+        m_timer.start();
+        m_last.start();
+    }
+    // Lets the last turn happen and returns the longest gap, in milliseconds.
+    double longest()
+    {
+        QCoreApplication::processEvents();
+        m_timer.stop();
+        return m_longest;
+    }
+
+private:
+    QTimer m_timer;
+    QElapsedTimer m_last;
+    double m_longest = 0;
+};
+
 double loadAverage()
 {
     double load[1] = {0};
@@ -85,6 +118,7 @@ int main(int argc, char** argv)
     writeTitle(data + QStringLiteral("Big.txt"), 200000, 20000);
     writeTitle(data + QStringLiteral("Huge.txt"), 1000000, 20000);
     writeTitle(data + QStringLiteral("Small.txt"), 10, 5);
+    writeTitle(data + QStringLiteral("Target.txt"), 10, 5);
 
     ProgramOptions options;
     options.documentsFolder = docs.path();
@@ -97,8 +131,7 @@ int main(int argc, char** argv)
     TForm1* form1 = program.form1();
     auto* tree = form1->findChild<QTreeWidget*>(QStringLiteral("TreeView1"));
     auto* editor = form1->findChild<EntryEditor*>(QStringLiteral("RichEditNeed"));
-    std::printf("load average %.2f (a shared machine's load slows every figure)\n",
-                loadAverage());
+    std::printf("load average %.2f (a shared machine's load slows every figure)\n", loadAverage());
 
     struct Size
     {
@@ -110,7 +143,8 @@ int main(int argc, char** argv)
         if (benchRuns(size.runs) == 1 && size.lines > 200000)
             continue; // a short run keeps to the smaller title
         tree->setCurrentItem(findTitle(tree, QString::fromLatin1(size.name)));
-        std::vector<double> open, enter, reload, total;
+        std::vector<double> open, openGap, enter, reload, total, charts, append, appendGap,
+            exported;
         double titleBytes = 0;
         for (int run = 0; run < benchRuns(size.runs); ++run) {
             // A small title first, so that the memory the large one holds shows.
@@ -123,8 +157,9 @@ int main(int argc, char** argv)
 
             QElapsedTimer t;
             t.start();
+            GapMeter openMeter;
             form1->TreeView1Click();
-            QCoreApplication::processEvents();
+            openGap.push_back(openMeter.longest());
             open.push_back(t.nsecsElapsed() / 1e6);
             titleBytes = std::max(titleBytes, residentBytes() - before);
 
@@ -143,9 +178,39 @@ int main(int argc, char** argv)
             if (!form1->BitBtn8Click() || !program.formpic()->Button1Click())
                 return 1;
             total.push_back(t.nsecsElapsed() / 1e6);
+
+            // The three charts of that Total, drawn in the window.
+            for (bool (TForm1::*draw)() :
+                 {&TForm1::Button23Click, &TForm1::Button5Click, &TForm1::Button21Click}) {
+                t.restart();
+                (form1->*draw)();
+                charts.push_back(t.nsecsElapsed() / 1e6);
+            }
+
+            t.restart();
+            if (!form1->exportTitle(docs.path() + QStringLiteral("/exported.txt"),
+                                    WholeTitle::NoteOption::NoDateLines, true))
+                return 1;
+            exported.push_back(t.nsecsElapsed() / 1e6);
+
+            // Append Text of the whole title to a small one (its save included).
+            writeTitle(data + QStringLiteral("Target.txt"), 10, 5);
+            tree->setCurrentItem(findTitle(tree, QStringLiteral("Target")));
+            form1->TreeView1Click();
+            Dialogs::setNextFileName(data + QString::fromLatin1(size.name) +
+                                     QStringLiteral(".txt"));
+            t.restart();
+            GapMeter appendMeter;
+            form1->AppendText1Click();
+            appendGap.push_back(appendMeter.longest());
+            append.push_back(t.nsecsElapsed() / 1e6);
+            tree->setCurrentItem(findTitle(tree, QStringLiteral("Small")));
+            form1->TreeView1Click();
         }
         std::printf("%d-line title:\n", size.lines);
-        std::printf("  open (load, date line, click list, hotkeys): %.1f ms\n", median(open));
+        std::printf("  open (load, date line, click list, hotkeys): %.1f ms, longest time "
+                    "without painting %.1f ms\n",
+                    median(open), median(openGap));
         std::printf("  editor holds about %.0f bytes a line (%.0f MB resident)\n",
                     titleBytes / size.lines, titleBytes / 1e6);
         std::printf("  reload click list + hotkeys: %.1f ms\n", median(reload));
@@ -153,6 +218,13 @@ int main(int argc, char** argv)
         std::printf("  Total (save, click list, tally, Total.tol): %.1f ms (target < 150 on "
                     "1,000,000 lines)\n",
                     median(total));
+        // charts holds bar, horizontal bar, pie for each run: the last run's.
+        std::printf("  its charts (bar, horizontal bar, pie): %.1f, %.1f, %.1f ms\n",
+                    charts[charts.size() - 3], charts[charts.size() - 2], charts.back());
+        std::printf("  Export (save, read, filter, write): %.1f ms\n", median(exported));
+        std::printf("  Append Text of it to a small title (with the save): %.1f ms, longest "
+                    "time without painting %.1f ms\n",
+                    median(append), median(appendGap));
     }
     std::printf("load average now %.2f\n", loadAverage());
     return 0;

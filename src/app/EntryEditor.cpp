@@ -5,16 +5,97 @@
 
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPointer>
+#include <QSignalBlocker>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace {
+// A piece takes the editor some ten milliseconds: short enough that the
+// window paints between pieces, long enough that the pauses cost nothing.
+const qsizetype kPieceChars = 100 * 1024;
+
+// Inserts text at the cursor in pieces cut after line breaks, with progress
+// between them; false when it stopped the work.
+bool insertInPieces(QTextCursor& cursor, const QString& text, const EntryEditor::Progress& progress)
+{
+    for (qsizetype from = 0; from < text.size();) {
+        qsizetype to = text.size();
+        if (to - from > kPieceChars) {
+            const qsizetype lineEnd = text.indexOf(QLatin1Char('\n'), from + kPieceChars);
+            to = lineEnd < 0 ? to : lineEnd + 1;
+        }
+        cursor.insertText(to - from == text.size() ? text : text.mid(from, to - from));
+        from = to;
+        if (from < text.size() && progress && !progress(from, text.size()))
+            return false;
+    }
+    return true;
+}
+} // namespace
 
 EntryEditor::EntryEditor(QWidget* parent) : QPlainTextEdit(parent)
 {
     connect(document(), &QTextDocument::contentsChanged, this, [this] { m_lines.reset(); });
 }
 
-void EntryEditor::setLines(const QStringList& lines)
+bool EntryEditor::setLines(const QStringList& lines, const Progress& progress)
 {
     m_standIns = TitleText::EditorStandIns(lines);
-    setPlainText(m_standIns.toEditor(TitleText::toEditorText(lines)));
+    const QString text = m_standIns.toEditor(TitleText::toEditorText(lines));
+    // A new document drops the old text, its undo history and formats at once,
+    // as setPlainText() does; shown while empty, it is filled in place: the
+    // editor then lays out each piece as it comes, not the whole text again.
+    const QPointer<QTextDocument> old = document();
+    auto* doc = new QTextDocument(this);
+    doc->setDocumentLayout(new QPlainTextDocumentLayout(doc));
+    doc->setDefaultFont(old->defaultFont());
+    doc->setDefaultTextOption(old->defaultTextOption());
+    doc->setDocumentMargin(old->documentMargin());
+    doc->setUndoRedoEnabled(false);
+    setDocument(doc);
+    connect(doc, &QTextDocument::contentsChanged, this, [this] { m_lines.reset(); });
+    m_lines.reset();
+    delete old.data(); // unless the editor deleted its first one itself
+    QPointer<EntryEditor> alive(this);
+    bool done = false;
+    {
+        // One change for the window, not one a piece.
+        const QSignalBlocker quiet(this);
+        QTextCursor cursor(doc);
+        done = insertInPieces(cursor, text, progress);
+    }
+    if (!alive)
+        return false;
+    if (!done)
+        doc->clear(); // a part is no title
+    doc->setUndoRedoEnabled(true);
+    doc->setModified(false);
+    emit textChanged();
+    return done;
+}
+
+bool EntryEditor::appendText(const QString& text, const Progress& progress)
+{
+    QPointer<EntryEditor> alive(this);
+    QTextCursor cursor(document());
+    cursor.movePosition(QTextCursor::End);
+    // While the edit block is open the layout lags behind the text: the
+    // editor waits for the whole step before it paints again.
+    setUpdatesEnabled(false);
+    const int start = cursor.position();
+    cursor.beginEditBlock();
+    const bool done = insertInPieces(cursor, text, progress);
+    if (!alive)
+        return false;
+    if (!done) {
+        cursor.setPosition(start);
+        cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+    }
+    cursor.endEditBlock();
+    setUpdatesEnabled(true);
+    return done;
 }
 
 std::shared_ptr<const TitleLineViews> EntryEditor::lineViews() const

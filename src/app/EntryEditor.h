@@ -4,6 +4,7 @@
 #include "titles/TitleText.h"
 
 #include <QPlainTextEdit>
+#include <functional>
 #include <memory>
 
 // The entry editor: a plain-text editor that reports key presses, key
@@ -17,9 +18,18 @@ class EntryEditor : public QPlainTextEdit
 public:
     explicit EntryEditor(QWidget* parent = nullptr);
 
-    // Shows the lines; characters the editor would take for line breaks
-    // (U+2029, U+FDD0, U+FDD1) are held as stand-ins and given back by lines().
-    void setLines(const QStringList& lines);
+    // Called between the pieces of a large text with the characters done of
+    // all; returning false stops the work.
+    using Progress = std::function<bool(qint64 done, qint64 total)>;
+
+    // Shows the lines, with no undo history and not modified; characters the
+    // editor would take for line breaks (U+2029, U+FDD0, U+FDD1) are held as
+    // stand-ins and given back by lines(). A stop leaves the editor empty
+    // (and returns false).
+    bool setLines(const QStringList& lines, const Progress& progress = {});
+    // Puts text (lines joined by '\n', as toEditor() gives them) at the very
+    // end, as one undo step. False when stopped, with the text as it was.
+    bool appendText(const QString& text, const Progress& progress = {});
     // A line's text as the editor holds it, for inserting it.
     QString toEditor(const QString& text) const { return m_standIns.toEditor(text); }
     // The editor's lines exactly as they will be saved (no-break spaces and

@@ -188,6 +188,8 @@ private:
     void setSaveEnabled(bool enabled);
     void applyClickListRule();
     void setEditorText(const QStringList& lines);
+    // The end of a long fill of the editor: a node click that came meanwhile runs now.
+    void editorNoLongerBusy();
 
     // Library (TForm1Library.cpp)
     void setUpTreeEditing();
@@ -267,6 +269,9 @@ private:
     bool m_shutDown = false;
     bool m_filling = false; // the program itself is changing the editor
     int m_pasteStartLine = 0;
+
+    bool m_editorBusy = false;    // a large text is going into the editor
+    bool m_clickWhenDone = false; // a node click came meanwhile
 
     QHash<QString, QAction*> m_actions;
     QMenu* m_editMenu = nullptr;

@@ -4,6 +4,7 @@
 #include "Dialogs.h"
 #include "EntryEditor.h"
 #include "ImageLists.h"
+#include "LongWork.h"
 #include "titles/TitleFiles.h"
 #include "titles/TitleTree.h"
 
@@ -11,9 +12,12 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QScopeGuard>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
+#include <utility>
 
 namespace {
 const int kKindRole = Qt::UserRole;
@@ -121,6 +125,14 @@ void TForm1::setEditorText(const QStringList& lines)
     m_editor->setLines(lines);
 }
 
+void TForm1::editorNoLongerBusy()
+{
+    m_editorBusy = false;
+    if (std::exchange(m_clickWhenDone, false))
+        QMetaObject::invokeMethod(
+            this, [this] { TreeView1Click(); }, Qt::QueuedConnection);
+}
+
 void TForm1::setSaveEnabled(bool enabled)
 {
     action(QStringLiteral("ToolButtonSave"))->setEnabled(enabled);
@@ -171,6 +183,11 @@ bool TForm1::Post1Click()
 
 void TForm1::TreeView1Click()
 {
+    if (m_editorBusy) {
+        // A call queued before a long fill of the editor began: it waits.
+        m_clickWhenDone = true;
+        return;
+    }
     const QList<QTreeWidgetItem*> selected = m_tree->selectedItems();
     if (selected.isEmpty()) {
         Dialogs::information(this, QStringLiteral("There is no title , please click File->New "
@@ -203,6 +220,9 @@ void TForm1::openTitle()
 
     dropRecoveryCopy();
     m_state.openTitleLoaded = false;
+    // Filling the editor is no edit of the title (and the window paints
+    // meanwhile): the commands follow the title once it is all there.
+    QSignalBlocker quiet(m_editor);
     m_editor->clear();
     const TitleFiles::Loaded loaded = TitleFiles::load(openTitleFile());
     if (!loaded.ok) {
@@ -216,8 +236,25 @@ void TForm1::openTitle()
     m_state.openTitleEncoding = loaded.text.encoding;
     m_state.openTitleStamp = loaded.stamp;
     QStringList lines = loaded.text.lines;
-    setEditorText(lines);
+    // The window paints while a large title fills the editor; the title is
+    // not loaded until it is all there, so nothing saves or copies a part.
+    // A shutdown meanwhile leaves it unopened.
+    m_editorBusy = true;
+    const auto notBusy = qScopeGuard([this] { editorNoLongerBusy(); });
+    LongWork work(this, QStringLiteral("Opening %1\u2026").arg(m_state.node.titleName));
+    const bool opened = m_editor->setLines(lines, [&](qint64 done, qint64 total) {
+        return work.step(done * 9, total * 10) && !m_shutDown;
+    });
+    quiet.unblock();
+    if (!opened) {
+        m_state.modified = false;
+        setSaveEnabled(false);
+        m_editor->setReadOnly(true);
+        return;
+    }
     m_state.openTitleLoaded = true;
+    m_state.modified = false; // the title as on disk: nothing to save meanwhile
+    work.stage(90, 100);
     ButtonAddDayClick(lines);
     reloadClickList(lines);
     action(QStringLiteral("ToolButtonStartOpen"))->setEnabled(true);
@@ -226,6 +263,7 @@ void TForm1::openTitle()
     applyClickListRule();
     m_state.modified = false;
     setSaveEnabled(false);
+    work.stage(100, 100);
     m_hotkeyBox->setFixedWidth(hotkeyColumnWidth(30));
 
     markDefaultButton();

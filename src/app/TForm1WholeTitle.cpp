@@ -3,12 +3,15 @@
 
 #include "Dialogs.h"
 #include "EntryEditor.h"
+#include "LongWork.h"
 #include "TFormpic.h"
 #include "editor/WholeTitle.h"
 #include "platform/RegularFile.h"
 #include "platform/SafeFile.h"
 #include "titles/TitleFiles.h"
 
+#include <QFileInfo>
+#include <QScopeGuard>
 #include <QTextBlock>
 
 void TForm1::AppendText1Click()
@@ -33,13 +36,23 @@ void TForm1::AppendText1Click()
     }
     const QString text =
         WholeTitle::appendedText(m_editor->document()->isEmpty(), loaded.text.lines);
-    if (!text.isEmpty()) {
-        QTextCursor cursor(m_editor->document());
-        cursor.movePosition(QTextCursor::End);
-        cursor.insertText(text);
-    }
+    // Saved first, so that a shutdown while a large file goes in has nothing
+    // of the title to save but what it was before.
     if (!Post1Click())
         return;
+    LongWork work(this, QStringLiteral("Appending %1\u2026").arg(QFileInfo(name).fileName()));
+    m_editorBusy = true;
+    const auto notBusy = qScopeGuard([this] { editorNoLongerBusy(); });
+    const bool appended =
+        text.isEmpty() || m_editor->appendText(text, [&](qint64 done, qint64 total) {
+            return work.step(done, total) && !m_shutDown;
+        });
+    if (!appended)
+        return;
+    work.stage(1, 1);
+    if (!Post1Click())
+        return;
+    work.stage(1, 1);
     reloadclicklist1Click();
     applyClickListRule(); // the save applied it to the list before the new items
 }

@@ -2,14 +2,17 @@
 
 #include "app/Dialogs.h"
 #include "app/EntryEditor.h"
+#include "app/LongWork.h"
 #include "app/TForm1.h"
 #include "app/TFormpic.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QListWidget>
+#include <QProgressDialog>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 ProgramFixture::ProgramFixture(const QDateTime& now)
@@ -17,6 +20,9 @@ ProgramFixture::ProgramFixture(const QDateTime& now)
     QApplication::setApplicationName(QStringLiteral("Morvane"));
     QApplication::setQuitOnLastWindowClosed(false);
     Dialogs::setScripted(true);
+    // A long work's dialog shows at its first piece.
+    LongWork::setShowDelayForTesting(0);
+    LongWork::clearShownLabels();
     qputenv("HOME", home.path().toUtf8());
     for (const char* xdg : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_STATE_HOME"})
         qunsetenv(xdg);
@@ -29,6 +35,7 @@ ProgramFixture::ProgramFixture(const QDateTime& now)
 
 ProgramFixture::~ProgramFixture()
 {
+    progressPoll.reset();
     program.reset();
     Dialogs::setScripted(true);
 }
@@ -141,4 +148,17 @@ void ProgramFixture::type(const QString& text)
         if (i + 1 < parts.size())
             QTest::keyClick(editor(), Qt::Key_Return);
     }
+}
+
+void ProgramFixture::whenProgressShows(std::function<void()> action)
+{
+    progressPoll = std::make_unique<QTimer>();
+    QObject::connect(progressPoll.get(), &QTimer::timeout, [this, action] {
+        const auto* dialog = form1()->findChild<QProgressDialog*>();
+        if (!dialog || !dialog->isVisible())
+            return;
+        progressPoll->stop();
+        action();
+    });
+    progressPoll->start(0);
 }

@@ -4,11 +4,13 @@
 #include "app/Program.h"
 
 #include <QDateTime>
+#include <functional>
 #include <memory>
 
 class EntryEditor;
 class QListWidget;
 class QScreen;
+class QTimer;
 class QTreeWidget;
 class QTreeWidgetItem;
 class TForm1;
@@ -59,10 +61,14 @@ public:
     void click(const QString& path);
     // Types text at the end of the editor (Enter for each '\n').
     void type(const QString& text);
+    // Runs action once, when a progress dialog first shows over the main
+    // window: in the middle of the long work, whose pieces let timers run.
+    void whenProgressShows(std::function<void()> action);
 
     TempDataFolder docs;
     // HOME for the run: launchers and other XDG folders land here.
     TempDataFolder home;
     ProgramOptions options;
     std::unique_ptr<Program> program;
+    std::unique_ptr<QTimer> progressPoll;
 };

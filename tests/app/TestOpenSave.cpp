@@ -1,13 +1,16 @@
 #include "ProgramFixture.h"
 #include "app/Dialogs.h"
 #include "app/EntryEditor.h"
+#include "app/LongWork.h"
 #include "app/TForm1.h"
 #include "app/TFormpic.h"
 #include "platform/SafeFile.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <QListWidget>
+#include <QProgressDialog>
 #include <QRegularExpression>
 #include <QStringEncoder>
 #include <QTest>
@@ -25,6 +28,8 @@ private slots:
     void nodeStateOfClicks_data();
     void nodeStateOfClicks();
     void editSaveReopenIsByteExact();
+    void largeTitleOpensWhilePainting_data();
+    void largeTitleOpensWhilePainting();
     void oddFiles_data();
     void oddFiles();
     void changedOnDisk_data();
@@ -112,6 +117,68 @@ void TestOpenSave::editSaveReopenIsByteExact()
     f.click("g/Fruit");
     QCOMPARE(f.editor()->lines(),
              QStringList({"//Rule", "", "//2024-3-3", "apple", "pear", "plum", ""}));
+}
+
+// A title large enough to open in pieces, with whatever runs meanwhile: the
+// window paints under a progress dialog, and the title counts as opened only
+// once it is all there.
+void TestOpenSave::largeTitleOpensWhilePainting_data()
+{
+    QTest::addColumn<QString>("meanwhile");
+    QTest::addColumn<QString>("opened"); // the title open at the end
+    QTest::newRow("nothing") << ""
+                             << "Big";
+    QTest::newRow("signal shutdown: nothing saved or copied") << "shutdown"
+                                                              << "";
+    QTest::newRow("queued click waits for the opening") << "click"
+                                                        << "Other";
+}
+
+void TestOpenSave::largeTitleOpensWhilePainting()
+{
+    QFETCH(QString, meanwhile);
+    ProgramFixture f;
+    QStringList lines{"//2024-3-3"};
+    for (int i = 0; i < 30000; ++i)
+        lines << QString("item %1").arg(i % 97);
+    const QByteArray big = lines.join("\r\n").toUtf8() + "\r\n";
+    f.writeData("Big.txt", big);
+    f.writeData("Other.txt", "pear\r\n");
+    f.start();
+    f.click("Other");
+    f.type("kiwi"); // unsaved: the opening saves it first
+    bool ranMidway = false;
+    f.whenProgressShows([&] {
+        ranMidway = true;
+        QCOMPARE(f.form1()->findChild<QProgressDialog*>()->labelText(),
+                 QString("Opening Big\u2026"));
+        QVERIFY(!f.form1()->state().openTitleLoaded);
+        QVERIFY(!f.enabled("Post1")); // nothing to save while it fills
+        if (meanwhile == "shutdown")
+            f.form1()->shutdown(false);
+        if (meanwhile == "click") {
+            f.tree()->setCurrentItem(f.node("Other"));
+            f.form1()->TreeView1Click();
+        }
+    });
+    f.click("Big");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+    QVERIFY(ranMidway);
+    QCOMPARE(LongWork::shownLabels(), QStringList{"Opening Big\u2026"});
+    QTEST(f.form1()->state().openTitleLoaded ? f.form1()->state().node.titleName : "", "opened");
+    QCOMPARE(f.readData("Big.txt"), big);
+    QVERIFY(f.readData("Other.txt").endsWith("kiwi\r\n"));
+    QVERIFY(QDir(f.home.path() + ".local/state/morvane/").entryList(QDir::Files).isEmpty());
+    if (meanwhile == "click") // the editor holds the title that is open
+        QCOMPARE(f.editor()->lines().mid(0, 3), QStringList({"pear", "//2024-3-3", "kiwi"}));
+    if (meanwhile.isEmpty()) {
+        QCOMPARE(f.editor()->lines(), lines + QStringList{""});
+        QVERIFY(!f.form1()->state().modified);
+        // The date line's empty line is the one step to undo: the text was not.
+        f.editor()->undo();
+        QCOMPARE(f.editor()->lines(), lines);
+        QVERIFY(!f.editor()->document()->isUndoAvailable());
+    }
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #include "ProgramFixture.h"
 #include "app/Dialogs.h"
 #include "app/EntryEditor.h"
+#include "app/LongWork.h"
 #include "app/TForm1.h"
 #include "app/TFormpic.h"
 
@@ -22,6 +23,7 @@ class TestTitleOperations : public QObject
 private slots:
     void appendText_data();
     void appendText();
+    void shutdownWhileAppendingSavesNoPart();
     void replace_data();
     void replace();
     void exportPage();
@@ -43,6 +45,10 @@ void TestTitleOperations::appendText_data()
                                        << QStringList{"Please Specify a text file(.txt)"};
     QTest::newRow("empty file adds nothing")
         << "empty.txt" << QByteArray() << before << QStringList{};
+    QByteArray big;
+    for (int i = 0; i < 30000; ++i)
+        big += "item " + QByteArray::number(i % 97) + "\r\n";
+    QTest::newRow("big.txt, in pieces") << "big.txt" << big << opened + big << QStringList{};
     QTest::newRow("not text: read byte for byte")
         << "bin.txt" << QByteArray("\xfe\xfe\x01x\0y\r\n", 8)
         << opened + QByteArray("\xc3\xbe\xc3\xbe\x01x\0y\r\n", 10) << QStringList{};
@@ -65,6 +71,28 @@ void TestTitleOperations::appendText()
     if (fileName == "notes.Txt")
         QCOMPARE(f.clickListTexts(), QStringList({"kiwi", "pear"}));
     QCOMPARE(f.enabled("ToolButtonReplace"), !f.clickListTexts().isEmpty());
+    QCOMPARE(LongWork::shownLabels(),
+             fileName == "big.txt" ? QStringList{"Appending big.txt\u2026"} : QStringList{});
+    if (f.readData("t.txt").size() > 14) { // lines were appended: one step undoes them
+        f.editor()->undo();
+        QCOMPARE(f.editor()->lines(), QStringList({"//2024-3-3", ""}));
+    }
+}
+
+void TestTitleOperations::shutdownWhileAppendingSavesNoPart()
+{
+    ProgramFixture f;
+    f.writeData("t.txt", "//2024-3-3\r\n");
+    QByteArray big;
+    for (int i = 0; i < 30000; ++i)
+        big += "item " + QByteArray::number(i % 97) + "\r\n";
+    Dialogs::setNextFileName(f.docs.writeFile("big.txt", big));
+    f.start();
+    f.click("t");
+    f.type("kiwi"); // unsaved when the append begins
+    f.whenProgressShows([&] { f.form1()->shutdown(false); });
+    f.form1()->action("AppendText1")->trigger();
+    QCOMPARE(f.readData("t.txt"), "//2024-3-3\r\nkiwi\r\n");
 }
 
 void TestTitleOperations::replace_data()
