@@ -236,6 +236,10 @@ void TForm1::openTitle()
     m_state.openTitleEncoding = loaded.text.encoding;
     m_state.openTitleStamp = loaded.stamp;
     QStringList lines = loaded.text.lines;
+    // The click list first, while the editor is empty: the panel it widens
+    // narrows the editor, which would otherwise lay out the whole text again.
+    // Today's date line, added below, brings no item.
+    reloadClickList(lines);
     // The window paints while a large title fills the editor; the title is
     // not loaded until it is all there, so nothing saves or copies a part.
     // A shutdown meanwhile leaves it unopened.
@@ -247,6 +251,7 @@ void TForm1::openTitle()
     });
     quiet.unblock();
     if (!opened) {
+        showClickList(ClickList(m_clickList.locale()));
         m_state.modified = false;
         setSaveEnabled(false);
         m_editor->setReadOnly(true);
@@ -256,7 +261,6 @@ void TForm1::openTitle()
     m_state.modified = false; // the title as on disk: nothing to save meanwhile
     work.stage(90, 100);
     ButtonAddDayClick(lines);
-    reloadClickList(lines);
     action(QStringLiteral("ToolButtonStartOpen"))->setEnabled(true);
     action(QStringLiteral("Startopen1"))->setEnabled(true);
 
