@@ -36,7 +36,15 @@ bool insertInPieces(QTextCursor& cursor, const QString& text, const EntryEditor:
 
 EntryEditor::EntryEditor(QWidget* parent) : QPlainTextEdit(parent)
 {
-    connect(document(), &QTextDocument::contentsChanged, this, [this] { m_lines.reset(); });
+    watch(document());
+}
+
+void EntryEditor::watch(QTextDocument* doc)
+{
+    m_lines.reset();
+    connect(doc, &QTextDocument::contentsChange, this, [this](int from, int, int) {
+        m_changedFrom = m_changedFrom < 0 ? from : qMin<qsizetype>(m_changedFrom, from);
+    });
 }
 
 bool EntryEditor::setLines(const QStringList& lines, const Progress& progress)
@@ -54,8 +62,7 @@ bool EntryEditor::setLines(const QStringList& lines, const Progress& progress)
     doc->setDocumentMargin(old->documentMargin());
     doc->setUndoRedoEnabled(false);
     setDocument(doc);
-    connect(doc, &QTextDocument::contentsChanged, this, [this] { m_lines.reset(); });
-    m_lines.reset();
+    watch(doc);
     delete old.data(); // unless the editor deleted its first one itself
     QPointer<EntryEditor> alive(this);
     bool done = false;
@@ -100,24 +107,36 @@ bool EntryEditor::appendText(const QString& text, const Progress& progress)
 
 std::shared_ptr<const TitleLineViews> EntryEditor::lineViews() const
 {
-    // One command (save, click list, tally) reads the lines several times: they
-    // are read once and kept until the text changes or the command is over,
-    // so that a large title's text is not held twice all the time.
-    if (m_lines)
+    // Saving and counting read the lines of a title of a million lines many
+    // times, while the user changes a few near the end: the text read last is
+    // kept, and only what follows the first change since is read again.
+    if (m_lines && m_changedFrom < 0)
         return m_lines;
+    const qsizetype start = m_lines ? m_lines->lineStartOf(m_changedFrom) : -1;
+    m_changedFrom = -1;
+    if (start >= 0 && m_lines.use_count() == 1) {
+        QTextCursor tail(document());
+        tail.setPosition(int(start));
+        tail.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+        const QString text = tail.selectedText();
+        if (!TitleText::EditorStandIns::mayHold(text)) {
+            m_lines->replaceFrom(start, text, QChar::ParagraphSeparator);
+            return m_lines;
+        }
+    }
     // The raw text keeps no-break spaces and line separators, which
     // toPlainText() would turn into blanks and breaks. Blocks end in U+2029,
     // so a U+2029 of the title itself is shown as its stand-in until here.
     QString text = document()->toRawText();
     if (TitleText::EditorStandIns::mayHold(text)) {
+        // Stand-ins are given back, so the text no longer matches the
+        // editor's positions: it is read whole each time.
         text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-        m_lines = std::make_shared<const TitleLineViews>(m_standIns.fromEditor(text),
-                                                         QLatin1Char('\n'));
-    } else {
-        m_lines = std::make_shared<const TitleLineViews>(std::move(text), QChar::ParagraphSeparator);
+        m_lines.reset();
+        return std::make_shared<const TitleLineViews>(m_standIns.fromEditor(text),
+                                                      QLatin1Char('\n'));
     }
-    QMetaObject::invokeMethod(
-        const_cast<EntryEditor*>(this), [this] { m_lines.reset(); }, Qt::QueuedConnection);
+    m_lines = std::make_shared<TitleLineViews>(std::move(text), QChar::ParagraphSeparator);
     return m_lines;
 }
 

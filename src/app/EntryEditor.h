@@ -62,5 +62,10 @@ private:
     int m_refusedPasteKey = 0; // the key of a paste refused for want of text
     QList<int> m_keysDown;     // pressed here and not yet released
     TitleText::EditorStandIns m_standIns;
-    mutable std::shared_ptr<const TitleLineViews> m_lines; // see lineViews()
+    void watch(QTextDocument* doc);
+
+    // The lines read last (kept while no other holds them they are brought up
+    // to date in place), and the first position changed since, or -1.
+    mutable std::shared_ptr<TitleLineViews> m_lines;
+    mutable qsizetype m_changedFrom = -1;
 };

@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QProxyStyle>
+#include <QRandomGenerator>
 #include <QTest>
 #include <QTextBlock>
 
@@ -35,6 +36,7 @@ private slots:
     void dateLineProtection_data();
     void dateLineProtection();
     void enablingFollowsClickList();
+    void linesFollowEveryEdit();
 };
 
 static QStringList texts(QListWidget* list)
@@ -376,6 +378,56 @@ void TestEditing::enablingFollowsClickList()
     QVERIFY(!f.enabled("Copy1"));
     QVERIFY(!f.enabled("ToolButtonReplace"));
     QVERIFY(f.enabled("Copy2")); // context menus are never disabled
+}
+
+// The lines saved and counted are read again only from the first change on:
+// after any edits, anywhere, they must be the editor's text read whole.
+void TestEditing::linesFollowEveryEdit()
+{
+    EntryEditor editor;
+    editor.setLines({"//2024-3-3", "apple", "pe\u00a0ar", "a\u2028b", ""});
+    const auto listOf = [](const std::shared_ptr<const TitleLineViews>& views) {
+        QStringList out;
+        for (QStringView line : views->lines())
+            out << line.toString();
+        return out;
+    };
+    QRandomGenerator random(7);
+    std::shared_ptr<const TitleLineViews> held;
+    QStringList heldLines;
+    for (int i = 0; i < 400; ++i) {
+        QTextCursor c(editor.document());
+        const int end = editor.document()->characterCount() - 1;
+        c.setPosition(int(random.bounded(end + 1)));
+        switch (random.bounded(5)) {
+        case 0:
+            c.insertText("x\ny");
+            break;
+        case 1:
+            c.insertText("z\u00a0");
+            break;
+        case 2:
+            c.setPosition(qMin(end, c.position() + int(random.bounded(9))), QTextCursor::KeepAnchor);
+            c.removeSelectedText();
+            break;
+        case 3:
+            editor.undo();
+            break;
+        case 4:
+            editor.clear();
+            break;
+        }
+        if (i % 3)
+            continue; // several edits between two reads
+        if (i % 7 == 0) { // a reader that keeps the lines it read
+            held = editor.lineViews();
+            heldLines = listOf(held);
+        }
+        QString whole = editor.document()->toRawText();
+        whole.replace(QChar::ParagraphSeparator, '\n');
+        QCOMPARE(listOf(editor.lineViews()), TitleText::fromEditorText(whole));
+    }
+    QCOMPARE(listOf(held), heldLines);
 }
 
 QTEST_MAIN(TestEditing)
