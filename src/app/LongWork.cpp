@@ -57,6 +57,8 @@ bool LongWork::step(qint64 done, qint64 total)
     }
     if (m_dialog && total > 0)
         m_bar->setValue(int(qMin(done, total) * kBarSteps / total));
+    else if (m_dialog)
+        m_bar->setRange(0, 0); // busy, with no end in sight
     if (turn) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         m_sinceTurn.restart();

@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <chrono>
+#include <future>
 
 class QProgressBar;
 class QProgressDialog;
@@ -30,6 +32,16 @@ public:
     // Between two stages of the work: a step, where the work had pieces
     // before; work that went in one piece shows nothing and lets nothing run.
     void stage(qint64 done, qint64 total);
+    // Work that cannot be cut in pieces runs on another thread meanwhile,
+    // as steps of no known size; its result once it is done. It touches no
+    // widget and holds its own copies of what it reads.
+    template <typename Work> auto runAside(Work work) -> decltype(work())
+    {
+        auto result = std::async(std::launch::async, std::move(work));
+        while (result.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready)
+            step(0, 0);
+        return result.get();
+    }
 
     // --- Testing hooks ---
     // How long work runs before its dialog shows; negative: the usual 500 ms.

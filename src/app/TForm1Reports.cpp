@@ -5,6 +5,8 @@
 #include "EntryEditor.h"
 #include "TFormpic.h"
 #include "TextViewer.h"
+#include "LongWork.h"
+#include "charts/ChartFonts.h"
 #include "charts/PictureOutput.h"
 #include "platform/Shell.h"
 #include "stats/TotalFile.h"
@@ -125,8 +127,13 @@ void TForm1::Frominput1Click()
 
 bool TForm1::drawChart(Charts::Kind kind)
 {
+    // Tens of thousands of items take seconds to draw: the window paints meanwhile.
+    ChartFonts::ensureLoaded(); // once, here, not by two threads at a time
+    LongWork work(this, QStringLiteral("Drawing the chart\u2026"));
     const Charts::ChartResult chart =
-        Charts::drawChart(kind, m_state.tally, m_state.recordedPictureSize);
+        work.runAside([kind, tally = m_state.tally, size = m_state.recordedPictureSize] {
+            return Charts::drawChart(kind, tally, size);
+        });
     if (!chart.drawn) {
         // An empty result draws nothing in silence; a picture too large to make is said.
         if (!chart.error.isEmpty())
