@@ -273,15 +273,17 @@ const char16_t kSwallowed[3] = {0x2029, 0xFDD0, 0xFDD1};
 
 EditorStandIns::EditorStandIns(const QStringList& lines)
 {
-    // Plane 16's private-use characters, skipping any the title itself holds.
+    // Plane 16's private-use characters, skipping any the title itself holds;
+    // one quick look finds that most titles hold none of that part of it.
+    const bool anyThere = std::any_of(lines.cbegin(), lines.cend(), &mayHold);
     char32_t next = 0x10FD00;
     for (QString& standIn : m_standIns) {
         for (;; ++next) {
             const char32_t c[1] = {next};
             standIn = QString::fromUcs4(c, 1);
             bool used = false;
-            for (const QString& line : lines)
-                used = used || line.contains(standIn);
+            for (qsizetype i = 0; anyThere && !used && i < lines.size(); ++i)
+                used = lines.at(i).contains(standIn);
             if (!used)
                 break;
         }

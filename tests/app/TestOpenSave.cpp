@@ -223,6 +223,10 @@ void TestOpenSave::oddFiles_data()
     QTest::newRow("separators inside lines")
         << "Sep.txt" << (day + "a\u2028b\u2029c\uFDD0d\u00a0e\r\n").toUtf8() << "f"
         << (day + "a\u2028b\u2029c\uFDD0d\u00a0e\r\nf\r\n").toUtf8() << "";
+    // The characters the editor would hold its stand-ins as, in the title itself.
+    QTest::newRow("separators and would-be stand-ins")
+        << "Plane.txt" << (day + "a\u2029b\U0010FD00c\U0010FD01\r\n").toUtf8() << "d"
+        << (day + "a\u2029b\U0010FD00c\U0010FD01\r\nd\r\n").toUtf8() << "";
     QTest::newRow("UTF-8 byte-order mark") << "Bom.txt" << ("\xef\xbb\xbf" + day).toUtf8() << "x"
                                            << ("\xef\xbb\xbf" + day + "x\r\n").toUtf8() << "";
     QTest::newRow("Upper.TXT") << "Upper.TXT" << day.toUtf8() << "x" << (day + "x\r\n").toUtf8()
