@@ -267,7 +267,6 @@ private:
     bool m_shown = false;
     int m_scaleMultiplier = 800; // the screen width the controls were scaled to
     bool m_shutDown = false;
-    bool m_filling = false; // the program itself is changing the editor
     int m_pasteStartLine = 0;
 
     bool m_editorBusy = false;    // a large text is going into the editor
