@@ -23,7 +23,8 @@ export CCACHE_NOHASHDIR ?= true
 
 PACKAGES := cmake g++ make pkg-config qt6-base-dev libjpeg62-turbo-dev libzip-dev \
             fonts-liberation2 xvfb xauth xdotool ccache python3-docx desktop-file-utils \
-            libxxhash-dev mawk appstream file clang-14 libclang-rt-14-dev
+            libxxhash-dev mawk appstream file clang-14 libclang-rt-14-dev \
+            openbox x11-utils libxtst-dev
 
 .PHONY: all deps build run test bench fuzz install uninstall clean
 
