@@ -114,6 +114,8 @@ public:
     void Delete1Click();
     void ReplaceItem1Click();
     void Uninstall1Click();
+    // The tools window on its uninstall page; a null caption keeps the window's.
+    void showUninstallPage(const QString& caption);
     void Short1Click();
     void Startopen1Click();
     void ToolButtonStartOpenClick();

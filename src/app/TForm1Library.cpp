@@ -374,6 +374,11 @@ void TForm1::openDefaultTitle()
 
 void TForm1::Uninstall1Click()
 {
-    m_formOpt->showPage(QStringLiteral("Uninstall"), QStringLiteral("Uninstall Morvane"));
+    showUninstallPage(QStringLiteral("Uninstall Morvane"));
+}
+
+void TForm1::showUninstallPage(const QString& caption)
+{
+    m_formOpt->showPage(QStringLiteral("Uninstall"), caption);
     m_formOpt->TabSheet7Show();
 }
