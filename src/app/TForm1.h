@@ -187,6 +187,12 @@ private:
     void showGroup();
     void markDefaultButton();
     QString openTitleFile() const;
+    // A title is in the editor, loaded whole: not the tips, a group's explanation
+    // or a title that failed to load.
+    bool titleIsOpen() const
+    {
+        return m_state.shown == AppState::Shown::Title && m_state.openTitleLoaded;
+    }
     void setSaveEnabled(bool enabled);
     void applyClickListRule();
     void setEditorText(const QStringList& lines);

@@ -93,6 +93,9 @@ void TForm1::applyLineEdit(const EditorLines::LineEdit& edit)
 
 void TForm1::reloadclicklist1Click()
 {
+    // The tips and a group's explanation are no title: their lines are no items.
+    if (!titleIsOpen())
+        return;
     reloadClickList(m_editor->lineViews()->lines());
 }
 
