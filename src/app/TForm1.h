@@ -248,6 +248,8 @@ private:
     void AssignHotkeys();
     void PutItemAtCursor(const QString& item);
     void applyLineEdit(const EditorLines::LineEdit& edit);
+    // After Append Text: an empty last line with the caret on it.
+    void startFreshLastLine();
 
     static constexpr QSize kDesignSize{798, 568};
 
