@@ -207,8 +207,9 @@ private:
     QString nodeFilePath(const NodeState& title) const;
     // After a delete: leaves a shown title or group whose file is gone.
     void dropShownNodeIfGone();
-    void renameTitleNode(const NodeState& title, const QString& name);
-    void renameGroupNode(const NodeState& group, const QString& name);
+    // False when the file or folder kept its name; *why then says why, if anything does.
+    bool renameTitleNode(const NodeState& title, const QString& name, QString* why);
+    bool renameGroupNode(const NodeState& group, const QString& name, QString* why);
     void writeDefaultFile();
     void resortNode(QTreeWidgetItem* node);
 
