@@ -235,9 +235,6 @@ void TForm1::RichEditNeedKeyUp(int key, Qt::KeyboardModifiers modifiers)
                 AssignHotkeys();
         }
     }
-    QFont font = m_clickListBox->font();
-    font.setPointSize(10);
-    m_clickListBox->setFont(font);
     if (enter && m_splitter->sizes().value(2) <= 1)
         setClickPanelWidth(140);
 }
