@@ -121,6 +121,7 @@ void TForm1::buildLayout()
     setBackground(m_tree, QColor(176, 216, 255));
     m_tree->setContextMenuPolicy(Qt::NoContextMenu); // opened by the tree's mouse filter
     m_tree->viewport()->installEventFilter(this);
+    m_tree->installEventFilter(this); // Enter opens the selected node
     m_tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_tree->setAccessibleName(QStringLiteral("Title tree"));
 

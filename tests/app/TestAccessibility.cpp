@@ -19,6 +19,7 @@
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QTest>
+#include <QTreeWidget>
 
 namespace {
 QString pageOf(QWidget* window)
@@ -119,6 +120,7 @@ private slots:
     void menuBarByKeyboard();
     void linksByKeyboard_data();
     void linksByKeyboard();
+    void treeByKeyboard();
 
 private:
     std::unique_ptr<ProgramFixture> m_f;
@@ -128,6 +130,7 @@ void TestAccessibility::init()
 {
     m_f = std::make_unique<ProgramFixture>();
     m_f->writeData("Fruit.txt", kFruitTitle);
+    m_f->writeData("Nuts.txt", "//2024-3-1\r\nhazel\r\n");
     m_f->start();
     m_f->click("Fruit");
 }
@@ -366,6 +369,21 @@ void TestAccessibility::linksByKeyboard()
     Shell::setOpenHandlerForTesting({});
     QCOMPARE(opened.size(), 1);
     QVERIFY2(opened[0].endsWith(link == "Label3" ? "README.md" : "/"), qPrintable(opened[0]));
+}
+
+// Enter on the tree opens the selected title, as a click does; the arrows
+// alone only move the selection.
+void TestAccessibility::treeByKeyboard()
+{
+    m_f->tree()->setFocus();
+    QTest::keyClick(m_f->tree(), Qt::Key_Down);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+    QCOMPARE(m_f->form1()->windowTitle(), "Morvane---Fruit");
+    QCOMPARE(m_f->tree()->currentItem()->text(0), "Nuts");
+    QTest::keyClick(m_f->tree(), Qt::Key_Return);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+    QCOMPARE(m_f->form1()->windowTitle(), "Morvane---Nuts");
+    QCOMPARE(m_f->editor()->lines().value(1), "hazel");
 }
 
 QTEST_MAIN(TestAccessibility)
