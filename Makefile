@@ -32,7 +32,8 @@ PACKAGES := cmake g++ make pkg-config qt6-base-dev libjpeg62-turbo-dev libzip-de
             fonts-liberation2 xvfb xauth xdotool ccache python3-docx desktop-file-utils \
             libxxhash-dev mawk appstream file clang-14 libclang-rt-14-dev \
             openbox x11-utils libxtst-dev \
-            debhelper dpkg-dev fakeroot lintian
+            debhelper dpkg-dev fakeroot lintian \
+            at-spi2-core dbus-daemon gir1.2-atspi-2.0 python3-gi
 
 .PHONY: all deps build run test bench fuzz install uninstall deb clean
 
