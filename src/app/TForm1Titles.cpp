@@ -122,6 +122,15 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     }
+    // Enter opens the selected node as a click does; moving the selection alone does not.
+    if (watched == m_tree && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            QMetaObject::invokeMethod(
+                this, [this] { TreeView1Click(); }, Qt::QueuedConnection);
+            return true;
+        }
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 

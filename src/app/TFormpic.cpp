@@ -68,7 +68,10 @@ void TFormpic::buildPicPage()
     m_image1->setObjectName(QStringLiteral("Image1"));
     m_image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_image1->setGeometry(0, 0, 589, 399);
+    m_image1->setAccessibleName(QStringLiteral("Chart picture"));
+    m_scrollBox->setAccessibleName(QStringLiteral("Chart"));
     m_scrollBox->setWidget(m_image1);
+    connect(this, &QWidget::windowTitleChanged, this, &TFormpic::describePicture);
     layout->addWidget(m_scrollBox);
     layout->addStretch();
 
@@ -135,6 +138,17 @@ void TFormpic::setPicture(const QImage& picture)
         pixmap.setDevicePixelRatio(devicePixelRatio());
     }
     m_image1->setPixmap(pixmap);
+    describePicture();
+}
+
+void TFormpic::describePicture()
+{
+    const QString report =
+        m_picture.isNull()
+            ? QString()
+            : windowTitle() + QLatin1Char('\n') + m_state.tally.reportLines.join(QLatin1Char('\n'));
+    m_image1->setAccessibleDescription(report);
+    m_scrollBox->setAccessibleDescription(report);
 }
 
 QSize TFormpic::imageSize() const

@@ -70,6 +70,9 @@ private:
     void buildLibraryPages();
     void createFromPage(bool group);
     void buildPicPage();
+    // A screen reader reads the chart as the report it shows: the caption
+    // and the report lines.
+    void describePicture();
     void redraw(bool (TForm1::*draw)(), const QString& caption);
     QPushButton* addButton(QWidget* parent, const QString& name, const QString& caption,
                            const QRect& geometry, void (TFormpic::*handler)());
