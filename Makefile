@@ -24,7 +24,10 @@ export CCACHE_NOHASHDIR ?= true
 PACKAGES := cmake g++ make pkg-config qt6-base-dev libjpeg62-turbo-dev libzip-dev \
             fonts-liberation2 xvfb xauth xdotool ccache python3-docx desktop-file-utils \
             libxxhash-dev mawk appstream file clang-14 libclang-rt-14-dev \
-            openbox x11-utils libxtst-dev
+            openbox x11-utils libxtst-dev \
+            fonts-dejavu-core fonts-droid-fallback fonts-symbola
+# The last three give chart labels the characters the bundled face lacks
+# (Arabic, Chinese, Japanese, Korean, emoji); a package of the program needs them too.
 
 .PHONY: all deps build run test bench fuzz install uninstall clean
 
