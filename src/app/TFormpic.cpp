@@ -242,17 +242,20 @@ void TFormpic::BitBtn7Click()
 {
     // The dialog starts in the folder used last in this run, else the data folder.
     const QString folder = m_pictureFolder.isEmpty() ? m_state.dataFolder : m_pictureFolder;
-    const QString name = Dialogs::saveFileName(this, QStringLiteral("Save Picture as"),
-                                               PictureOutput::kSaveNameFilters,
-                                               PictureOutput::kDefaultSuffix, folder);
+    QString chosenSuffix;
+    const QString name = Dialogs::saveFileName(
+        this, QStringLiteral("Save Picture as"), PictureOutput::kSaveNameFilters,
+        PictureOutput::kDefaultSuffix, folder, &chosenSuffix);
     if (name.isEmpty())
         return;
+    // A .jpg is a JPEG and an .ico an icon, whatever else was chosen.
+    const PictureOutput::SaveTarget target = PictureOutput::saveTarget(name, chosenSuffix);
     QString error;
-    if (PictureOutput::writeBmp(m_picture, name, SafeFile::Purpose::Picture, &error) ==
-        PictureOutput::WriteOutcome::Failed)
+    if (PictureOutput::writeImage(m_picture, target.path, target.format, SafeFile::Purpose::Picture,
+                                  &error) == PictureOutput::WriteOutcome::Failed)
         Dialogs::error(this, error);
     else
-        m_pictureFolder = QFileInfo(name).absolutePath();
+        m_pictureFolder = QFileInfo(target.path).absolutePath();
 }
 
 void TFormpic::BitBtn16Click()

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
@@ -127,11 +128,20 @@ void TestPictureWindow::savePicture()
     QCOMPARE(QDir(Dialogs::lastFileDialogFolder()), QDir(f.dataFolder()));
 
     f.form1()->PieChart1Click();
+    // Written in the format its name or, without an extension, its chosen type names.
+    const auto formatOf = [](const QString& file) {
+        QImageReader reader(file);
+        reader.setDecideFormatFromContent(true);
+        return reader.format();
+    };
     const QString jpg = f.docs.path() + "pie.jpg";
     Dialogs::setNextFileName(jpg);
     pic->button("BitBtn7")->click();
-    QImage written(jpg, "BMP");
-    QCOMPARE(written.size(), QSize(598, 399));
+    QCOMPARE(formatOf(jpg), QByteArray("jpeg"));
+    QCOMPARE(QImage(jpg).size(), QSize(598, 399));
+    Dialogs::setNextFileName(f.docs.path() + "pie", "Icons (*.ico)");
+    pic->button("BitBtn7")->click();
+    QCOMPARE(formatOf(f.docs.path() + "pie.ico"), QByteArray("ico"));
     pic->button("BitBtn7")->click(); // cancelled: nothing happens
     QCOMPARE(QDir(Dialogs::lastFileDialogFolder()), QDir(f.docs.path())); // the folder used last
     Dialogs::setNextFileName(f.docs.path() + "no/such/folder/x.bmp");
