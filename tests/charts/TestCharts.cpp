@@ -545,10 +545,7 @@ void TestCharts::pieEveryEntryHasItsSlice()
     QFETCH(QList<qint64>, counts);
     QFETCH(Probes, probes);
     QFETCH(bool, labelsAtNine);
-    QList<QPair<QString, qint64>> entries;
-    for (qint64 c : counts)
-        entries.append({QStringLiteral("n%1").arg(entries.size()), c});
-    const ChartResult r = drawPieChart(makeTally(entries), kReferenceSize);
+    const ChartResult r = drawPieChart(countsTally(counts), kReferenceSize);
     QVERIFY(r.drawn);
     QCOMPARE(r.buttons, buttonsAfter(Kind::Pie));
     for (const auto& [share, colour] : probes) {
@@ -575,10 +572,7 @@ void TestCharts::horizontalCountTextPlace()
     QFETCH(QList<qint64>, counts);
     QFETCH(int, entry);
     QFETCH(int, cellLeft);
-    QList<QPair<QString, qint64>> entries;
-    for (qint64 c : counts)
-        entries.append({QStringLiteral("n%1").arg(entries.size()), c});
-    const TallyResult tally = makeTally(entries);
+    const TallyResult tally = countsTally(counts);
     const ChartResult r = drawHorizontalBarChart(tally, kReferenceSize);
     QVERIFY(r.drawn);
     // The text's first inked column lies its glyph's bearing right of its cell.
