@@ -76,7 +76,14 @@ class TestCharts : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { QVERIFY(ChartFonts::ensureLoaded()); }
+    void initTestCase()
+    {
+        QVERIFY(ChartFonts::ensureLoaded());
+        // The fallback faces the program's packages bring (make deps installs them).
+        for (const char* font : {"droid/DroidSansFallbackFull.ttf", "dejavu/DejaVuSans.ttf",
+                                 "ancient-scripts/Symbola_hint.ttf"})
+            QVERIFY2(QFile::exists(QStringLiteral("/usr/share/fonts/truetype/") + font), font);
+    }
     void fontsAndUnits();
     void emptyResultDrawsNothing_data();
     void emptyResultDrawsNothing();
