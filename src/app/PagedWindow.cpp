@@ -33,6 +33,7 @@ QWidget* PagedWindow::page(const QString& pageName)
 
 void PagedWindow::showPage(const QString& pageName, const QString& caption)
 {
+    pageComing(pageName);
     // The page first: showing the window must not show the previous page.
     m_pages->tabBar()->hide();
     m_pages->setCurrentWidget(page(pageName));

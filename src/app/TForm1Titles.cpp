@@ -106,6 +106,11 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
     const bool release = event->type() == QEvent::MouseButtonRelease;
     if (watched == m_tree->viewport() && (press || release)) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
+        // A press below the nodes would clear the selection; it keeps it, so
+        // the click opens the selected node again instead of saying there is none.
+        if (press && mouse->button() == Qt::LeftButton &&
+            !m_tree->itemAt(mouse->position().toPoint()))
+            return true;
         // Any left click in the tree opens the selected node, as a click on a node does.
         if (release && mouse->button() == Qt::LeftButton)
             QMetaObject::invokeMethod(

@@ -19,7 +19,6 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollArea>
 
 TFormpic::TFormpic(AppState& state, TForm1* form1)
@@ -181,8 +180,9 @@ void TFormpic::applyChart(const Charts::ChartResult& chart, Charts::Kind kind)
                 show();
         }
         if (chart.window.grew) {
-            if (const QScreen* s = screen())
-                setGeometry(s->availableGeometry());
+            // Maximised, the window manager fits the whole frame, title bar
+            // included, into the work area; the small pages undo it.
+            setWindowState(windowState() | Qt::WindowMaximized);
             m_scrollBox->setFixedWidth(Charts::scrollBoxWidthAfterGrowth(
                 m_scrollBox->width(), qRound(chart.image.width() / devicePixelRatio())));
         }
@@ -192,6 +192,13 @@ void TFormpic::applyChart(const Charts::ChartResult& chart, Charts::Kind kind)
     button(QStringLiteral("BitBtn5"))->setEnabled(chart.buttons.bar);
     button(QStringLiteral("BitBtn2"))->setEnabled(chart.buttons.horizontal);
     button(QStringLiteral("BitBtn6"))->setEnabled(chart.buttons.pie);
+}
+
+void TFormpic::pageComing(const QString& pageName)
+{
+    // Only a chart fills the work area; the small pages show at their own size.
+    if (pageName != QLatin1String("pic") && (windowState() & Qt::WindowMaximized))
+        setWindowState(windowState() & ~Qt::WindowMaximized);
 }
 
 void TFormpic::redraw(bool (TForm1::*draw)(), const QString& caption)

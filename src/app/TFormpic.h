@@ -63,6 +63,9 @@ public:
     void Button2Click(); // OK on "newGroup"
     void RadioGroup4Click(int index);
 
+protected:
+    void pageComing(const QString& pageName) override;
+
 private:
     void buildLibraryPages();
     void createFromPage(bool group);
