@@ -33,7 +33,10 @@ PACKAGES := cmake g++ make pkg-config qt6-base-dev libjpeg62-turbo-dev libzip-de
             libxxhash-dev mawk appstream file clang-14 libclang-rt-14-dev \
             openbox x11-utils libxtst-dev \
             debhelper dpkg-dev fakeroot lintian \
-            at-spi2-core dbus-daemon gir1.2-atspi-2.0 python3-gi
+            at-spi2-core dbus-daemon gir1.2-atspi-2.0 python3-gi \
+            fonts-dejavu-core fonts-droid-fallback fonts-symbola
+# The last three give chart labels the characters the bundled face lacks
+# (Arabic, Chinese, Japanese, Korean, emoji); a package of the program needs them too.
 
 .PHONY: all deps build run test bench fuzz install uninstall deb clean
 

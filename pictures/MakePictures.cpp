@@ -1,10 +1,13 @@
 // Makes the help window's pictures and the pasted-input examples from the
 // real windows: starts the program over a scratch folder, types a few items,
-// grabs the windows and draws the numbered call-outs. Run by make-pictures.sh.
+// grabs the windows and draws the numbered call-outs. With --docs it makes
+// the README's main window picture and a Word report instead, at the
+// program's own size for the screen. Run by make-pictures.sh.
 #include "app/Dialogs.h"
 #include "app/EntryEditor.h"
 #include "app/Program.h"
 #include "app/TForm1.h"
+#include "platform/Shell.h"
 #include "tools/HelpPictures.h"
 
 #include <QApplication>
@@ -227,16 +230,69 @@ QImage exampleTable()
 }
 } // namespace
 
+// Types the items of a title at the end of the editor, as the user does.
+void typeItems(TForm1* form, const QStringList& items)
+{
+    auto* editor = form->findChild<EntryEditor*>(QStringLiteral("RichEditNeed"));
+    editor->setFocus();
+    editor->moveCursor(QTextCursor::End);
+    for (const QString& item : items) {
+        QTest::keyClicks(editor, item);
+        QTest::keyClick(editor, Qt::Key_Return);
+    }
+    settle();
+}
+
+// Clicks the title of that name in the tree.
+bool openTitle(TForm1* form, const QString& name)
+{
+    auto* tree = form->findChild<QTreeWidget*>(QStringLiteral("TreeView1"));
+    const auto found = tree->findItems(name, Qt::MatchExactly | Qt::MatchRecursive);
+    if (found.isEmpty())
+        return false;
+    tree->setCurrentItem(found.first());
+    form->TreeView1Click();
+    return true;
+}
+
+// The README's pictures: the main window as it opens on this screen, and
+// the Word report of the title it shows, as word-report.docx.
+int docsPictures(TForm1* form, const QString& out)
+{
+    settle();
+    if (!openTitle(form, QStringLiteral("Consumers ages")))
+        return 1;
+    typeItems(form,
+              {QStringLiteral("Under 20"), QStringLiteral("20 to 30"), QStringLiteral("30 to 40"),
+               QStringLiteral("20 to 30"), QStringLiteral("Over 60"), QStringLiteral("40 to 50"),
+               QStringLiteral("20 to 30"), QStringLiteral("50 to 60"), QStringLiteral("Over 60"),
+               QStringLiteral("30 to 40")});
+    const QImage window = form->grab().toImage();
+    bool ok = window.save(out + QStringLiteral("main-window.png"));
+    std::printf("%s main-window.png (%dx%d)\n", ok ? "wrote" : "FAILED", window.width(),
+                window.height());
+    // The report is only written: no word processor is started for it.
+    Shell::setOpenHandlerForTesting([](const QString&) { return true; });
+    form->MSWordReport1Click();
+    const QString report = form->state().dataFolder + QStringLiteral("Consumers ages report.docx");
+    QFile::remove(out + QStringLiteral("word-report.docx"));
+    ok = QFile::copy(report, out + QStringLiteral("word-report.docx")) && ok;
+    std::printf("%s word-report.docx\n", ok ? "wrote" : "FAILED");
+    form->Post1Click();
+    return ok ? 0 : 1;
+}
+
 int main(int argc, char** argv)
 {
     QTemporaryDir home;
     qputenv("HOME", home.path().toUtf8());
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: morvane-pictures <output folder>\n");
+    const bool docs = argc == 3 && qstrcmp(argv[1], "--docs") == 0;
+    if (argc != 2 && !docs) {
+        std::fprintf(stderr, "usage: morvane-pictures [--docs] <output folder>\n");
         return 2;
     }
-    const QString out = QString::fromLocal8Bit(argv[1]) + QLatin1Char('/');
+    const QString out = QString::fromLocal8Bit(argv[argc - 1]) + QLatin1Char('/');
     QDir().mkpath(out);
     QApplication::setApplicationName(QStringLiteral("Morvane"));
     Dialogs::setScripted(true);
@@ -253,26 +309,19 @@ int main(int argc, char** argv)
     if (tip.open(QIODevice::WriteOnly))
         tip.write("No\r\n");
     tip.close();
+    if (docs) {
+        form->showAtStart(); // as the program starts: scaled to the screen
+        return docsPictures(form, out);
+    }
     form->show();
     // At its design size, as on an 800 x 600 screen, where every tool button fits.
     form->resize(798, 568);
     settle();
 
-    auto* tree = form->findChild<QTreeWidget*>(QStringLiteral("TreeView1"));
-    const auto groups = tree->findItems(QStringLiteral("What has influenced my mood is it"),
-                                        Qt::MatchExactly | Qt::MatchRecursive);
-    if (groups.isEmpty())
+    if (!openTitle(form, QStringLiteral("What has influenced my mood is it")))
         return 1;
-    tree->setCurrentItem(groups.first());
-    form->TreeView1Click();
-    auto* editor = form->findChild<EntryEditor*>(QStringLiteral("RichEditNeed"));
-    editor->setFocus();
-    editor->moveCursor(QTextCursor::End);
-    for (const char* item : {"Work", "Weather", "Family", "Work", "Sleep"}) {
-        QTest::keyClicks(editor, QString::fromLatin1(item));
-        QTest::keyClick(editor, Qt::Key_Return);
-    }
-    settle();
+    typeItems(form, {QStringLiteral("Work"), QStringLiteral("Weather"), QStringLiteral("Family"),
+                     QStringLiteral("Work"), QStringLiteral("Sleep")});
 
     bool ok = save(quickStart(form), out + QStringLiteral("quickstart.jpg"));
     ok = save(bestWay(form), out + QStringLiteral("bestway.jpg")) && ok;

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QWindow>
 #include <cstdio>
 #include <deque>
@@ -18,7 +19,7 @@ struct Script
     bool active = false;
     std::deque<Answer> answers;
     std::deque<int> choices;
-    std::deque<QString> fileNames;
+    std::deque<std::pair<QString, QString>> fileNames; // with the type chosen
     QStringList shown;
     QString dialogFolder;
 };
@@ -139,26 +140,44 @@ QString chosenFile(QFileDialog& dialog)
                : QString();
 }
 
-QString nextScriptedFileName()
+std::pair<QString, QString> nextScriptedFileName()
 {
     if (script().fileNames.empty())
         return {};
-    const QString name = script().fileNames.front();
+    const auto next = script().fileNames.front();
     script().fileNames.pop_front();
-    return name;
+    return next;
+}
+
+// The extension a filter such as "Icons (*.ico)" names; empty for none.
+QString filterSuffix(const QString& filter)
+{
+    static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+    const QRegularExpressionMatch match = pattern.match(filter);
+    return match.hasMatch() ? match.captured(1) : QString();
 }
 } // namespace
 
 QString saveFileName(QWidget* parent, const QString& caption, const QString& filter,
-                     const QString& defaultSuffix, const QString& folder)
+                     const QString& defaultSuffix, const QString& folder, QString* chosenSuffix)
 {
     script().dialogFolder = folder;
-    if (script().active)
-        return nextScriptedFileName();
+    if (script().active) {
+        const auto [name, chosen] = nextScriptedFileName();
+        if (chosenSuffix)
+            *chosenSuffix = chosen.isEmpty() ? defaultSuffix : filterSuffix(chosen);
+        return name;
+    }
     QFileDialog dialog(parent, caption, folder, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(defaultSuffix);
-    return chosenFile(dialog);
+    if (chosenSuffix)
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog](const QString& f) { dialog.setDefaultSuffix(filterSuffix(f)); });
+    const QString name = chosenFile(dialog);
+    if (chosenSuffix)
+        *chosenSuffix = filterSuffix(dialog.selectedNameFilter());
+    return name;
 }
 
 QString openFileName(QWidget* parent, const QString& caption, const QString& filter,
@@ -166,7 +185,7 @@ QString openFileName(QWidget* parent, const QString& caption, const QString& fil
 {
     script().dialogFolder = folder;
     if (script().active)
-        return nextScriptedFileName();
+        return nextScriptedFileName().first;
     QFileDialog dialog(parent, caption, folder, filter);
     dialog.setFileMode(QFileDialog::ExistingFile);
     return chosenFile(dialog);
@@ -193,9 +212,9 @@ void setNextChoice(int index)
     script().choices.push_back(index);
 }
 
-void setNextFileName(const QString& fileName)
+void setNextFileName(const QString& fileName, const QString& chosenFilter)
 {
-    script().fileNames.push_back(fileName);
+    script().fileNames.emplace_back(fileName, chosenFilter);
 }
 
 QStringList shownMessages()

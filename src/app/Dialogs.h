@@ -31,9 +31,12 @@ Answer question(QWidget* parent, const QString& text);
 int choose(QWidget* parent, const QString& text, const QStringList& buttons);
 
 // A save-file dialog; empty when cancelled. filter is in Qt's ";;" form; it
-// opens in folder, or in the working folder when folder is empty.
+// opens in folder, or in the working folder when folder is empty. With
+// chosenSuffix, a name typed without an extension gets the extension of the
+// type chosen (from its "(*.ext)" pattern), which *chosenSuffix receives.
 QString saveFileName(QWidget* parent, const QString& caption, const QString& filter,
-                     const QString& defaultSuffix, const QString& folder = QString());
+                     const QString& defaultSuffix, const QString& folder = QString(),
+                     QString* chosenSuffix = nullptr);
 
 // An open-file dialog; empty when cancelled. It opens in folder, or in the
 // working folder when folder is empty.
@@ -52,7 +55,9 @@ void setUnattended(bool unattended);
 void setScripted(bool scripted);
 void setNextAnswer(Answer answer);
 void setNextChoice(int index); // for choose(); 0 when none is queued
-void setNextFileName(const QString& fileName);
+// chosenFilter: the type picked in a save dialog, as one of its filters; the
+// first one when empty.
+void setNextFileName(const QString& fileName, const QString& chosenFilter = QString());
 QStringList shownMessages();
 // The folder the last file dialog opened in.
 QString lastFileDialogFolder();

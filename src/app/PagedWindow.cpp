@@ -1,7 +1,10 @@
 #include "PagedWindow.h"
 
+#include "Dialogs.h"
 #include "HiddenTabs.h"
+#include "platform/Shell.h"
 
+#include <QDir>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -62,4 +65,12 @@ void PagedWindow::setLook(const QColor& background, int fontPixelSize)
 QString PagedWindow::currentPageName() const
 {
     return m_pages->currentWidget() ? m_pages->currentWidget()->objectName() : QString();
+}
+
+void PagedWindow::openOrSay(const QString& target)
+{
+    QString reason;
+    if (!Shell::open(target, &reason))
+        Dialogs::error(this, QStringLiteral("%1 could not be opened.\n\n%2")
+                                 .arg(QDir::toNativeSeparators(target), reason));
 }

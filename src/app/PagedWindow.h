@@ -22,6 +22,9 @@ public:
     QString currentPageName() const;
 
 protected:
+    // Opens target (a file, folder or address) through the desktop; when
+    // nothing could open it, says so, naming it and the reason.
+    void openOrSay(const QString& target);
     // Called as showPage begins, before the page comes into view.
     virtual void pageComing(const QString& pageName) { Q_UNUSED(pageName); }
     // The window's background colour and, when given, its font's pixel size.

@@ -3,9 +3,11 @@
 #include "TForm1.h"
 
 #include "Dialogs.h"
+#include "charts/WordReport.h"
 #include "platform/Shell.h"
 #include "platform/UserName.h"
-#include "charts/WordReport.h"
+
+#include <QDir>
 
 void TForm1::Button10Click()
 {
@@ -25,6 +27,10 @@ void TForm1::Button10Click()
         Dialogs::error(this, error);
         return;
     }
-    if (!Shell::open(path))
-        Dialogs::error(this, QStringLiteral("Whether Word has already been installed correctly?"));
+    // Where nothing can open it the user must at least learn where it is.
+    QString reason;
+    if (!Shell::canOpenType(WordReport::kMimeType, &reason) || !Shell::open(path, &reason))
+        Dialogs::error(this, QStringLiteral("Whether Word has already been installed correctly?\n\n"
+                                            "%1\n\nThe report was written to:\n%2")
+                                 .arg(reason, QDir::toNativeSeparators(path)));
 }

@@ -159,12 +159,12 @@ void TFormOpt::TabSheet7Show()
 
 void TFormOpt::Label8Click()
 {
-    Shell::open(m_state.dataFolder);
+    openOrSay(m_state.dataFolder);
 }
 
 void TFormOpt::Label10Click()
 {
-    Shell::open(programFolder());
+    openOrSay(programFolder());
 }
 
 bool TFormOpt::BitBtn3Click()

@@ -69,6 +69,10 @@ void TFormhlp::BitBtn8Click()
 void TFormhlp::Label3Click()
 {
     const QString target = m_label3->property("target").toString();
-    if (!target.isEmpty())
-        Shell::open(target);
+    if (target.isEmpty())
+        Dialogs::error(this, QStringLiteral("%1 could not be opened.\n\nIt was not installed with "
+                                            "the program.")
+                                 .arg(m_label3->text()));
+    else
+        openOrSay(target);
 }

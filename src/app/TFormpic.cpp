@@ -5,6 +5,7 @@
 #include "PicturePrinting.h"
 #include "TForm1.h"
 #include "charts/PictureOutput.h"
+#include "platform/SafeFile.h"
 #include "stats/Tally.h"
 #include "stats/TotalFile.h"
 
@@ -250,30 +251,50 @@ void TFormpic::BitBtn9Click()
 void TFormpic::BitBtn1Click()
 {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    QString error;
     if (info.isNull()) {
-        Dialogs::error(this, noPrinterMessage());
+        if (Dialogs::question(this, printToPdfQuestion()) != Dialogs::Answer::Yes)
+            return;
+        QString name = Dialogs::saveFileName(this, QStringLiteral("Print to PDF file"),
+                                             QStringLiteral("PDF files (*.pdf)"),
+                                             QStringLiteral("pdf"), pictureFolder());
+        if (name.isEmpty())
+            return;
+        if (QFileInfo(name).suffix().isEmpty())
+            name += QStringLiteral(".pdf");
+        const QByteArray pdf = pictureAsPdf(m_picture, imageSize(), &error);
+        if (pdf.isEmpty() || !SafeFile::write(SafeFile::Purpose::Picture, name, pdf, &error))
+            Dialogs::error(this, error);
+        else
+            m_pictureFolder = QFileInfo(name).absolutePath();
         return;
     }
     QPrinter printer(info, QPrinter::HighResolution);
-    QString error;
     if (!printPicture(printer, m_picture, imageSize(), &error))
         Dialogs::error(this, error);
 }
+
+QString TFormpic::pictureFolder() const
+{
+    // The folder used last in this run, else the data folder.
+    return m_pictureFolder.isEmpty() ? m_state.dataFolder : m_pictureFolder;
+}
 void TFormpic::BitBtn7Click()
 {
-    // The dialog starts in the folder used last in this run, else the data folder.
-    const QString folder = m_pictureFolder.isEmpty() ? m_state.dataFolder : m_pictureFolder;
-    const QString name = Dialogs::saveFileName(this, QStringLiteral("Save Picture as"),
-                                               PictureOutput::kSaveNameFilters,
-                                               PictureOutput::kDefaultSuffix, folder);
+    QString chosenSuffix;
+    const QString name = Dialogs::saveFileName(
+        this, QStringLiteral("Save Picture as"), PictureOutput::kSaveNameFilters,
+        PictureOutput::kDefaultSuffix, pictureFolder(), &chosenSuffix);
     if (name.isEmpty())
         return;
+    // A .jpg is a JPEG and an .ico an icon, whatever else was chosen.
+    const PictureOutput::SaveTarget target = PictureOutput::saveTarget(name, chosenSuffix);
     QString error;
-    if (PictureOutput::writeBmp(m_picture, name, SafeFile::Purpose::Picture, &error) ==
-        PictureOutput::WriteOutcome::Failed)
+    if (PictureOutput::writeImage(m_picture, target.path, target.format, SafeFile::Purpose::Picture,
+                                  &error) == PictureOutput::WriteOutcome::Failed)
         Dialogs::error(this, error);
     else
-        m_pictureFolder = QFileInfo(name).absolutePath();
+        m_pictureFolder = QFileInfo(target.path).absolutePath();
 }
 
 void TFormpic::BitBtn16Click()

@@ -74,6 +74,8 @@ private:
     // and the report lines.
     void describePicture();
     void redraw(bool (TForm1::*draw)(), const QString& caption);
+    // Where the picture's save dialogs open.
+    QString pictureFolder() const;
     QPushButton* addButton(QWidget* parent, const QString& name, const QString& caption,
                            const QRect& geometry, void (TFormpic::*handler)());
 
@@ -112,5 +114,5 @@ private:
     QButtonGroup* m_radioGroup2 = nullptr;
     QButtonGroup* m_radioGroup4 = nullptr;
     QLabel* m_labelStartOpen = nullptr;
-    QString m_pictureFolder; // where "Save Picture as" saved last in this run
+    QString m_pictureFolder; // where a picture was saved last in this run
 };

@@ -11,7 +11,9 @@ QFont crispFont(int pixels)
 {
     QFont font(kFamily);
     font.setPixelSize(pixels);
-    font.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoFontMerging));
+    // Merging stays on: a character the bundled face lacks (Chinese, Arabic,
+    // emoji) is drawn from a system face that has it instead of as a box.
+    font.setStyleStrategy(QFont::NoAntialias);
     font.setHintingPreference(QFont::PreferFullHinting);
     // Plain text output does not kern; it also keeps a text's width the sum of
     // its characters' widths, which the name cutting relies on.

@@ -85,7 +85,11 @@ ChartResult drawHorizontalBarChart(const TallyResult& tally, QSize recordedSize)
         };
         for (qint64 i = 0; i < n; ++i) {
             const QString& text = tally.countTexts.at(i);
-            canvas.textOut(barEnd(countValue(text)) + 3, int(l.barTop(i)), text);
+            const qint64 v = countValue(text);
+            // Rounded as one sum with the 3 pixels: on a half it may land one
+            // pixel past the bar's rounded end + 3.
+            const int left = v > 0 ? roundEven(v * pixelsPerCount + axisX + 3) : axisX + 3;
+            canvas.textOut(left, int(l.barTop(i)), text);
         }
 
         canvas.setPen(kGreen);

@@ -4,6 +4,8 @@
 #include "platform/SafeFile.h"
 
 #include <QBuffer>
+#include <QFileInfo>
+#include <QImageWriter>
 #include <algorithm>
 
 namespace PictureOutput {
@@ -66,7 +68,27 @@ QByteArray imageBytes(const QImage& picture, const char* format)
     return bytes;
 }
 
-WriteOutcome writeImage(const QImage& picture, const QString& path, const char* format,
+bool writable(const QString& suffix)
+{
+    return !suffix.isEmpty() &&
+           QImageWriter::supportedImageFormats().contains(suffix.toLower().toLatin1());
+}
+
+} // namespace
+
+SaveTarget saveTarget(const QString& name, const QString& chosenSuffix)
+{
+    const QString chosen = writable(chosenSuffix) ? chosenSuffix.toLower() : QStringLiteral("bmp");
+    SaveTarget target{name, chosen.toLatin1()};
+    const QString suffix = QFileInfo(name).suffix();
+    if (suffix.isEmpty())
+        target.path += QLatin1Char('.') + chosen;
+    else if (writable(suffix))
+        target.format = suffix.toLower().toLatin1();
+    return target;
+}
+
+WriteOutcome writeImage(const QImage& picture, const QString& path, const QByteArray& format,
                         SafeFile::Purpose purpose, QString* error)
 {
     if (picture.isNull() || picture.width() <= 0 || picture.height() <= 0) {
@@ -74,18 +96,16 @@ WriteOutcome writeImage(const QImage& picture, const QString& path, const char* 
             *error = QStringLiteral("The picture is empty: no file written.");
         return WriteOutcome::EmptyPicture;
     }
-    const QByteArray bytes = imageBytes(picture, format);
+    const QByteArray bytes = imageBytes(picture, format.constData());
     if (bytes.isEmpty()) {
         if (error)
-            *error = QStringLiteral("The picture could not be converted to a bitmap: no file "
-                                    "written.");
+            *error = QStringLiteral("The picture could not be converted to %1: no file written.")
+                         .arg(QString::fromLatin1(format.toUpper()));
         return WriteOutcome::Failed;
     }
     return SafeFile::write(purpose, path, bytes, error) ? WriteOutcome::Written
                                                         : WriteOutcome::Failed;
 }
-
-} // namespace
 
 QByteArray bmpBytes(const QImage& picture)
 {

@@ -13,7 +13,7 @@
 namespace PictureOutput {
 
 // The save dialog's choices, in the classic "text|pattern" form and as a Qt
-// name filter list; the picture is written as BMP whichever is chosen.
+// name filter list; see saveTarget for the format each one writes.
 inline const QString kSaveFilter = QStringLiteral(
     "Bitmaps (*.bmp)|*.bmp|JPEG Image File (*.jpg)|*.jpg|JPEG Image File (*.jpeg)|*.jpeg|"
     "Icons (*.ico)|*.ico");
@@ -44,9 +44,25 @@ enum class WriteOutcome
 // The picture as an uncompressed BMP file, whatever the path's extension.
 QByteArray bmpBytes(const QImage& picture);
 
-// Writes the whole picture as BMP to path, replacing any file there. An
-// empty picture writes no file (EmptyPicture); on failure the old file stays
-// and *error holds the system's message.
+// Where and in which image format (a Qt format name) a picture saved under a
+// chosen name goes. A name whose extension names a format Qt writes, in any
+// case, is written in that format; a name without an extension gets the
+// chosen type's extension (chosenSuffix, e.g. "jpg") and its format; any other
+// name is kept and written in the chosen type's format. BMP when no type is chosen.
+struct SaveTarget
+{
+    QString path;
+    QByteArray format;
+};
+SaveTarget saveTarget(const QString& name, const QString& chosenSuffix);
+
+// Writes the whole picture to path in format (a Qt image format name),
+// replacing any file there. An empty picture writes no file (EmptyPicture);
+// on failure the old file stays and *error holds the system's message.
+WriteOutcome writeImage(const QImage& picture, const QString& path, const QByteArray& format,
+                        SafeFile::Purpose purpose, QString* error = nullptr);
+
+// writeImage as BMP, whatever the path's extension.
 WriteOutcome writeBmp(const QImage& picture, const QString& path, SafeFile::Purpose purpose,
                       QString* error = nullptr);
 

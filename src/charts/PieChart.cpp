@@ -5,8 +5,10 @@
 #include "Charts.h"
 #include "stats/ReportLine.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <vector>
 
 using namespace ChartLayout;
 using namespace Charts::detail;
@@ -76,18 +78,21 @@ ChartResult drawPieChart(const TallyResult& tally, QSize recordedSize)
     if (image.isNull())
         return result;
 
-    // Only positive counts have a share of the circle; the whole is their sum,
-    // which is the total whenever no count is zero or negative.
+    // Every entry has its slice, its labels and its turn in the colour cycle;
+    // a count of 0 has a slice of no width and "0%". A negative count would
+    // turn the angles back, so it is drawn as 0 and the circle is shared on
+    // the sum of the positive counts, which is the total when none is negative.
     std::vector<Slice> slices;
     qint64 whole = 0;
     const qsizetype n = std::min(tally.names.size(), tally.countTexts.size());
+    slices.reserve(size_t(n));
     for (qsizetype i = 0; i < n; ++i) {
-        const qint64 v = countValue(tally.countTexts.at(i));
-        if (v > 0) {
-            slices.push_back(Slice{tally.names.at(i), v});
-            whole += v;
-        }
+        const qint64 v = std::max<qint64>(countValue(tally.countTexts.at(i)), 0);
+        slices.push_back(Slice{tally.names.at(i), v});
+        whole += v;
     }
+    if (whole == 0)
+        slices.clear(); // no count has a share: an empty pie
     const auto sliceAngle = [whole](const Slice& s) {
         return static_cast<long double>(s.count) / whole * kFullTurn;
     };

@@ -12,6 +12,10 @@
 // itself: heading, "by" line, the report lines and the three chart pictures.
 namespace WordReport {
 
+// The document's file type, as desktops name it.
+inline const QString kMimeType =
+    QStringLiteral("application/vnd.openxmlformats-officedocument.wordprocessingml.document");
+
 // A picture of the report: an image file's bytes, embedded unchanged. Its
 // name's suffix (bmp or png) gives its type.
 struct Picture

@@ -5,6 +5,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
 #include <sys/stat.h>
@@ -119,13 +120,65 @@ QString programDocumentation(const QString& executable)
     return QString();
 }
 
-bool open(const QString& target)
+namespace {
+const QString kLauncher = QStringLiteral("xdg-open");
+
+bool hasLauncher()
 {
-    if (openHandler())
-        return openHandler()(target);
-    const QUrl url = QUrl::fromUserInput(target, QDir::currentPath(), QUrl::AssumeLocalFile);
-    // openUrl answers false where no launcher exists (no xdg-open, offscreen).
-    return QDesktopServices::openUrl(url);
+    return openHandler() || !QStandardPaths::findExecutable(kLauncher).isEmpty();
+}
+
+QString noLauncherReason()
+{
+    return QStringLiteral("This desktop has no program that opens files and addresses: %1 is "
+                          "not installed.")
+        .arg(kLauncher);
+}
+} // namespace
+
+bool open(const QString& target, QString* reason)
+{
+    bool started = false;
+    if (openHandler()) {
+        started = openHandler()(target);
+    } else {
+        const QUrl url = QUrl::fromUserInput(target, QDir::currentPath(), QUrl::AssumeLocalFile);
+        // openUrl answers false where no launcher exists (no xdg-open, offscreen).
+        started = QDesktopServices::openUrl(url);
+    }
+    // A test's handler stands for the launcher: when it fails there is none.
+    if (!started && reason)
+        *reason = !openHandler() && hasLauncher()
+                      ? QStringLiteral("The desktop could not start a program for it.")
+                      : noLauncherReason();
+    return started;
+}
+
+bool canOpenType(const QString& mimeType, QString* reason)
+{
+    if (!hasLauncher()) {
+        if (reason)
+            *reason = noLauncherReason();
+        return false;
+    }
+    const QString query = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (query.isEmpty())
+        return true;
+    QProcess process;
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.start(query, {QStringLiteral("query"), QStringLiteral("default"), mimeType});
+    if (!process.waitForFinished(5000)) {
+        // A query that hangs tells nothing.
+        process.kill();
+        process.waitForFinished(1000);
+        return true;
+    }
+    if (!process.readAllStandardOutput().trimmed().isEmpty())
+        return true;
+    if (reason)
+        *reason =
+            QStringLiteral("No application is set up to open files of the type %1.").arg(mimeType);
+    return false;
 }
 
 void setOpenHandlerForTesting(std::function<bool(const QString&)> handler)

@@ -11,12 +11,13 @@
 namespace Shell {
 
 // The shell folder identifiers the program asks for.
-enum class SpecialFolder {
-    Personal = 5,  // the user's documents folder
-    Desktop = 16,  // the desktop folder
+enum class SpecialFolder
+{
+    Personal = 5,   // the user's documents folder
+    Desktop = 16,   // the desktop folder
     StartMenu = 11, // where menu launchers live
-    Programs = 2,  // also the launcher folder on this desktop
-    AppData = 26,  // per-user application data
+    Programs = 2,   // also the launcher folder on this desktop
+    AppData = 26,   // per-user application data
 };
 
 // The folder's full path without a trailing separator; empty when the desktop
@@ -54,11 +55,17 @@ QString launcherIconPath();
 QString programDocumentation(const QString& executable);
 
 // Asks the desktop to open a file, folder or address with its default program.
-// Returns false when nothing could be started.
-bool open(const QString& target);
+// Returns false when nothing could be started, with the reason in *reason.
+bool open(const QString& target, QString* reason = nullptr);
 
-// Replaces what open() does, so tests can see what would have been opened.
-// An empty function restores the desktop launcher.
+// Whether the desktop can open files of the MIME type: it has a launcher
+// and, as far as xdg-mime tells, an application set up for the type. Where
+// nothing tells, the launcher is trusted. False with the reason in *reason.
+bool canOpenType(const QString& mimeType, QString* reason = nullptr);
+
+// Replaces what open() does, so tests can see what would have been opened;
+// it then stands for the desktop's launcher. An empty function restores the
+// desktop launcher.
 void setOpenHandlerForTesting(std::function<bool(const QString&)> handler);
 
 // Deletes a folder and everything in it, permanently. True on success.
@@ -66,7 +73,11 @@ bool deleteFolderTree(const QString& folder);
 
 // File attribute values of the sweep: Normal gives the owner write access
 // back, ReadOnly takes write access away from everyone.
-enum Attributes { Normal = 0, ReadOnly = 1 };
+enum Attributes
+{
+    Normal = 0,
+    ReadOnly = 1
+};
 
 // Sets the attribute value on one file. Folders are left writable, because a
 // read-only folder here (unlike on Windows) would forbid adding titles to it.

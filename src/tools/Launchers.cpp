@@ -58,7 +58,7 @@ LauncherFields programLauncher(const QString& executable, Shell::LauncherPlace p
     fields.description = QStringLiteral("Tally free-text entries and chart the totals");
     // Two menu launchers show up in two different menu sections.
     fields.categories = place == Shell::LauncherPlace::Programs ? QStringLiteral("Utility;")
-                                                              : QStringLiteral("Office;");
+                                                                : QStringLiteral("Office;");
     return fields;
 }
 
@@ -103,14 +103,29 @@ QByteArray desktopEntry(const LauncherFields& fields)
     return (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
 }
 
+namespace {
+// Why no launcher could be placed in folder.
+QString noFolderMessage(const QString& folder, bool mayCreate)
+{
+    return (mayCreate ? QStringLiteral("The launcher was not written: its folder %1 could not be "
+                                       "made.")
+                      : QStringLiteral("The launcher was not written: its folder %1 does not "
+                                       "exist."))
+        .arg(QDir::toNativeSeparators(folder));
+}
+} // namespace
+
 bool CreateShellLink(const LauncherFields& fields, const QString& fileName, bool mayCreateFolder,
                      QString* error)
 {
     if (fileName.isEmpty())
         return false;
     const QString folder = QFileInfo(fileName).absolutePath();
-    if (!QFileInfo(folder).isDir() && !(mayCreateFolder && QDir().mkpath(folder)))
+    if (!QFileInfo(folder).isDir() && !(mayCreateFolder && QDir().mkpath(folder))) {
+        if (error)
+            *error = noFolderMessage(folder, mayCreateFolder);
         return false;
+    }
     if (!SafeFile::write(SafeFile::Purpose::Launcher, fileName, desktopEntry(fields), error))
         return false;
     QFile::setPermissions(fileName, QFile::permissions(fileName) | QFile::ExeOwner |
@@ -128,9 +143,19 @@ bool write(Shell::LauncherPlace place, const QString& executable, QString* error
 {
     const QString file = Shell::launcherPath(place);
     const bool mayCreate = Shell::launcherFolderMayBeCreated(place);
-    // No icon is placed for a launcher that has nowhere to go.
-    if (file.isEmpty() || (!mayCreate && !QFileInfo(QFileInfo(file).absolutePath()).isDir()))
+    if (file.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("The launcher was not written: this desktop has no folder for "
+                                    "it.");
         return false;
+    }
+    // No icon is placed for a launcher that has nowhere to go.
+    const QString folder = QFileInfo(file).absolutePath();
+    if (!mayCreate && !QFileInfo(folder).isDir()) {
+        if (error)
+            *error = noFolderMessage(folder, false);
+        return false;
+    }
     // An old launcher left in place is no success: it may name another program.
     return CreateShellLink(programLauncher(executable, place), file, mayCreate, error);
 }

@@ -34,7 +34,7 @@ QByteArray desktopEntry(const LauncherFields& fields);
 // Writes the launcher under fileName, replacing one that is there, and makes
 // it executable (desktops refuse to start a launcher that is not). Its folder
 // is created only when mayCreateFolder. True when the file was written; a
-// failed write puts the system's message in *error.
+// missing folder or a failed write puts the reason in *error.
 bool CreateShellLink(const LauncherFields& fields, const QString& fileName, bool mayCreateFolder,
                      QString* error = nullptr);
 
@@ -42,8 +42,8 @@ bool CreateShellLink(const LauncherFields& fields, const QString& fileName, bool
 bool exists(Shell::LauncherPlace place);
 
 // Writes the place's launcher for the given executable (and the icon it
-// names); true when it was written. A place with no folder fails silently;
-// a failed write puts the system's message in *error.
+// names); true when it was written. A place whose folder is missing fails
+// with that folder named in *error; a failed write puts the system's message there.
 bool write(Shell::LauncherPlace place, const QString& executable, QString* error = nullptr);
 
 // Deletes the place's launcher if there is one; failures are silent.

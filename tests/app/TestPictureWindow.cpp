@@ -9,9 +9,11 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
 #include <QTest>
@@ -27,6 +29,7 @@ private slots:
     void horizontalChartGrowsWindow();
     void savePicture();
     void copyPicture();
+    void printing_data();
     void printing();
     void chartImageFiles();
     void tooLargeKeepsPicture();
@@ -147,11 +150,20 @@ void TestPictureWindow::savePicture()
     QCOMPARE(QDir(Dialogs::lastFileDialogFolder()), QDir(f.dataFolder()));
 
     f.form1()->PieChart1Click();
+    // Written in the format its name or, without an extension, its chosen type names.
+    const auto formatOf = [](const QString& file) {
+        QImageReader reader(file);
+        reader.setDecideFormatFromContent(true);
+        return reader.format();
+    };
     const QString jpg = f.docs.path() + "pie.jpg";
     Dialogs::setNextFileName(jpg);
     pic->button("BitBtn7")->click();
-    QImage written(jpg, "BMP");
-    QCOMPARE(written.size(), QSize(598, 399));
+    QCOMPARE(formatOf(jpg), QByteArray("jpeg"));
+    QCOMPARE(QImage(jpg).size(), QSize(598, 399));
+    Dialogs::setNextFileName(f.docs.path() + "pie", "Icons (*.ico)");
+    pic->button("BitBtn7")->click();
+    QCOMPARE(formatOf(f.docs.path() + "pie.ico"), QByteArray("ico"));
     pic->button("BitBtn7")->click(); // cancelled: nothing happens
     QCOMPARE(QDir(Dialogs::lastFileDialogFolder()), QDir(f.docs.path())); // the folder used last
     Dialogs::setNextFileName(f.docs.path() + "no/such/folder/x.bmp");
@@ -174,25 +186,60 @@ void TestPictureWindow::copyPicture()
              f.program->formpic()->picture().convertToFormat(QImage::Format_RGB32));
 }
 
+void TestPictureWindow::printing_data()
+{
+    QTest::addColumn<bool>("toPdf");   // the answer to the offer
+    QTest::addColumn<QString>("name"); // in the save dialog; empty: cancelled
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<int>("messages");
+    QTest::newRow("declined") << false << "out.pdf"
+                              << "" << 1;
+    QTest::newRow("to a PDF file") << true << "out.pdf"
+                                   << "out.pdf" << 1;
+    QTest::newRow("name without extension") << true << "out"
+                                            << "out.pdf" << 1;
+    QTest::newRow("dialog cancelled") << true << ""
+                                      << "" << 1;
+    QTest::newRow("folder missing") << true << "gone/out.pdf"
+                                    << "" << 2;
+}
+
 void TestPictureWindow::printing()
 {
+    QFETCH(bool, toPdf);
+    QFETCH(QString, name);
+    QFETCH(QString, written);
+    QFETCH(int, messages);
+    // Never print on a real printer here.
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        QSKIP("a printer is installed");
     ProgramFixture f;
     openItems(f, 26);
-    // With no printer installed the user is told so (never print on a real one here).
-    if (QPrinterInfo::defaultPrinter().isNull()) {
-        f.program->formpic()->button("BitBtn1")->click();
-        QCOMPARE(Dialogs::shownMessages(), QStringList{noPrinterMessage()});
-    }
-
     f.form1()->Barchart11Click(); // a picture taller than wide
+    Dialogs::clearShownMessages();
+    Dialogs::setNextAnswer(toPdf ? Dialogs::Answer::Yes : Dialogs::Answer::No);
+    if (!name.isEmpty())
+        Dialogs::setNextFileName(f.docs.path() + name);
+    f.program->formpic()->button("BitBtn1")->click();
+    QCOMPARE(Dialogs::shownMessages().size(), messages);
+    QCOMPARE(Dialogs::shownMessages().constFirst(), printToPdfQuestion());
+    QCOMPARE(QDir(f.docs.path()).entryList({"*.pdf", "out*"}, QDir::Files),
+             written.isEmpty() ? QStringList() : QStringList{written});
+    if (written.isEmpty())
+        return;
+    // One page as a printer's page would be, turned to landscape.
+    const QByteArray pdf = f.docs.readFile(written);
+    QVERIFY(pdf.startsWith("%PDF"));
+    const QRegularExpressionMatch box = QRegularExpression(R"(/MediaBox \[0 0 ([\d.]+) ([\d.]+)\])")
+                                            .match(QString::fromLatin1(pdf));
+    QVERIFY(box.hasMatch());
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    const QString pdf = f.docs.path() + "out.pdf";
-    printer.setOutputFileName(pdf);
-    QString error;
-    QVERIFY(printPicture(printer, f.program->formpic()->picture(), QSize(589, 399), &error));
-    QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Landscape);
-    QVERIFY(QFileInfo(pdf).size() > 0);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    const QSizeF page = printer.pageLayout().fullRectPoints().size();
+    QVERIFY(page.width() > page.height());
+    QCOMPARE(box.captured(1).toDouble(), page.width());
+    QCOMPARE(box.captured(2).toDouble(), page.height());
 }
 
 void TestPictureWindow::chartImageFiles()

@@ -5,6 +5,7 @@
 #include "app/TFormhlp.h"
 #include "app/TFormpic.h"
 #include "platform/SafeFile.h"
+#include "platform/Shell.h"
 
 #include <QAction>
 #include <QApplication>
@@ -61,6 +62,8 @@ private slots:
     void shortcutBoxes();
     void refresh_data();
     void refresh();
+    void linksSayWhatCannotBeOpened_data();
+    void linksSayWhatCannotBeOpened();
     void firstStartWritesDesktopLauncher();
     void startupHelp_data();
     void startupHelp();
@@ -120,12 +123,15 @@ void TestToolsHelp::refresh_data()
     QTest::addColumn<bool>("ticked");
     QTest::addColumn<bool>("exists");
     QTest::addColumn<bool>("rewritten");
-    QTest::newRow("removed by hand, page shown again") << "removed" << false << false << false;
-    QTest::newRow("old launcher, first showing") << "old" << true << true << true;
-    QTest::newRow("old launcher, right click") << "rightclick" << true << true << true;
-    QTest::newRow("launcher cannot be written") << "nofolder" << false << false << false;
+    QTest::addColumn<QString>("missing"); // the folder a message names; empty: nothing said
+    QTest::newRow("removed by hand, page shown again")
+        << "removed" << false << false << false << "";
+    QTest::newRow("old launcher, first showing") << "old" << true << true << true << "";
+    QTest::newRow("old launcher, right click") << "rightclick" << true << true << true << "";
+    QTest::newRow("launcher cannot be written")
+        << "nofolder" << false << false << false << "Desktop";
     // Another page of the tools window never passes through the shortcut page.
-    QTest::newRow("old launcher, about page") << "about" << false << true << false;
+    QTest::newRow("old launcher, about page") << "about" << false << true << false << "";
 }
 
 void TestToolsHelp::refresh()
@@ -134,6 +140,7 @@ void TestToolsHelp::refresh()
     QFETCH(bool, ticked);
     QFETCH(bool, exists);
     QFETCH(bool, rewritten);
+    QFETCH(QString, missing);
     const QString launcher = "Desktop/Morvane.desktop";
     ProgramFixture f;
     f.start();
@@ -162,6 +169,66 @@ void TestToolsHelp::refresh()
     QCOMPARE(desk->isChecked(), ticked);
     QCOMPARE(f.home.exists(launcher), exists);
     QCOMPARE(pointsAtThisProgram(f, launcher), rewritten);
+    QCOMPARE(Dialogs::shownMessages().size(), missing.isEmpty() ? 0 : 1);
+    if (!missing.isEmpty())
+        QVERIFY2(Dialogs::shownMessages().constFirst().contains(f.home.path() + missing),
+                 qPrintable(Dialogs::shownMessages().constFirst()));
+}
+
+void TestToolsHelp::linksSayWhatCannotBeOpened_data()
+{
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<QString>("target"); // the help link's; "data": the data folder
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("help, please visit") << "Label3"
+                                        << "README.md"
+                                        << "xdg-open";
+    QTest::newRow("help, no documentation installed") << "Label3"
+                                                      << ""
+                                                      << "not installed";
+    QTest::newRow("documents folder") << "Label8"
+                                      << "data"
+                                      << "xdg-open";
+    QTest::newRow("program folder") << "Label10" << QCoreApplication::applicationDirPath() + "/"
+                                    << "xdg-open";
+}
+
+// Where no launcher exists, a link says it could not open what it names.
+void TestToolsHelp::linksSayWhatCannotBeOpened()
+{
+    QFETCH(QString, link);
+    QFETCH(QString, target);
+    QFETCH(QString, reason);
+    ProgramFixture f;
+    f.start();
+    QStringList tried;
+    Shell::setOpenHandlerForTesting([&](const QString& t) {
+        tried << t;
+        return false;
+    });
+    QLabel* label = nullptr;
+    if (link == "Label3") {
+        f.form1()->action("help2")->trigger();
+        QTest::mouseClick(helpButton(f, "Other help or suggest"), Qt::LeftButton);
+        label = f.program->formhlp()->findChild<QLabel*>(link);
+        if (!target.isEmpty())
+            target = f.docs.writeFile(target, "# Morvane\n"); // as if installed with the program
+        label->setProperty("target", target);
+    } else {
+        f.form1()->action("Uninstall1")->trigger();
+        label = f.program->formOpt()->findChild<QLabel*>(link);
+        if (target == "data")
+            target = f.dataFolder();
+    }
+    Dialogs::clearShownMessages();
+    QTest::mouseClick(label, Qt::LeftButton);
+    Shell::setOpenHandlerForTesting({});
+    QCOMPARE(tried, target.isEmpty() ? QStringList() : QStringList{target});
+    QCOMPARE(Dialogs::shownMessages().size(), 1);
+    const QString said = Dialogs::shownMessages().constFirst();
+    QVERIFY2(said.startsWith((target.isEmpty() ? "README.md" : target) + " could not be opened."),
+             qPrintable(said));
+    QVERIFY2(said.contains(reason), qPrintable(said));
 }
 
 void TestToolsHelp::firstStartWritesDesktopLauncher()

@@ -15,6 +15,7 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <QToolButton>
+#include <memory>
 
 // The Word report: chart files, a new .docx in the data folder, opened.
 class TestWordReport : public QObject
@@ -31,8 +32,13 @@ private slots:
     void libreOfficeRendersIt();
 
 private:
+    // What xdg-mime says is set up for .docx files; null: no xdg-mime.
+    void setApplication(const QByteArray& application);
+
     QStringList m_opened;
     bool m_openSucceeds = true;
+    std::unique_ptr<TempDataFolder> m_bin;
+    QByteArray m_path;
 };
 
 namespace {
@@ -86,39 +92,67 @@ void TestWordReport::init()
         m_opened << path;
         return m_openSucceeds;
     });
+    // The desktop's file types come from a stand-in xdg-mime only.
+    m_path = qgetenv("PATH");
+    m_bin = std::make_unique<TempDataFolder>();
+    qputenv("PATH", m_bin->path().toUtf8() + ":" + m_path);
+    setApplication("libreoffice-writer.desktop");
 }
 
 void TestWordReport::cleanup()
 {
     Shell::setOpenHandlerForTesting({});
     SafeFile::setFailAfterBytesForTesting(-1);
+    qputenv("PATH", m_path);
+    m_bin.reset();
+}
+
+void TestWordReport::setApplication(const QByteArray& application)
+{
+    const QString file = m_bin->writeFile("xdg-mime", "#!/bin/sh\necho " + application + "\n");
+    QFile::setPermissions(file, QFile::permissions(file) | QFile::ExeOwner);
 }
 
 void TestWordReport::reportFromEitherButton_data()
 {
     QTest::addColumn<QString>("where");
-    QTest::addColumn<bool>("opens");
-    QTest::newRow("toolbar: save, total, report") << "toolbar" << true;
-    QTest::newRow("picture window: current result") << "picture window" << true;
-    // Still written: the user finds it in the data folder.
-    QTest::newRow("no word processor") << "toolbar" << false;
+    QTest::addColumn<bool>("launcher");
+    QTest::addColumn<QByteArray>("application"); // for .docx files
+    QTest::addColumn<QString>("reason");         // why it was not opened; empty: it was
+    const QByteArray writer = "libreoffice-writer.desktop";
+    QTest::newRow("toolbar: save, total, report") << "toolbar" << true << writer << "";
+    QTest::newRow("picture window: current result") << "picture window" << true << writer << "";
+    // Still written: the user learns where to find it.
+    QTest::newRow("no launcher") << "toolbar" << false << writer << "xdg-open is not installed";
+    QTest::newRow("launcher, no word processor")
+        << "picture window" << true << QByteArray() << "No application is set up";
 }
 
 void TestWordReport::reportFromEitherButton()
 {
     QFETCH(QString, where);
-    QFETCH(bool, opens);
-    m_openSucceeds = opens;
+    QFETCH(bool, launcher);
+    QFETCH(QByteArray, application);
+    QFETCH(QString, reason);
+    m_openSucceeds = launcher;
+    setApplication(application);
     ProgramFixture f;
     openFruit(f);
     if (where != "toolbar")
         f.form1()->action("PieChart1")->trigger(); // tallies and shows the picture window
     clickWordButton(f, where);
-    QCOMPARE(Dialogs::shownMessages(),
-             opens ? QStringList{}
-                   : QStringList{"Whether Word has already been installed correctly?"});
     const QString first = f.dataFolder() + "Fruit report.docx";
-    QCOMPARE(m_opened, QStringList{first});
+    if (reason.isEmpty()) {
+        QCOMPARE(Dialogs::shownMessages(), QStringList{});
+    } else {
+        QCOMPARE(Dialogs::shownMessages().size(), 1);
+        const QString said = Dialogs::shownMessages().constFirst();
+        QVERIFY2(said.startsWith("Whether Word has already been installed correctly?\n"),
+                 qPrintable(said));
+        QVERIFY2(said.contains(reason) && said.endsWith("\n" + first), qPrintable(said));
+    }
+    // Nothing is asked to open a file no application takes.
+    QCOMPARE(m_opened, application.isEmpty() ? QStringList() : QStringList{first});
     const QString problems = docxProblems(first, "   Fruit report", "by " + UserName::fullName(),
                                           kFruitBody, chartFiles(f));
     QVERIFY2(problems.isEmpty(), qPrintable(problems));
@@ -132,7 +166,8 @@ void TestWordReport::reportFromEitherButton()
     clickWordButton(f, "picture window");
     QCOMPARE(documents(f), QStringList({"Fruit report (2).docx", "Fruit report.docx"}));
     QCOMPARE(f.readData("Fruit report.docx"), firstBytes);
-    QCOMPARE(m_opened.last(), f.dataFolder() + "Fruit report (2).docx");
+    if (!application.isEmpty())
+        QCOMPARE(m_opened.last(), f.dataFolder() + "Fruit report (2).docx");
 }
 
 void TestWordReport::emptyReportGoesOn()

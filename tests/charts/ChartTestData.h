@@ -23,6 +23,15 @@ inline TallyResult makeTally(const QList<QPair<QString, qint64>>& entries)
     return r;
 }
 
+// Entries n0, n1, ... with these counts.
+inline TallyResult countsTally(const QList<qint64>& counts)
+{
+    QList<QPair<QString, qint64>> entries;
+    for (qint64 c : counts)
+        entries.append({QStringLiteral("n%1").arg(entries.size()), c});
+    return makeTally(entries);
+}
+
 // n entries with the same count.
 inline TallyResult equalTally(int n, qint64 count = 1)
 {

@@ -1,11 +1,14 @@
 #include "ChartTestData.h"
+#include "charts/ChartCanvas.h"
 #include "charts/ChartFonts.h"
 #include "charts/ChartLayout.h"
 #include "charts/Charts.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFontInfo>
-#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
 
@@ -59,6 +62,8 @@ bool hasColour(const QImage& image, QRect area, QRgb colour)
     return false;
 }
 
+using Probes = QList<QPair<double, int>>;
+
 // A point of the pie picture at angle a (from nine o'clock, clockwise) and radius r.
 QPoint piePixel(int cx, int cy, double a, double r)
 {
@@ -71,7 +76,14 @@ class TestCharts : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { QVERIFY(ChartFonts::ensureLoaded()); }
+    void initTestCase()
+    {
+        QVERIFY(ChartFonts::ensureLoaded());
+        // The fallback faces the program's packages bring (make deps installs them).
+        for (const char* font : {"droid/DroidSansFallbackFull.ttf", "dejavu/DejaVuSans.ttf",
+                                 "ancient-scripts/Symbola_hint.ttf"})
+            QVERIFY2(QFile::exists(QStringLiteral("/usr/share/fonts/truetype/") + font), font);
+    }
     void fontsAndUnits();
     void emptyResultDrawsNothing_data();
     void emptyResultDrawsNothing();
@@ -100,7 +112,12 @@ private slots:
     void pieSliceColours_data();
     void pieSliceColours();
     void pieTinySliceIsNotAFullDisc();
-    void pieDrawsPositiveCountsOnly();
+    void pieEveryEntryHasItsSlice_data();
+    void pieEveryEntryHasItsSlice();
+    void horizontalCountTextPlace_data();
+    void horizontalCountTextPlace();
+    void labelsOfOtherScripts_data();
+    void labelsOfOtherScripts();
 };
 
 void TestCharts::fontsAndUnits()
@@ -514,22 +531,126 @@ void TestCharts::pieTinySliceIsNotAFullDisc()
     QCOMPARE(pixelAt(r.image, 299, 199 + 160), kRing);
 }
 
-void TestCharts::pieDrawsPositiveCountsOnly()
+void TestCharts::pieEveryEntryHasItsSlice_data()
 {
-    // Only the positive count has a share: it is the whole circle.
-    const ChartResult one =
-        drawPieChart(makeTally({{"a", 3}, {"b", -1}, {"c", 0}}), kReferenceSize);
-    QVERIFY(one.drawn);
-    QCOMPARE(pixelAt(one.image, 269, 199), kInner[1]);
-    QCOMPARE(pixelAt(one.image, 299, 199 + 160), kRing);
-
+    QTest::addColumn<QList<qint64>>("counts");
+    // Inner colour (index into kInner, -1 white) near the centre at a share
+    // of the full turn, clear of the names.
+    QTest::addColumn<Probes>("probes");
+    // A count of 0 ends at nine o'clock: its "0%" and its name stand there.
+    QTest::addColumn<bool>("labelsAtNine");
+    QTest::newRow("0 last: labelled, cycle A B") << QList<qint64>{3, 0} << Probes{{0.5, 0}} << true;
+    QTest::newRow("0 between: cycle A B C")
+        << QList<qint64>{2, 0, 2} << Probes{{0.25, 0}, {0.75, 2}} << false;
+    QTest::newRow("negative drawn as 0") << QList<qint64>{3, -1} << Probes{{0.5, 0}} << true;
     // No positive count at all: an empty pie, drawn without dividing by zero.
-    const ChartResult none = drawPieChart(makeTally({{"a", -2}}), kReferenceSize);
-    QVERIFY(none.drawn);
-    QCOMPARE(pixelAt(none.image, 299, 199), kWhite);
-    QCOMPARE(pixelAt(none.image, 0, 0), kBlack);
-    QCOMPARE(none.buttons, buttonsAfter(Kind::Pie));
+    QTest::newRow("no positive count") << QList<qint64>{-2} << Probes{{0.5, -1}} << false;
 }
 
-QTEST_MAIN(TestCharts)
+void TestCharts::pieEveryEntryHasItsSlice()
+{
+    QFETCH(QList<qint64>, counts);
+    QFETCH(Probes, probes);
+    QFETCH(bool, labelsAtNine);
+    const ChartResult r = drawPieChart(countsTally(counts), kReferenceSize);
+    QVERIFY(r.drawn);
+    QCOMPARE(r.buttons, buttonsAfter(Kind::Pie));
+    for (const auto& [share, colour] : probes) {
+        const QPoint p = piePixel(299, 199, share * 2 * M_PI, 30);
+        QCOMPARE(pixelAt(r.image, p.x(), p.y()), colour < 0 ? kWhite : kInner[colour]);
+    }
+    // Unturned labels from the rim and from the inner pie's edge inward.
+    QCOMPARE(hasColour(r.image, QRect(130, 190, 25, 18), kBlack), labelsAtNine);
+    QCOMPARE(hasColour(r.image, QRect(170, 190, 20, 18), kBlack), labelsAtNine);
+}
+
+void TestCharts::horizontalCountTextPlace_data()
+{
+    QTest::addColumn<QList<qint64>>("counts");
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<int>("cellLeft"); // of the count text
+    // 1 × pixels per count + axis x + 3 ends in .5: rounded once, to even.
+    QTest::newRow("half, rounded once") << QList<qint64>{10, 1} << 1 << 110;
+    QTest::newRow("whole") << QList<qint64>{10, 1} << 0 << 564;
+}
+
+void TestCharts::horizontalCountTextPlace()
+{
+    QFETCH(QList<qint64>, counts);
+    QFETCH(int, entry);
+    QFETCH(int, cellLeft);
+    const TallyResult tally = countsTally(counts);
+    const ChartResult r = drawHorizontalBarChart(tally, kReferenceSize);
+    QVERIFY(r.drawn);
+    // The text's first inked column lies its glyph's bearing right of its cell.
+    const QString text = tally.countTexts.at(entry);
+    QImage probe(60, 20, QImage::Format_RGB32);
+    probe.setDotsPerMeterX(3780);
+    probe.setDotsPerMeterY(3780);
+    probe.fill(kWhite);
+    {
+        ChartCanvas canvas(probe);
+        canvas.setClearBrush();
+        canvas.textOut(10, 0, text);
+    }
+    const auto firstInk = [](const QImage& image, QRect area) {
+        for (int x = area.left(); x <= area.right(); ++x)
+            for (int y = area.top(); y <= area.bottom(); ++y)
+                if (pixelAt(image, x, y) == kBlack)
+                    return x;
+        return -1;
+    };
+    const int bearing = firstInk(probe, probe.rect()) - 10;
+    const int top =
+        int(ChartLayout::horizontalLayout(kReferenceSize, 11, counts.size()).barTop(entry));
+    // Right of the axis and its names, in the bar's rows.
+    const int found = firstInk(r.image, QRect(80, top, r.image.width() - 81, 13));
+    QCOMPARE(found - bearing, cellLeft);
+}
+
+void TestCharts::labelsOfOtherScripts_data()
+{
+    QTest::addColumn<Kind>("kind");
+    QTest::addColumn<QString>("label");
+    for (const auto& [kindName, kind] :
+         {std::pair{"bar", Kind::Bar}, std::pair{"horizontal", Kind::Horizontal},
+          std::pair{"pie", Kind::Pie}})
+        for (const auto& [script, label] : {std::pair{"Chinese", u"\u4e2d\u6587"},
+                                            std::pair{"Arabic", u"\u0639\u0631\u0628\u064a"},
+                                            std::pair{"emoji", u"\U0001F600\U0001F44D"}})
+            QTest::addRow("%s, %s", kindName, script) << kind << QString::fromUtf16(label);
+}
+
+// Characters the bundled face lacks are drawn from a face that has them: the
+// label must not look like as many characters that no face has, drawn as the
+// bundled face's boxes.
+void TestCharts::labelsOfOtherScripts()
+{
+    QFETCH(Kind, kind);
+    QFETCH(QString, label);
+    const QString boxes(label.toUcs4().size(), QChar(0x0378)); // unassigned
+    const ChartResult drawn = drawChart(kind, makeTally({{label, 3}, {"b", 2}}), kReferenceSize);
+    const ChartResult asBoxes = drawChart(kind, makeTally({{boxes, 3}, {"b", 2}}), kReferenceSize);
+    QVERIFY(drawn.drawn && asBoxes.drawn);
+    QVERIFY(drawn.image != asBoxes.image);
+}
+
+// The fallback faces are those the project installs with the program's
+// packages; no other font of the machine takes part.
+int main(int argc, char** argv)
+{
+    QTemporaryDir config;
+    QFile file(config.filePath("fonts.conf"));
+    if (!file.open(QIODevice::WriteOnly))
+        return 1;
+    file.write("<?xml version=\"1.0\"?>\n<fontconfig>\n");
+    for (const char* dir : {"droid", "dejavu", "ancient-scripts"})
+        file.write(QByteArray("<dir>/usr/share/fonts/truetype/") + dir + "</dir>\n");
+    file.write("<cachedir>" + config.filePath("cache").toUtf8() + "</cachedir>\n</fontconfig>\n");
+    file.close();
+    qputenv("FONTCONFIG_FILE", file.fileName().toUtf8());
+    QGuiApplication app(argc, argv);
+    TestCharts test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "TestCharts.moc"

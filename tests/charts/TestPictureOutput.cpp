@@ -5,6 +5,7 @@
 #include "platform/SafeFile.h"
 
 #include <QDir>
+#include <QImageReader>
 #include <QTest>
 
 using namespace PictureOutput;
@@ -16,8 +17,8 @@ private slots:
     void cleanup() { SafeFile::setFailAfterBytesForTesting(-1); }
     void printRect_data();
     void printRect();
-    void writesWholePictureAsBmp_data();
-    void writesWholePictureAsBmp();
+    void writesWholePicture_data();
+    void writesWholePicture();
     void emptyPictureWritesNoFile();
     void failedWriteReportsAndKeepsOldFile_data();
     void failedWriteReportsAndKeepsOldFile();
@@ -68,35 +69,68 @@ void TestPictureOutput::printRect()
         QVERIFY(QRect(QPoint(0, 0), page).contains(rect));
 }
 
-void TestPictureOutput::writesWholePictureAsBmp_data()
+void TestPictureOutput::writesWholePicture_data()
 {
-    QTest::addColumn<QString>("fileName");
-    QTest::newRow("bmp") << "BarChartH.bmp";
-    // The file is a bitmap whatever type the name suggests.
-    QTest::newRow("jpg name") << "chart.jpg";
-    QTest::newRow("ico name") << "chart.ico";
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("chosenSuffix"); // of the type chosen in the dialog
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QByteArray>("format"); // as the file's content says
+    QTest::addColumn<QSize>("size");
+    const QSize whole(589, 400);
+    QTest::newRow("bmp") << "BarChartH.bmp"
+                         << "bmp"
+                         << "BarChartH.bmp" << QByteArray("bmp") << whole;
+    // The typed extension wins over the type chosen.
+    QTest::newRow("jpg typed") << "chart.jpg"
+                               << "bmp"
+                               << "chart.jpg" << QByteArray("jpeg") << whole;
+    QTest::newRow("JPEG typed in capitals") << "chart.JPEG"
+                                            << "bmp"
+                                            << "chart.JPEG" << QByteArray("jpeg") << whole;
+    // An icon holds at most 256 pixels a side: Qt's writer scales the picture down.
+    QTest::newRow("ico typed") << "chart.ico"
+                               << "jpg"
+                               << "chart.ico" << QByteArray("ico") << QSize(256, 173);
+    QTest::newRow("no extension, jpeg chosen") << "chart"
+                                               << "jpeg"
+                                               << "chart.jpeg" << QByteArray("jpeg") << whole;
+    QTest::newRow("no extension, nothing chosen") << "chart"
+                                                  << ""
+                                                  << "chart.bmp" << QByteArray("bmp") << whole;
+    QTest::newRow("unknown extension kept, jpg chosen")
+        << "chart.v2"
+        << "jpg"
+        << "chart.v2" << QByteArray("jpeg") << whole;
 }
 
-void TestPictureOutput::writesWholePictureAsBmp()
+void TestPictureOutput::writesWholePicture()
 {
-    QFETCH(QString, fileName);
+    QFETCH(QString, typed);
+    QFETCH(QString, chosenSuffix);
+    QFETCH(QString, written);
+    QFETCH(QByteArray, format);
+    QFETCH(QSize, size);
     TempDataFolder folder;
     // A grown horizontal chart, taller than the picture area.
     const Charts::ChartResult chart =
         Charts::drawHorizontalBarChart(equalTally(26), Charts::kReferenceSize);
     QVERIFY(chart.window.grew);
-    const QString path = folder.path() + fileName;
-    folder.writeFile(fileName, "older content");
+    folder.writeFile(written, "older content");
+    const SaveTarget target = saveTarget(folder.path() + typed, chosenSuffix);
+    QCOMPARE(target.path, folder.path() + written);
     QString error;
-    QCOMPARE(writeBmp(chart.image, path, SafeFile::Purpose::Chart, &error), WriteOutcome::Written);
+    QCOMPARE(
+        writeImage(chart.image, target.path, target.format, SafeFile::Purpose::Picture, &error),
+        WriteOutcome::Written);
 
-    const QByteArray bytes = folder.readFile(fileName);
-    QVERIFY(bytes.startsWith("BM"));
-    QImage back;
-    QVERIFY(back.loadFromData(bytes, "BMP"));
-    QCOMPARE(back.size(), QSize(589, 400));
-    for (const QPoint p : {QPoint(0, 0), QPoint(5, 5), QPoint(300, 200), QPoint(588, 399)})
-        QCOMPARE(pixelAt(back, p.x(), p.y()), pixelAt(chart.image, p.x(), p.y()));
+    QImageReader reader(target.path);
+    reader.setDecideFormatFromContent(true);
+    QCOMPARE(reader.format(), format);
+    const QImage back = reader.read();
+    QCOMPARE(back.size(), size);
+    if (format == "bmp")
+        for (const QPoint p : {QPoint(0, 0), QPoint(5, 5), QPoint(300, 200), QPoint(588, 399)})
+            QCOMPARE(pixelAt(back, p.x(), p.y()), pixelAt(chart.image, p.x(), p.y()));
 }
 
 void TestPictureOutput::emptyPictureWritesNoFile()

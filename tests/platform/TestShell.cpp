@@ -15,6 +15,8 @@ private slots:
     void deleteFolderTree();
     void specialFoldersFollowXdg();
     void openReportsFailure();
+    void canOpenType_data();
+    void canOpenType();
 };
 
 static bool ownerWritable(const QString& path)
@@ -92,6 +94,49 @@ void TestShell::openReportsFailure()
     QCOMPARE(seen, file);
     Shell::setOpenHandlerForTesting({});
     QVERIFY(!Shell::open(file));
+}
+
+void TestShell::canOpenType_data()
+{
+    QTest::addColumn<QStringList>("tools"); // stand-ins on PATH, and what they print
+    QTest::addColumn<bool>("can");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("no launcher") << QStringList{} << false << "xdg-open is not installed";
+    QTest::newRow("launcher, nothing tells") << QStringList{"xdg-open"} << true << "";
+    QTest::newRow("launcher, no application")
+        << QStringList{"xdg-open", "xdg-mime"} << false << "No application is set up";
+    QTest::newRow("launcher and application")
+        << QStringList{"xdg-open", "xdg-mime writer.desktop"} << true << "";
+}
+
+void TestShell::canOpenType()
+{
+    QFETCH(QStringList, tools);
+    QFETCH(bool, can);
+    QFETCH(QString, reason);
+    TempDataFolder bin;
+    for (const QString& tool : tools) {
+        const QString name = tool.section(' ', 0, 0);
+        const QString file =
+            bin.writeFile(name, "#!/bin/sh\necho " + tool.section(' ', 1).toUtf8() + "\n");
+        QFile::setPermissions(file, QFile::permissions(file) | QFile::ExeOwner);
+    }
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.path().toUtf8());
+    const QString type = "application/vnd.openxmlformats-officedocument.wordprocessingml.document";
+    QString said;
+    const bool answer = Shell::canOpenType(type, &said);
+    QString openSaid;
+    const bool opened = Shell::open(bin.path(), &openSaid);
+    qputenv("PATH", path);
+    QCOMPARE(answer, can);
+    if (!can) {
+        QVERIFY2(said.contains(reason), qPrintable(said));
+        QVERIFY2(!reason.startsWith("No application") || said.contains(type), qPrintable(said));
+    }
+    // The offscreen desktop starts nothing; without a launcher it says why.
+    QVERIFY(!opened);
+    QCOMPARE(openSaid.contains("xdg-open is not installed"), tools.isEmpty());
 }
 
 QTEST_MAIN(TestShell)
