@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QGuiApplication>
+#include <unistd.h>
 
 int main(int argc, char** argv)
 {
@@ -13,7 +14,8 @@ int main(int argc, char** argv)
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
     QFile out;
-    out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    // Unbuffered over the descriptor itself, so that a failed write is seen.
+    out.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered);
     QTextStream err(stderr);
     return runReportCliWithCharts(args, out, err);
 }

@@ -278,32 +278,6 @@ QString outputTargetError(const char* option, const QStringList& extensions, con
     return {};
 }
 
-// The result the charts and documents read, from a counted report.
-TallyResult resultOf(const TallyCounting::CountedReport& r, const QString& titleName,
-                     const QString& time)
-{
-    TallyResult result;
-    if (!r.counted) {
-        result.reportLines = QStringList{QString::fromLatin1(kNoItemMessage)};
-        return result;
-    }
-    result.reportLines << QStringLiteral("statistics:") << QStringLiteral("   ") + titleName
-                       << QStringLiteral("From ") + r.fromDate + QStringLiteral(" to ") + r.toDate
-                       << QStringLiteral("Counted of days:") + QString::number(r.days)
-                       << QStringLiteral("Count time:") + time << QString();
-    result.distinctCount = qint64(r.items.size());
-    result.totalCount = r.total;
-    result.maxCount = r.items.empty() ? 0 : r.items.front().count;
-    for (const TallyCounting::CountedItem& item : r.items) {
-        const QString name = TallyCounting::textOfKey<QByteArrayView>(item.name);
-        const QString countText = QString::number(item.count);
-        result.names << name;
-        result.countTexts << countText;
-        result.reportLines << reportLine(countText, item.count, r.total, name);
-    }
-    return result;
-}
-
 // Reads the whole file (for a pasted table, which is small).
 bool readWhole(QFile& file, const QString& path, QByteArray* bytes, QString* error)
 {
@@ -485,6 +459,6 @@ int runReportCli(const QStringList& args, QIODevice& out, QTextStream& err, cons
     if (!outputs || (!cl.has("chart") && !cl.has("docx")))
         return 0;
     if (!cl.has("pasted"))
-        result = resultOf(counted.whole, titleName, time);
+        result = tallyOutcome(counted.whole, titleName, time, TallyResult()).result;
     return outputs->write({cl.options, result, counted.periods, nothing}, err);
 }

@@ -10,11 +10,11 @@ namespace {
 
 const char kProgram[] = "morvane-report";
 
-int fail(QTextStream& err, const QString& message)
+int fail(QTextStream& err, const QString& message, int status = 2)
 {
     err << kProgram << ": " << message << '\n';
     err.flush();
-    return 2;
+    return status;
 }
 
 // Says why a chart was not drawn and what is therefore not written; exit status 1.
@@ -60,6 +60,8 @@ private:
         QString error;
         if (name == QLatin1String("trend")) {
             const TrendChart::Picture trend = TrendChart::draw(request.periods, size);
+            if (trend.tooNarrow)
+                return fail(err, trend.error + QStringLiteral("; no picture written"), 1);
             if (trend.image.isNull())
                 return notDrawn(trend.error, QStringLiteral("no period holds an item"),
                                 "no picture written", err);

@@ -42,7 +42,8 @@ int main(int argc, char** argv)
         return 2;
     }
     QFile out;
-    out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    // Unbuffered over the descriptor itself, so that a failed write is seen.
+    out.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered);
     QTextStream err(stderr);
     return runReportCli(args, out, err);
 }

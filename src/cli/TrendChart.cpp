@@ -117,8 +117,12 @@ Picture draw(const std::vector<FileTally::PeriodReport>& periods, QSize size)
     const int baseline = height - 2 * th - 4;
     const int rightEnd = width - legendWidth - 8;
     if (rightEnd - axisX < n || baseline - top < 10) {
-        picture.error = QStringLiteral("the picture is too small for %1 periods").arg(n);
-        return {QImage(), picture.error};
+        return {QImage(),
+                QStringLiteral("a picture of %1 x %2 pixels is too small for %3 periods")
+                    .arg(width)
+                    .arg(height)
+                    .arg(n),
+                true};
     }
     const double perCount = double(baseline - top) / double(step * 5);
 

@@ -18,6 +18,7 @@ struct Picture
 {
     QImage image;  // null when nothing was drawn
     QString error; // why, when the picture could not be made
+    bool tooNarrow = false; // the size given has no room for the periods
 };
 
 // The most frequent items over all periods (by their summed counts; equal

@@ -21,8 +21,6 @@ namespace {
 // Small enough to stay in the cache while its lines are counted, large
 // enough that reading costs few system calls.
 constexpr qsizetype kPiece = 1 << 20;
-// Below this a second thread costs more than it saves.
-constexpr qint64 kSplitAbove = 2 << 20;
 
 qint64 periodKey(const QDate& date, Period by)
 {
@@ -316,10 +314,14 @@ Result count(int fd, qint64 size, const QString& path, const Options& options)
     std::vector<Share> shares(1);
     shares[0].begin = headSize - text->size();
     shares[0].end = size;
-    if (options.threads > 1 && size > kSplitAbove) {
-        const qint64 split = lineStartAfter(fd, size / 2, size);
-        if (split > 0 && split < size) {
-            shares[0].end = split;
+    if (size > options.splitAbove) {
+        // Each share starts at a line's start.
+        for (int k = 1; k < options.threads; ++k) {
+            const qint64 split =
+                lineStartAfter(fd, std::max(shares.back().begin, size * k / options.threads), size);
+            if (split <= shares.back().begin || split >= size)
+                break;
+            shares.back().end = split;
             shares.push_back({split, size, true, QString()});
         }
     }

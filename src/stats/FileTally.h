@@ -34,6 +34,8 @@ struct Options
     std::optional<QDate> to;
     Period by = Period::None;
     int threads = 2;
+    // Files this small are read by one thread (0 shares any file out).
+    qint64 splitAbove = 2 << 20;
 };
 
 struct PeriodReport

@@ -156,17 +156,16 @@ CountedReport countedOf(const TallyOutcome& outcome)
     if (!outcome.counted)
         return r;
     r.total = outcome.result.totalCount;
-    std::vector<size_t> offsets;
+    std::vector<qsizetype> offsets;
     for (const QString& name : outcome.result.names) {
         offsets.push_back(r.ownedNames.size());
-        r.ownedNames += name.toUtf8().toStdString();
+        r.ownedNames += name.toUtf8();
     }
     offsets.push_back(r.ownedNames.size());
     for (qsizetype i = 0; i < outcome.result.names.size(); ++i)
-        r.items.push_back(
-            {std::string_view(r.ownedNames)
-                 .substr(offsets[size_t(i)], offsets[size_t(i) + 1] - offsets[size_t(i)]),
-             countOf(outcome.result.countTexts.value(i))});
+        r.items.push_back({std::string_view(r.ownedNames.constData() + offsets[size_t(i)],
+                                            size_t(offsets[size_t(i) + 1] - offsets[size_t(i)])),
+                           countOf(outcome.result.countTexts.value(i))});
     return r;
 }
 

@@ -16,40 +16,40 @@ namespace {
 
 using namespace TallyCounting;
 
-template <typename View>
-TallyOutcome finish(const Counter<View>& counter, const QString& titleName,
-                    const DateFormat& dateFormat, const Clock& clock, const TallyResult& previous)
+// The outcome of a counted run: the header's values, then per item in report
+// order its name and count (nameAt(k), countAt(k) for k below items).
+template <typename NameAt, typename CountAt>
+TallyOutcome outcomeOf(const CountedReport& counted, size_t items, NameAt nameAt, CountAt countAt,
+                       const QString& titleName, const QString& time, const TallyResult& previous)
 {
     TallyOutcome out;
-    out.countTime = countTime(dateFormat, clock);
-    if (counter.itemLines() == 0) {
+    out.countTime = time;
+    if (!counted.counted) {
         out.result = previous;
         out.result.reportLines = QStringList{QString::fromLatin1(kNoItemMessage)};
         return out;
     }
     out.counted = true;
-    out.uncountedLines = counter.uncounted();
-    out.fromDate = counter.startText();
-    out.toDate = counter.endText();
-    out.days = counter.days();
+    out.uncountedLines = counted.uncountedLines;
+    out.fromDate = counted.fromDate;
+    out.toDate = counted.toDate;
+    out.days = counted.days;
 
     QStringList report;
     report << QStringLiteral("statistics:") << QStringLiteral("   ") + titleName
            << QStringLiteral("From ") + out.fromDate + QStringLiteral(" to ") + out.toDate
            << QStringLiteral("Counted of days:") + QString::number(out.days)
-           << QStringLiteral("Count time:") + out.countTime << QString();
-
-    const std::vector<size_t> order = counter.reportOrder();
+           << QStringLiteral("Count time:") + time << QString();
     TallyResult& r = out.result;
-    r.distinctCount = qint64(order.size());
-    r.totalCount = counter.total();
-    r.maxCount = order.empty() ? 0 : counter.countAt(order.front());
-    r.names.reserve(qsizetype(order.size()));
-    r.countTexts.reserve(qsizetype(order.size()));
-    report.reserve(report.size() + qsizetype(order.size()));
-    for (const size_t i : order) {
-        const QString name = textOfKey<View>(counter.keyAt(i));
-        const qint64 count = counter.countAt(i);
+    r.distinctCount = qint64(items);
+    r.totalCount = counted.total;
+    r.maxCount = items == 0 ? 0 : countAt(0);
+    r.names.reserve(qsizetype(items));
+    r.countTexts.reserve(qsizetype(items));
+    report.reserve(report.size() + qsizetype(items));
+    for (size_t k = 0; k < items; ++k) {
+        const QString name = nameAt(k);
+        const qint64 count = countAt(k);
         const QString countText = QString::number(count);
         report << reportLine(countText, count, r.totalCount, name);
         r.countTexts << countText;
@@ -57,6 +57,21 @@ TallyOutcome finish(const Counter<View>& counter, const QString& titleName,
     }
     r.reportLines = std::move(report);
     return out;
+}
+
+// The names as the counter holds them, exactly (a UTF-16 title may hold
+// what UTF-8 cannot).
+template <typename View>
+TallyOutcome finish(const Counter<View>& counter, const QString& titleName,
+                    const DateFormat& dateFormat, const Clock& clock, const TallyResult& previous)
+{
+    const CountedReport header = counter.header();
+    const std::vector<size_t> order = counter.reportOrder();
+    return outcomeOf(
+        header, header.counted ? order.size() : 0,
+        [&](size_t k) { return textOfKey<View>(counter.keyAt(order[k])); },
+        [&](size_t k) { return counter.countAt(order[k]); }, titleName,
+        countTime(dateFormat, clock), previous);
 }
 
 template <typename Lines>
@@ -130,6 +145,15 @@ TallyOutcome runTallyOnFile(QByteArrayView file, qsizetype capacity, const QStri
         return runTally(lines.lines(), capacity, titleName, dateFormat, clock, previous);
     }
     return finish(counter, titleName, dateFormat, clock, previous);
+}
+
+TallyOutcome tallyOutcome(const CountedReport& counted, const QString& titleName,
+                          const QString& time, const TallyResult& previous)
+{
+    return outcomeOf(
+        counted, counted.items.size(),
+        [&](size_t k) { return textOfKey<QByteArrayView>(counted.items[k].name); },
+        [&](size_t k) { return counted.items[k].count; }, titleName, time, previous);
 }
 
 qsizetype countDistinctItems(const QStringList& lines)

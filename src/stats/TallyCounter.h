@@ -117,7 +117,9 @@ struct CountedReport
     qint64 total = 0;
     qint64 uncountedLines = 0;
     std::vector<CountedItem> items;
-    std::string ownedNames; // the names, where they had to be converted to UTF-8
+    // The names, where they had to be converted to UTF-8; shared, so that
+    // the items' views stay valid when the report is copied or moved.
+    QByteArray ownedNames;
 };
 
 // One pass over the lines, in order: the items' counts and the date lines that
@@ -200,15 +202,9 @@ public:
     // first appearance) and the header's values.
     CountedReport report() const
     {
-        CountedReport r;
-        if (m_itemLines == 0)
+        CountedReport r = header();
+        if (!r.counted)
             return r;
-        r.counted = true;
-        r.fromDate = dateText(m_start);
-        r.toDate = endText();
-        r.days = m_days;
-        r.total = m_total;
-        r.uncountedLines = m_uncounted;
         const std::vector<size_t> order = reportOrder();
         r.items.reserve(order.size());
         if constexpr (std::is_same_v<View, QStringView>) {
@@ -228,6 +224,21 @@ public:
             for (const size_t i : order)
                 r.items.push_back({keyAt(i), m_table[i].count});
         }
+        return r;
+    }
+
+    // The report without its items.
+    CountedReport header() const
+    {
+        CountedReport r;
+        if (m_itemLines == 0)
+            return r;
+        r.counted = true;
+        r.fromDate = dateText(m_start);
+        r.toDate = endText();
+        r.days = m_days;
+        r.total = m_total;
+        r.uncountedLines = m_uncounted;
         return r;
     }
 
