@@ -21,12 +21,12 @@ const std::array<QColor, kNamedItems> kColours{
     QColor(255, 215, 0),   QColor(221, 160, 221), QColor(64, 160, 160),  QColor(208, 208, 255)};
 const QColor kOther(190, 190, 190);
 
-// The step of the count axis: 1, 2 or 5 times a power of ten, so that five
-// steps reach the largest stack.
+// The step of the count axis: a whole number of one digit times a power of
+// ten, the smallest with which five steps reach the largest stack.
 qint64 axisStep(qint64 largest)
 {
     for (qint64 power = 1;; power *= 10) {
-        for (const qint64 m : {1, 2, 5}) {
+        for (const qint64 m : {1, 2, 3, 4, 5, 6, 8}) {
             if (m * power * 5 >= largest)
                 return m * power;
         }
@@ -78,16 +78,16 @@ Picture draw(const std::vector<FileTally::PeriodReport>& periods, QSize size)
     qint64 largest = 1;
     for (qsizetype p = 0; p < n; ++p) {
         const TallyCounting::CountedReport& r = periods[size_t(p)].report;
-        qint64 named_sum = 0;
+        qint64 namedSum = 0;
         for (const TallyCounting::CountedItem& item : r.items) {
             const qsizetype k = named.indexOf(TallyCounting::textOfKey<QByteArrayView>(item.name));
             if (k >= 0) {
                 stacks[size_t(p)][size_t(k)] = item.count;
-                named_sum += item.count;
+                namedSum += item.count;
             }
         }
-        stacks[size_t(p)].back() = r.total - named_sum;
-        anyOther = anyOther || r.total > named_sum;
+        stacks[size_t(p)].back() = r.total - namedSum;
+        anyOther = anyOther || r.total > namedSum;
         largest = std::max(largest, r.total);
     }
 
@@ -170,7 +170,8 @@ Picture draw(const std::vector<FileTally::PeriodReport>& periods, QSize size)
             const QString& name = periods[size_t(p)].name;
             const int w = canvas.textWidth(name);
             canvas.setClearBrush();
-            canvas.textOut(x1 + barWidth / 2 - w / 2, baseline + 4, name);
+            canvas.textOut(std::clamp(x1 + barWidth / 2 - w / 2, 2, std::max(2, width - 2 - w)),
+                           baseline + 4, name);
         }
     }
 
