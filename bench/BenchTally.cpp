@@ -219,8 +219,8 @@ int main(int argc, char** argv)
                                     {QStringLiteral("--by"), QStringLiteral("month")}};
     const char* variantNames[] = {"text", "csv", "json", "--by month"};
     const int pairs = shortRun ? 1 : 7;
-    std::printf("\n%-26s %-11s %9s %9s %7s %9s %9s\n", "title", "report", "ours ms", "mawk ms",
-                "ratio", "cpu ms", "peak/file");
+    std::printf("\n%-26s %-11s %9s %9s %7s %9s %9s %9s\n", "title", "report", "ours ms", "mawk ms",
+                "ratio", "cpu ms", "mawk cpu", "peak/file");
     bool ok = true;
     for (const Shape& shape : shapes) {
         const QString path = dir.path() + QStringLiteral("/Shape.txt");
@@ -231,7 +231,7 @@ int main(int argc, char** argv)
         }
         const double fileMb = std::max<double>(title.size() / 1e6, 1e-6);
         for (int v = 0; v < 4; ++v) {
-            std::vector<double> ours, theirs, ratios, cpu;
+            std::vector<double> ours, theirs, ratios, cpu, theirCpu;
             long peakKb = 0;
             for (int i = 0; i < pairs && ok; ++i) {
                 const ChildRun report = measure(QStringList{QStringLiteral(MORVANE_REPORT_BIN),
@@ -246,13 +246,14 @@ int main(int argc, char** argv)
                 theirs.push_back(mawk.bestMs);
                 ratios.push_back(report.bestMs / mawk.bestMs);
                 cpu.push_back(report.bestCpuMs);
+                theirCpu.push_back(mawk.bestCpuMs);
                 peakKb = std::max(peakKb, report.peakKb);
             }
             if (!ok)
                 break;
-            std::printf("%-26s %-11s %9.1f %9.1f %7.2f %9.1f %9.2f\n", shape.name, variantNames[v],
-                        median(ours), median(theirs), median(ratios), median(cpu),
-                        shape.lines > 1 ? peakKb * 1.024e-3 / fileMb : 0.0);
+            std::printf("%-26s %-11s %9.1f %9.1f %7.2f %9.1f %9.1f %9.2f\n", shape.name,
+                        variantNames[v], median(ours), median(theirs), median(ratios), median(cpu),
+                        median(theirCpu), shape.lines > 1 ? peakKb * 1.024e-3 / fileMb : 0.0);
         }
         if (!ok)
             break;
