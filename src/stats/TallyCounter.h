@@ -208,18 +208,17 @@ public:
         const std::vector<size_t> order = reportOrder();
         r.items.reserve(order.size());
         if constexpr (std::is_same_v<View, QStringView>) {
-            std::vector<size_t> offsets;
-            offsets.reserve(order.size());
+            std::vector<qsizetype> offsets;
+            offsets.reserve(order.size() + 1);
             for (const size_t i : order) {
                 offsets.push_back(r.ownedNames.size());
-                r.ownedNames += textOfKey<View>(keyAt(i)).toStdString();
+                r.ownedNames += textOfKey<View>(keyAt(i)).toUtf8();
             }
-            for (size_t k = 0; k < order.size(); ++k) {
-                const size_t end = k + 1 < order.size() ? offsets[k + 1] : r.ownedNames.size();
-                r.items.push_back(
-                    {std::string_view(r.ownedNames).substr(offsets[k], end - offsets[k]),
-                     m_table[order[k]].count});
-            }
+            offsets.push_back(r.ownedNames.size());
+            for (size_t k = 0; k < order.size(); ++k)
+                r.items.push_back({std::string_view(r.ownedNames.constData() + offsets[k],
+                                                    size_t(offsets[k + 1] - offsets[k])),
+                                   m_table[order[k]].count});
         } else {
             for (const size_t i : order)
                 r.items.push_back({keyAt(i), m_table[i].count});

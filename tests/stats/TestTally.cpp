@@ -89,6 +89,8 @@ private slots:
     void fileBytesAsDecoded();
     void fileCutShort_data();
     void fileCutShort();
+    void periodNames_data();
+    void periodNames();
 };
 
 void TestTally::initTestCase_data()
@@ -417,6 +419,8 @@ void TestTally::fileBytesAsDecoded_data()
     QTest::newRow("legacy code page") << QByteArray("//1/2/24\r\ncaf\xE9\r\nna\xEFve\r\ncaf\xE9");
     QTest::newRow("invalid at the very end") << QByteArray("a\r\nb\xC3");
     QTest::newRow("NUL and control bytes trimmed") << QByteArray("\0a\x01\r\na\r\n\x1f", 9);
+    QTest::newRow("NUL bytes in an item of a file that is no UTF-8")
+        << QByteArray("\xEF\xBB\xBFx\0\0y\r\n\xFF\xFE\r\nx\0\0y\r\n", 19);
     QTest::newRow("empty file") << QByteArray();
     // Random files of pieces that matter to the rules, valid UTF-8 or not.
     const char* pieces[] = {
@@ -498,6 +502,30 @@ void TestTally::fileCutShort()
         FileTally::count(onDisk.handle(), file.size() + missing, onDisk.fileName(), options);
     QVERIFY2(counted.error.contains("changed size while it was read"), qPrintable(counted.error));
     QVERIFY(counted.error.contains(onDisk.fileName()));
+}
+
+void TestTally::periodNames_data()
+{
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<int>("by");
+    QTest::addColumn<QString>("name");
+    const auto row = [](const char* tag, QDate date, FileTally::Period by, const char* name) {
+        QTest::newRow(tag) << date << int(by) << QString(name);
+    };
+    row("day", QDate(2026, 3, 1), FileTally::Period::Day, "2026-03-01");
+    row("month", QDate(2026, 3, 1), FileTally::Period::Month, "2026-03");
+    row("year", QDate(2026, 3, 1), FileTally::Period::Year, "2026");
+    row("week", QDate(2026, 3, 1), FileTally::Period::Week, "2026-W09");
+    row("week of the next year", QDate(2024, 12, 30), FileTally::Period::Week, "2025-W01");
+    row("week of the last year", QDate(2021, 1, 3), FileTally::Period::Week, "2020-W53");
+}
+
+// Weeks are ISO 8601 weeks, named by the year they belong to.
+void TestTally::periodNames()
+{
+    QFETCH(QDate, date);
+    QFETCH(int, by);
+    QTEST(FileTally::periodName(date, FileTally::Period(by)), "name");
 }
 
 QTEST_GUILESS_MAIN(TestTally)
