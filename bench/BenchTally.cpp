@@ -1,6 +1,6 @@
 // Times the tally engine on a large title (over its lines and over its file's
-// bytes), then morvane-report end to end against mawk and
-// LC_ALL=C sort | uniq -c | sort -rn on the same file, with peak memory.
+// bytes), then morvane-report end to end against mawk's {c[$0]++} on titles
+// of several shapes, in every format and per month, with peak memory.
 #include "BenchTiming.h"
 #include "platform/Clock.h"
 #include "platform/DateFormat.h"
@@ -9,6 +9,7 @@
 #include "titles/TitleText.h"
 
 #include <QCoreApplication>
+#include <QDate>
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -60,7 +61,7 @@ struct ChildRun
 {
     double bestMs = 1e300;
     double bestCpuMs = 1e300; // user and system time
-    long peakKb = 0; // the largest resident set of one run
+    long peakKb = 0;          // the largest resident set of one run
     bool ok = true;
 };
 
@@ -109,6 +110,38 @@ ChildRun measure(const QStringList& argv, int runs)
     return r;
 }
 
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n == 0 ? 0 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// A title of lines item lines drawn from distinct items (every one at least
+// once where there is room, the rest leaning towards the first), a date line
+// opening each day of kDateEvery lines.
+QByteArray shapedTitle(int lines, int distinct, int itemLength)
+{
+    if (lines == 1)
+        return QByteArrayLiteral("//2024-3-1\r\napple\r\n");
+    QRandomGenerator rng(20240303);
+    const QByteArray padding(itemLength, 'x');
+    QByteArray out;
+    out.reserve(qsizetype(lines) * (24 + itemLength));
+    QDate day(2020, 1, 1);
+    for (int i = 0; i < lines; ++i) {
+        if (i % kDateEvery == 0) {
+            out += "//" + QByteArray::number(day.year()) + '-' + QByteArray::number(day.month()) +
+                   '-' + QByteArray::number(day.day()) + "\r\n";
+            day = day.addDays(1);
+        }
+        const double u = rng.generateDouble();
+        const int pick = i < distinct ? i : int(u * u * distinct);
+        out += "item " + QByteArray::number(pick) + " of the day" + padding + "\r\n";
+    }
+    return out;
+}
+
 double loadAverage()
 {
     double load[1] = {0};
@@ -155,44 +188,83 @@ int main(int argc, char** argv)
     std::printf("click-list size:      %8.1f ms (distinct items)\n", distinctMs);
 
     QTemporaryDir dir;
-    const QString path = dir.path() + QStringLiteral("/Bench.txt");
-    if (!dir.isValid() || !SafeFile::write(SafeFile::Purpose::Title, path, bytes)) {
-        std::fprintf(stderr, "cannot write the benchmark title\n");
+    if (!dir.isValid()) {
+        std::fprintf(stderr, "cannot make a folder for the benchmark titles\n");
         return 1;
     }
     const ChildRun floor = measure({QStringLiteral("true")}, 1);
-    const ChildRun report = measure(
-        {QStringLiteral(MORVANE_REPORT_BIN), QStringLiteral("--date-format"),
-         QStringLiteral("yyyy-M-d"), path},
-        kRuns);
-    const ChildRun mawk = measure(
-        {QStringLiteral("mawk"), QStringLiteral("{ c[$0]++ } END { for (k in c) print c[k], k }"),
-         path},
-        kRuns);
-    const ChildRun sort = measure({QStringLiteral("/bin/sh"), QStringLiteral("-c"),
-                                   QStringLiteral("LC_ALL=C sort \"$1\" | uniq -c | sort -rn"),
-                                   QStringLiteral("sh"), path},
-                                  kRuns);
-    if (!floor.ok || !report.ok || !mawk.ok || !sort.ok) {
+    std::printf("a spawned process starts at %.1f MB here\n", floor.peakKb * 1.024e-3);
+
+    // morvane-report against mawk on titles of several shapes, runs of the
+    // two alternating so that a change of load meets both alike.
+    const bool shortRun = qEnvironmentVariableIsSet("MORVANE_BENCH_SHORT");
+    const int scale = shortRun ? 10 : 1;
+    struct Shape
+    {
+        const char* name;
+        int lines;
+        int distinct;
+        int itemLength; // extra characters per item
+    };
+    const Shape shapes[] = {
+        {"1M lines, 10k items", 1'000'000 / scale, 10'000, 0},
+        {"1M lines, 300k items", 1'000'000 / scale, 300'000 / scale, 0},
+        {"10M lines, 10k items", 10'000'000 / scale / (shortRun ? 10 : 1), 10'000, 0},
+        {"200k long lines, 50 items", 200'000 / scale, 50, 180},
+        {"two lines", 1, 1, 0},
+    };
+    const QStringList variants[] = {{},
+                                    {QStringLiteral("--format"), QStringLiteral("csv")},
+                                    {QStringLiteral("--format"), QStringLiteral("json")},
+                                    {QStringLiteral("--by"), QStringLiteral("month")}};
+    const char* variantNames[] = {"text", "csv", "json", "--by month"};
+    const int pairs = shortRun ? 1 : 7;
+    std::printf("\n%-26s %-11s %9s %9s %7s %9s %9s %9s\n", "title", "report", "ours ms", "mawk ms",
+                "ratio", "cpu ms", "mawk cpu", "peak/file");
+    bool ok = true;
+    for (const Shape& shape : shapes) {
+        const QString path = dir.path() + QStringLiteral("/Shape.txt");
+        const QByteArray title = shapedTitle(shape.lines, shape.distinct, shape.itemLength);
+        if (!SafeFile::write(SafeFile::Purpose::Title, path, title)) {
+            std::fprintf(stderr, "cannot write the benchmark title\n");
+            return 1;
+        }
+        const double fileMb = std::max<double>(title.size() / 1e6, 1e-6);
+        for (int v = 0; v < 4; ++v) {
+            std::vector<double> ours, theirs, ratios, cpu, theirCpu;
+            long peakKb = 0;
+            for (int i = 0; i < pairs && ok; ++i) {
+                const ChildRun report = measure(QStringList{QStringLiteral(MORVANE_REPORT_BIN),
+                                                            QStringLiteral("--date-format"),
+                                                            QStringLiteral("yyyy-M-d")} +
+                                                    variants[v] + QStringList{path},
+                                                1);
+                const ChildRun mawk =
+                    measure({QStringLiteral("mawk"), QStringLiteral("{c[$0]++}"), path}, 1);
+                ok = report.ok && mawk.ok;
+                ours.push_back(report.bestMs);
+                theirs.push_back(mawk.bestMs);
+                ratios.push_back(report.bestMs / mawk.bestMs);
+                cpu.push_back(report.bestCpuMs);
+                theirCpu.push_back(mawk.bestCpuMs);
+                peakKb = std::max(peakKb, report.peakKb);
+            }
+            if (!ok)
+                break;
+            std::printf("%-26s %-11s %9.1f %9.1f %7.2f %9.1f %9.1f %9.2f\n", shape.name,
+                        variantNames[v], median(ours), median(theirs), median(ratios), median(cpu),
+                        median(theirCpu), shape.lines > 1 ? peakKb * 1.024e-3 / fileMb : 0.0);
+        }
+        if (!ok)
+            break;
+    }
+    if (!ok) {
         std::fprintf(stderr, "a timed process failed (is mawk installed?)\n");
         return 1;
     }
-    const double fileMb = bytes.size() / 1e6;
-    std::printf("                      wall ms   cpu ms  peak resident\n");
-    const auto row = [&](const char* name, const ChildRun& r) {
-        std::printf("%-20s %8.1f %8.1f %8.1f MB\n", name, r.bestMs, r.bestCpuMs,
-                    r.peakKb * 1.024e-3);
-    };
-    row("morvane-report", report);
-    row("mawk count", mawk);
-    row("sort | uniq -c | sort -rn", sort);
-    std::printf("morvane-report peak: %.2f x the file (target < 2; a spawned process starts "
-                "at %.1f MB here)\n",
-                report.peakKb * 1.024e-3 / fileMb, floor.peakKb * 1.024e-3);
-    std::printf("ratio report / mawk: %.2f wall, %.2f cpu (target <= 0.50)\n",
-                report.bestMs / mawk.bestMs, report.bestCpuMs / mawk.bestCpuMs);
-    std::printf("ratio report / sort: %.2f wall, %.2f cpu\n", report.bestMs / sort.bestMs,
-                report.bestCpuMs / sort.bestCpuMs);
-    std::printf("all best of %d whole processes; load average now %.2f\n", kRuns, loadAverage());
+    std::printf("medians of %d alternating runs (ratio: median of ours / mawk's per pair); "
+                "targets: ratio <= 0.33 on the big titles, <= 3 on two lines, peak < 2x "
+                "the file; load average now %.2f\n",
+                pairs, loadAverage());
     return 0;
 }

@@ -2,8 +2,12 @@
 #include "FuzzInput.h"
 #include "platform/Clock.h"
 #include "platform/DateFormat.h"
+#include "stats/FileTally.h"
 #include "stats/Tally.h"
 #include "titles/TitleText.h"
+
+#include <sys/mman.h>
+#include <unistd.h>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -18,5 +22,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         sum += count.toLongLong();
     if (outcome.counted && sum != outcome.result.totalCount)
         __builtin_trap();
+
+    // The file read in three shares, counted apart and joined, reports what
+    // one pass over its bytes does.
+    const QByteArray bytes = bytesOf(data, size);
+    const TallyOutcome whole =
+        runTallyOnFile(bytes, kEveryItem, QStringLiteral("t"), dates, clock, TallyResult());
+    const int fd = memfd_create("title", 0);
+    if (fd < 0 || ::write(fd, bytes.constData(), size_t(bytes.size())) != bytes.size())
+        __builtin_trap();
+    FileTally::Options options;
+    options.dateFormat = dates;
+    options.threads = 3;
+    options.splitAbove = 0;
+    const FileTally::Result shares =
+        FileTally::count(fd, bytes.size(), QStringLiteral("t"), options);
+    ::close(fd);
+    const TallyOutcome joined =
+        tallyOutcome(shares.whole, QStringLiteral("t"), whole.countTime, TallyResult());
+    if (!shares.error.isEmpty() || joined.counted != whole.counted)
+        __builtin_trap();
+    for (qsizetype i = 0; i < whole.result.reportLines.size(); ++i) {
+        if (QString::fromUtf8(whole.result.reportLines[i].toUtf8()) !=
+            joined.result.reportLines.value(i))
+            __builtin_trap();
+    }
     return 0;
 }

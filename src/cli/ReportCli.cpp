@@ -1,13 +1,8 @@
 #include "ReportCli.h"
 
 #include "Version.h"
-#include "charts/Charts.h"
-#include "charts/PictureOutput.h"
-#include "charts/WordReport.h"
 #include "platform/DateFormat.h"
-#include "platform/MappedPages.h"
 #include "platform/RegularFile.h"
-#include "platform/UserName.h"
 #include "stats/PastedInput.h"
 #include "stats/ReportFormats.h"
 #include "stats/ReportLine.h"
@@ -16,14 +11,19 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
 #include <QRegularExpression>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
 
 namespace {
 
 const char kProgram[] = "morvane-report";
 const char kNowPattern[] = "yyyy-MM-dd HH:mm:ss";
+const char kDatePattern[] = "yyyy-MM-dd";
+// The charts' own limit on a picture's side.
+constexpr int kMaxPictureSide = 32767;
 
 // One row per option: a new option is a row here and its handling in runReportCli().
 struct OptionRow
@@ -41,9 +41,18 @@ const OptionRow kOptions[] = {
     {"title", "NAME",
      "the title name on the report's second line\n"
      "(default: the file name without \".txt\")"},
-    {"chart", "bar|hbar|pie",
-     "also draw the chart the program would show for the title\n"
-     "(needs --output)"},
+    {"from", "yyyy-MM-dd",
+     "count only the days from this date on: the lines below each date line\n"
+     "of the period, up to the next date line; lines above the first date\n"
+     "line never count then"},
+    {"to", "yyyy-MM-dd", "count only the days up to this date (see --from)"},
+    {"by", "day|week|month|year",
+     "one report per period that holds an item, in date order (weeks as\n"
+     "ISO 8601 weeks, 2026-W09)"},
+    {"chart", "bar|hbar|pie|trend",
+     "also draw the chart the program would show for the title (needs\n"
+     "--output); trend, with --by, draws the most frequent items per period\n"
+     "as stacked bars"},
     {"output", "FILE.bmp",
      "where --chart writes its picture: PNG when the name ends in .png,\n"
      "else BMP; a new or regular file other than the title"},
@@ -53,7 +62,8 @@ const OptionRow kOptions[] = {
     {"format", "text|csv|json",
      "text: the report as Total.tol holds it (default); csv: item,count,percent\n"
      "rows after a header row; json: one object with title, from, to, days,\n"
-     "count_time, total and items"},
+     "count_time, total and items; with --by, a period column or a list of\n"
+     "periods"},
     {"pasted", nullptr,
      "read the file as a pasted table, one item and its count per line\n"
      "(item,count or item<TAB>count), as \"Make report\" does"},
@@ -66,6 +76,9 @@ struct CommandLine
     QHash<QString, QString> options; // by name; a switch maps to an empty text
     QStringList files;
     QString error;
+
+    bool has(const char* name) const { return options.contains(QLatin1String(name)); }
+    QString value(const char* name) const { return options.value(QLatin1String(name)); }
 };
 
 const OptionRow* findOption(const QString& name)
@@ -133,21 +146,27 @@ QString usageLine()
     return s + QStringLiteral(" TITLE.txt");
 }
 
-void printHelp(QTextStream& out)
+QByteArray helpText()
 {
-    out << usageLine() << '\n'
-        << "Counts the items of a title file and prints its text report, line for line\n"
-           "as the program writes it to Total.tol.\n\nOptions:\n";
+    QString out = usageLine() + QLatin1Char('\n');
+    out += QStringLiteral(
+        "Counts the items of a title file and prints its text report, line for line\n"
+        "as the program writes it to Total.tol (with LF line ends).\n\nOptions:\n");
     for (const OptionRow& row : kOptions) {
         QString head = QStringLiteral("  --") + QLatin1String(row.name);
         if (row.valueName)
             head += QLatin1Char(' ') + QLatin1String(row.valueName);
-        out << head << '\n';
+        out += head + QLatin1Char('\n');
         for (const QString& line : QString::fromLatin1(row.help).split(QLatin1Char('\n')))
-            out << "      " << line << '\n';
+            out += QStringLiteral("      ") + line + QLatin1Char('\n');
     }
-    out << "\nExit status: 0 on success (also for a title without items), 1 when a chart\n"
-           "or document has nothing to draw, 2 for a usage error or an unreadable file.\n";
+    out += QStringLiteral(
+        "\nExample: the counts of March, week by week, for a spreadsheet:\n"
+        "  morvane-report --from 2026-03-01 --to 2026-03-31 --by week --format csv T.txt\n"
+        "\nExit status: 0 on success (also for a title without items), 1 when a chart\n"
+        "or document has nothing to draw or a --pasted table has a faulty line, 2 for\n"
+        "a usage error, an unreadable file or an output that could not be written.\n");
+    return out.toUtf8();
 }
 
 int fail(QTextStream& err, const QString& message)
@@ -157,40 +176,82 @@ int fail(QTextStream& err, const QString& message)
     return 2;
 }
 
-// Checks the chart options before any work is done; empty when they are fine.
-QString chartOptionsError(const CommandLine& cl, Charts::Kind* kind, QSize* size)
+// Writes all of bytes; a short write is tried again, so that a failure is
+// told with the system's reason.
+bool writeAll(QIODevice& out, QByteArrayView bytes, QString* reason)
 {
-    const bool chart = cl.options.contains(QStringLiteral("chart"));
-    if (!chart) {
-        if (cl.options.contains(QStringLiteral("output")) ||
-            cl.options.contains(QStringLiteral("size")))
+    while (!bytes.isEmpty()) {
+        const qint64 n = out.write(bytes.data(), bytes.size());
+        if (n <= 0) {
+            *reason = out.errorString();
+            return false;
+        }
+        bytes = bytes.sliced(n);
+    }
+    return true;
+}
+
+// Checks the chart options before any work is done; empty when they are fine.
+QString chartOptionsError(const CommandLine& cl)
+{
+    if (!cl.has("chart")) {
+        if (cl.has("output") || cl.has("size"))
             return QStringLiteral("--output and --size go with --chart");
         return {};
     }
-    const QString name = cl.options.value(QStringLiteral("chart"));
-    if (name == QLatin1String("bar"))
-        *kind = Charts::Kind::Bar;
-    else if (name == QLatin1String("hbar"))
-        *kind = Charts::Kind::Horizontal;
-    else if (name == QLatin1String("pie"))
-        *kind = Charts::Kind::Pie;
-    else
-        return QStringLiteral("--chart wants bar, hbar or pie, got \"%1\"").arg(name);
-    if (cl.options.value(QStringLiteral("output")).isEmpty())
+    const QString name = cl.value("chart");
+    if (name != QLatin1String("bar") && name != QLatin1String("hbar") &&
+        name != QLatin1String("pie") && name != QLatin1String("trend"))
+        return QStringLiteral("--chart wants bar, hbar, pie or trend, got \"%1\"").arg(name);
+    if ((name == QLatin1String("trend")) != cl.has("by"))
+        return name == QLatin1String("trend") ? QStringLiteral("--chart trend needs --by")
+                                              : QStringLiteral("--by draws --chart trend only");
+    if (cl.value("output").isEmpty())
         return QStringLiteral("--chart needs --output FILE.bmp");
-    *size = Charts::kReferenceSize;
-    if (cl.options.contains(QStringLiteral("size"))) {
+    if (cl.has("size")) {
         // Digits only: no blanks, signs or leading zeros.
         static const QRegularExpression pattern(
             QStringLiteral("^([1-9][0-9]{0,5})x([1-9][0-9]{0,5})$"));
-        const QRegularExpressionMatch m = pattern.match(cl.options.value(QStringLiteral("size")));
+        const QRegularExpressionMatch m = pattern.match(cl.value("size"));
         const int w = m.hasMatch() ? m.captured(1).toInt() : 0;
         const int h = m.hasMatch() ? m.captured(2).toInt() : 0;
-        if (w < 1 || h < 1 || w > Charts::kMaxPictureSide || h > Charts::kMaxPictureSide)
+        if (w < 1 || h < 1 || w > kMaxPictureSide || h > kMaxPictureSide)
             return QStringLiteral("--size wants WxH such as 589x399, got \"%1\"")
-                .arg(cl.options.value(QStringLiteral("size")));
-        *size = QSize(w, h);
+                .arg(cl.value("size"));
     }
+    return {};
+}
+
+// Checks --from, --to and --by; empty when they are fine.
+QString periodOptionsError(const CommandLine& cl, FileTally::Options* options)
+{
+    for (const char* name : {"from", "to"}) {
+        if (!cl.has(name))
+            continue;
+        const QDate date = QDate::fromString(cl.value(name), QLatin1String(kDatePattern));
+        if (!date.isValid())
+            return QStringLiteral("--%1 wants a date such as 2026-03-01, got \"%2\"")
+                .arg(QLatin1String(name), cl.value(name));
+        (std::strcmp(name, "from") == 0 ? options->from : options->to) = date;
+    }
+    if (options->from && options->to && *options->from > *options->to)
+        return QStringLiteral("--from %1 is after --to %2").arg(cl.value("from"), cl.value("to"));
+    if (cl.has("by")) {
+        static const QHash<QString, FileTally::Period> periods{
+            {QStringLiteral("day"), FileTally::Period::Day},
+            {QStringLiteral("week"), FileTally::Period::Week},
+            {QStringLiteral("month"), FileTally::Period::Month},
+            {QStringLiteral("year"), FileTally::Period::Year}};
+        const auto it = periods.constFind(cl.value("by"));
+        if (it == periods.constEnd())
+            return QStringLiteral("--by wants day, week, month or year, got \"%1\"")
+                .arg(cl.value("by"));
+        options->by = *it;
+        if (cl.has("docx"))
+            return QStringLiteral("--by and --docx do not go together");
+    }
+    if (cl.has("pasted") && (cl.has("from") || cl.has("to") || cl.has("by")))
+        return QStringLiteral("--pasted has no dates for --from, --to or --by");
     return {};
 }
 
@@ -204,6 +265,12 @@ QString outputTargetError(const char* option, const QStringList& extensions, con
         }))
         return QStringLiteral("--%1 must name a %2 file, got \"%3\"")
             .arg(QLatin1String(option), extensions.join(QLatin1String(" or ")), output);
+    struct stat st;
+    // A loop of links (or a folder that cannot be searched) is no place for a
+    // new file: only a name that does not exist yet is.
+    if (::stat(QFile::encodeName(output).constData(), &st) != 0 && errno != ENOENT)
+        return QStringLiteral("--%1 \"%2\" cannot be written: %3; it is left alone")
+            .arg(QLatin1String(option), output, QString::fromLocal8Bit(std::strerror(errno)));
     if (RegularFile::existsAsNonRegular(output))
         return QStringLiteral("--%1 \"%2\" is not a regular file; it is left alone")
             .arg(QLatin1String(option), output);
@@ -213,78 +280,25 @@ QString outputTargetError(const char* option, const QStringList& extensions, con
     return {};
 }
 
-// The report in the form --format names (text, csv or json).
-QByteArray formattedReport(const QString& format, const TallyOutcome& outcome,
-                           const QString& titleName)
+// Reads the whole file (for a pasted table, which is small).
+bool readWhole(QFile& file, const QString& path, QByteArray* bytes, QString* error)
 {
-    if (format == QLatin1String("text"))
-        return outcome.result.reportLines.join(QLatin1Char('\n')).toUtf8() + '\n';
-    if (format == QLatin1String("csv"))
-        return ReportFormats::csv(outcome).toUtf8();
-    if (format == QLatin1String("json"))
-        return ReportFormats::json(outcome, titleName);
-    return {};
-}
-
-// Says why a chart was not drawn and what is therefore not written; exit status 1.
-// nothing says why an empty result has nothing to draw.
-int notDrawn(const Charts::ChartResult& chart, const QString& nothing, const char* notWritten,
-             QTextStream& err)
-{
-    err << kProgram << ": "
-        << (chart.error.isEmpty()
-                ? QStringLiteral("nothing to draw: ") + nothing
-                : QStringLiteral("the chart would need a picture too large to draw"))
-        << "; " << notWritten << '\n';
-    err.flush();
-    return 1;
-}
-
-int writeChart(const CommandLine& cl, const TallyResult& result, const QString& nothing,
-               QTextStream& err)
-{
-    Charts::Kind kind = Charts::Kind::Bar;
-    QSize size;
-    chartOptionsError(cl, &kind, &size);
-    const Charts::ChartResult chart = Charts::drawChart(kind, result, size);
-    if (!chart.drawn)
-        return notDrawn(chart, nothing, "no picture written", err);
-    QString error;
-    const QString output = cl.options.value(QStringLiteral("output"));
-    const bool png = output.endsWith(QLatin1String(".png"), Qt::CaseInsensitive);
-    if ((png ? PictureOutput::writePng(chart.image, output, SafeFile::Purpose::Picture, &error)
-             : PictureOutput::writeBmp(chart.image, output, SafeFile::Purpose::Picture, &error)) !=
-        PictureOutput::WriteOutcome::Written)
-        return fail(err, error);
-    return 0;
-}
-
-// The Word report of the result, with the charts drawn at the reference size.
-int writeDocx(const CommandLine& cl, const TallyResult& result, const QString& nothing,
-              QTextStream& err)
-{
-    WordReport::Content content = WordReport::contentOf(result.reportLines, UserName::fullName());
-    for (const Charts::Kind kind : WordReport::kPictureOrder) {
-        const Charts::ChartResult chart = Charts::drawChart(kind, result, Charts::kReferenceSize);
-        if (!chart.drawn)
-            return notDrawn(chart, nothing, "no document written", err);
-        content.pictures.append(
-            {PictureOutput::chartFileName(kind), PictureOutput::bmpBytes(chart.image)});
-    }
-    QString error;
-    if (!WordReport::write(cl.options.value(QStringLiteral("docx")), content, &error))
-        return fail(err, error);
-    return 0;
+    *bytes = file.readAll();
+    if (file.error() == QFileDevice::NoError)
+        return true;
+    *error = QStringLiteral("cannot read \"%1\": %2").arg(path, file.errorString());
+    return false;
 }
 
 // --pasted: the report from a pasted table. A faulty table exits with 1 and
 // the program's message, naming the line.
-int pastedResult(const QList<QStringView>& views, const DateFormat& dateFormat, const Clock& clock,
+int pastedResult(const QByteArray& bytes, const DateFormat& dateFormat, const Clock& clock,
                  TallyResult* result, QTextStream& err)
 {
+    const TitleLineViews titleLines(bytes);
     QStringList lines;
-    lines.reserve(views.size());
-    for (const QStringView line : views)
+    lines.reserve(titleLines.lines().size());
+    for (const QStringView line : titleLines.lines())
         lines << line.toString();
     const PastedInput::Parsed parsed = PastedInput::parse(lines);
     if (lines.isEmpty() || !parsed.ok()) {
@@ -302,51 +316,67 @@ int pastedResult(const QList<QStringView>& views, const DateFormat& dateFormat, 
 
 } // namespace
 
-int runReportCli(const QStringList& args, QTextStream& out, QTextStream& err, const Clock& clock)
+bool asksForOutputs(const QStringList& args)
+{
+    for (const QString& arg : args) {
+        if (arg == QLatin1String("--"))
+            return false;
+        if (arg.startsWith(QLatin1String("--chart")) || arg.startsWith(QLatin1String("--docx")))
+            return true;
+    }
+    return false;
+}
+
+int runReportCli(const QStringList& args, QIODevice& out, QTextStream& err, const Clock& clock,
+                 ReportOutputs* outputs)
 {
     const CommandLine cl = parse(args);
     if (!cl.error.isEmpty())
         return fail(err, cl.error + QStringLiteral(" (try --help)"));
-    if (cl.options.contains(QStringLiteral("help"))) {
-        printHelp(out);
-        out.flush();
+    QString writeError;
+    if (cl.has("help")) {
+        if (!writeAll(out, helpText(), &writeError))
+            return fail(err,
+                        QStringLiteral("cannot write the help to standard output: ") + writeError);
         return 0;
     }
-    if (cl.options.contains(QStringLiteral("version"))) {
-        out << kProgram << ' ' << MORVANE_VERSION << '\n';
-        out.flush();
+    if (cl.has("version")) {
+        if (!writeAll(out, QByteArray(kProgram) + ' ' + MORVANE_VERSION + '\n', &writeError))
+            return fail(err, QStringLiteral("cannot write the version to standard output: ") +
+                                 writeError);
         return 0;
     }
     if (cl.files.isEmpty())
         return fail(err, QStringLiteral("missing TITLE.txt (try --help)"));
-    {
-        Charts::Kind kind;
-        QSize size;
-        const QString chartError = chartOptionsError(cl, &kind, &size);
-        if (!chartError.isEmpty())
-            return fail(err, chartError + QStringLiteral(" (try --help)"));
-    }
-    if (cl.options.contains(QStringLiteral("docx")) &&
-        cl.options.value(QStringLiteral("docx")).isEmpty())
+    const QString chartError = chartOptionsError(cl);
+    if (!chartError.isEmpty())
+        return fail(err, chartError + QStringLiteral(" (try --help)"));
+    if (cl.has("docx") && cl.value("docx").isEmpty())
         return fail(err, QStringLiteral("--docx needs OUT.docx (try --help)"));
     const QString format = cl.options.value(QStringLiteral("format"), QStringLiteral("text"));
     if (format != QLatin1String("text") && format != QLatin1String("csv") &&
         format != QLatin1String("json"))
         return fail(err, QStringLiteral("--format wants text, csv or json, got \"%1\" (try --help)")
                              .arg(format));
+    FileTally::Options tallyOptions;
+    const QString periodError = periodOptionsError(cl, &tallyOptions);
+    if (!periodError.isEmpty())
+        return fail(err, periodError + QStringLiteral(" (try --help)"));
     if (cl.files.size() > 1)
         return fail(
             err, QStringLiteral("one title file only, got %1 (try --help)").arg(cl.files.size()));
     QString targetError;
-    if (cl.options.contains(QStringLiteral("chart")))
+    if (cl.has("chart"))
         targetError = outputTargetError("output", {QStringLiteral(".bmp"), QStringLiteral(".png")},
-                                        cl.options.value(QStringLiteral("output")),
-                                        cl.files.front());
-    if (targetError.isEmpty() && cl.options.contains(QStringLiteral("docx")))
-        targetError = outputTargetError("docx", {QStringLiteral(".docx")}, cl.options.value(QStringLiteral("docx")),
+                                        cl.value("output"), cl.files.front());
+    if (targetError.isEmpty() && cl.has("docx"))
+        targetError = outputTargetError("docx", {QStringLiteral(".docx")}, cl.value("docx"),
                                         cl.files.front());
     if (!targetError.isEmpty())
         return fail(err, targetError);
+    if ((cl.has("chart") || cl.has("docx")) && !outputs)
+        return fail(err, QStringLiteral("charts and documents are drawn by morvane-report-charts, "
+                                        "which is not installed"));
 
     Clock effectiveClock = clock;
     const auto now = cl.options.constFind(QStringLiteral("now"));
@@ -365,9 +395,9 @@ int runReportCli(const QStringList& args, QTextStream& out, QTextStream& err, co
     if (datePattern.isEmpty())
         return fail(err, QStringLiteral("--date-format needs a pattern such as yyyy-M-d"));
     const DateFormat dateFormat(datePattern, system.longTimePattern(), pivotYear);
+    tallyOptions.dateFormat = dateFormat;
 
     const QString path = cl.files.front();
-
     QString titleName;
     const auto title = cl.options.constFind(QStringLiteral("title"));
     if (title != cl.options.constEnd()) {
@@ -382,51 +412,61 @@ int runReportCli(const QStringList& args, QTextStream& out, QTextStream& err, co
     QString openError;
     if (!RegularFile::openForReading(file, path, &openError))
         return fail(err, openError);
-    // Mapping a large title spares copying it; readAll covers what cannot be mapped.
-    QByteArray bytes;
-    bool mapped = false;
-    if (file.size() > 0) {
-        if (const uchar* data = file.map(0, file.size())) {
-            bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), file.size());
-            mapped = true;
-        }
-    }
-    if (bytes.isNull()) {
-        bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError)
-            return fail(err,
-                        QStringLiteral("cannot read \"%1\": %2").arg(path, file.errorString()));
-    }
+    const QString time = countTime(dateFormat, effectiveClock);
 
-    TallyOutcome outcome;
+    QByteArray report;
+    TallyResult result;
     QString nothing;
-    if (cl.options.contains(QStringLiteral("pasted"))) {
-        const TitleLineViews titleLines(bytes);
+    FileTally::Result counted;
+    if (cl.has("pasted")) {
+        QByteArray bytes;
+        if (!readWhole(file, path, &bytes, &openError))
+            return fail(err, openError);
+        TallyOutcome outcome;
         if (const int status =
-                pastedResult(titleLines.lines(), dateFormat, effectiveClock, &outcome.result, err))
+                pastedResult(bytes, dateFormat, effectiveClock, &outcome.result, err))
             return status;
         outcome.counted = true;
-        outcome.countTime = countTime(dateFormat, effectiveClock);
+        outcome.countTime = time;
+        if (format == QLatin1String("text"))
+            report = outcome.result.reportLines.join(QLatin1Char('\n')).toUtf8() + '\n';
+        else if (format == QLatin1String("csv"))
+            report = ReportFormats::csv(outcome);
+        else
+            report = ReportFormats::json(outcome, titleName);
+        result = outcome.result;
         nothing = QStringLiteral("the counts add up to 0");
     } else {
-        // Counted as bytes where the file is UTF-8; every item finds its place,
-        // as in the program, whose table has one entry per click-list entry.
-        // A mapped file's pages are given back as the tally passes them, so
-        // that a large title is never resident as a whole.
-        outcome =
-            runTallyOnFile(bytes, kEveryItem, titleName, dateFormat, effectiveClock, TallyResult(),
-                           mapped ? MappedPages::release : std::function<void(QByteArrayView)>());
+        // Every item finds its place, as in the program, whose table has one
+        // entry per click-list entry.
+        counted = FileTally::count(file.handle(), file.size(), path, tallyOptions);
+        if (!counted.error.isEmpty())
+            return fail(err, counted.error);
+        if (tallyOptions.by != FileTally::Period::None) {
+            const QString by = cl.value("by");
+            if (format == QLatin1String("text"))
+                report = ReportFormats::periodsText(counted.periods, titleName, by, time);
+            else if (format == QLatin1String("csv"))
+                report = ReportFormats::periodsCsv(counted.periods);
+            else
+                report = ReportFormats::periodsJson(counted.periods, titleName, by,
+                                                    counted.undatedItems);
+        } else if (format == QLatin1String("text")) {
+            report = ReportFormats::text(counted.whole, titleName, time);
+        } else if (format == QLatin1String("csv")) {
+            report = ReportFormats::csv(counted.whole);
+        } else {
+            report = ReportFormats::json(counted.whole, titleName, time);
+        }
         nothing = QStringLiteral("the title has no items");
     }
     file.close();
-    out << QString::fromUtf8(formattedReport(format, outcome, titleName));
-    out.flush();
-    if (out.status() != QTextStream::Ok)
-        return fail(err, QStringLiteral("cannot write the report to standard output"));
-    int status = 0;
-    if (cl.options.contains(QStringLiteral("chart")))
-        status = writeChart(cl, outcome.result, nothing, err);
-    if (status == 0 && cl.options.contains(QStringLiteral("docx")))
-        status = writeDocx(cl, outcome.result, nothing, err);
-    return status;
+    if (!writeAll(out, report, &writeError))
+        return fail(err,
+                    QStringLiteral("cannot write the report to standard output: ") + writeError);
+    if (!outputs || (!cl.has("chart") && !cl.has("docx")))
+        return 0;
+    if (!cl.has("pasted"))
+        result = tallyOutcome(counted.whole, titleName, time, TallyResult()).result;
+    return outputs->write({cl.options, result, counted.periods, nothing}, err);
 }

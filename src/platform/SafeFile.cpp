@@ -115,7 +115,16 @@ bool SafeFile::write(Purpose purpose, const QString& path, const QByteArray& dat
         fault == Fault::DiskFull || (g_failAfterBytes >= 0 && g_failAfterBytes < data.size());
     if (full)
         limit = fault == Fault::DiskFull ? data.size() / 2 : g_failAfterBytes;
-    bool ok = file.write(data.constData(), limit) == limit && file.flush();
+    // A write the disk cuts short returns what it wrote and sets no error:
+    // writing the rest then fails with the system's reason.
+    qint64 written = 0;
+    while (written < limit) {
+        const qint64 n = file.write(data.constData() + written, limit - written);
+        if (n <= 0)
+            break;
+        written += n;
+    }
+    bool ok = written == limit && file.flush();
     QString reason = file.errorString();
     // On the disk before it replaces the old file: a power cut then leaves
     // the old content or the new, never an empty file.

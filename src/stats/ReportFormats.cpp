@@ -1,84 +1,298 @@
 #include "ReportFormats.h"
 
+#include "stats/PastedInput.h"
 #include "stats/ReportLine.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QJsonValue>
-#include <initializer_list>
-#include <utility>
+#include <charconv>
+#include <cmath>
+
+namespace ReportFormats {
+
+using TallyCounting::CountedItem;
+using TallyCounting::CountedReport;
 
 namespace {
 
-QString csvField(const QString& text)
+// Reports of many items are written straight into bytes: no string per line.
+class Writer
 {
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
-        !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
+public:
+    explicit Writer(size_t reserve = 0) { m_out.reserve(qsizetype(reserve)); }
 
-// Without items (nothing counted) the lists hold an earlier result: none is shown.
-qsizetype itemCount(const TallyOutcome& outcome)
-{
-    return outcome.counted ? outcome.result.names.size() : 0;
-}
-
-// One value as JSON text, escaped by Qt's own writer.
-QByteArray jsonValue(const QJsonValue& value)
-{
-    const QByteArray array = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
-    return array.mid(1, array.size() - 2);
-}
-
-// An object with its members in the order given (QJsonObject sorts them).
-QByteArray jsonObject(std::initializer_list<std::pair<const char*, QJsonValue>> members)
-{
-    QByteArray text = "{";
-    for (const auto& [name, value] : members) {
-        if (text.size() > 1)
-            text += ',';
-        text += '"' + QByteArray(name) + "\":" + jsonValue(value);
+    Writer& operator<<(std::string_view bytes)
+    {
+        m_out.append(bytes.data(), qsizetype(bytes.size()));
+        return *this;
     }
-    return text + '}';
+    Writer& operator<<(const char* text) { return *this << std::string_view(text); }
+    Writer& operator<<(char c)
+    {
+        m_out.append(c);
+        return *this;
+    }
+    Writer& operator<<(const QString& text)
+    {
+        m_out.append(text.toUtf8()); // a lone surrogate becomes "?"
+        return *this;
+    }
+    Writer& number(qint64 n)
+    {
+        char digits[24];
+        const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
+        return *this << std::string_view(digits, size_t(end - digits));
+    }
+    // count × 100 ÷ total as formatPercent writes it.
+    Writer& percent(qint64 count, qint64 total)
+    {
+        if (total == 0)
+            return *this << '0';
+        const double rounded = std::round(double(count) * 100.0 / double(total));
+        return rounded == 0.0 ? *this << '0' : number(qint64(rounded));
+    }
+    Writer& csvField(std::string_view text)
+    {
+        if (text.find_first_of(",\"\n\r") == std::string_view::npos)
+            return *this << text;
+        *this << '"';
+        for (const char c : text) {
+            if (c == '"')
+                *this << '"';
+            *this << c;
+        }
+        return *this << '"';
+    }
+    // A JSON string, escaped as Qt's own writer escapes it.
+    Writer& jsonString(std::string_view text)
+    {
+        static const char hex[] = "0123456789abcdef";
+        *this << '"';
+        size_t plain = 0;
+        for (size_t i = 0; i < text.size(); ++i) {
+            const uchar c = uchar(text[i]);
+            if (c >= 0x20 && c != '"' && c != '\\')
+                continue;
+            *this << text.substr(plain, i - plain) << '\\';
+            plain = i + 1;
+            switch (c) {
+            case '"':
+                *this << '"';
+                break;
+            case '\\':
+                *this << '\\';
+                break;
+            case '\b':
+                *this << 'b';
+                break;
+            case '\f':
+                *this << 'f';
+                break;
+            case '\n':
+                *this << 'n';
+                break;
+            case '\r':
+                *this << 'r';
+                break;
+            case '\t':
+                *this << 't';
+                break;
+            default:
+                *this << "u00" << hex[c >> 4] << hex[c & 15];
+            }
+        }
+        return *this << text.substr(plain) << '"';
+    }
+    Writer& jsonString(const QString& text)
+    {
+        const QByteArray utf8 = text.toUtf8(); // a lone surrogate becomes "?"
+        return jsonString(std::string_view(utf8.constData(), size_t(utf8.size())));
+    }
+
+    QByteArray take() { return std::move(m_out); }
+
+private:
+    QByteArray m_out;
+};
+
+size_t namesSize(const CountedReport& report)
+{
+    size_t size = 0;
+    for (const CountedItem& item : report.items)
+        size += item.name.size() + 24;
+    return size;
+}
+
+void textLines(Writer& w, const CountedReport& r, const char* indent)
+{
+    for (const CountedItem& item : r.items) {
+        w << indent;
+        w.number(item.count) << "--";
+        w.percent(item.count, r.total) << "%--" << item.name << '\n';
+    }
+}
+
+void jsonItems(Writer& w, const CountedReport& r)
+{
+    w << '[';
+    for (size_t i = 0; i < r.items.size(); ++i) {
+        if (i > 0)
+            w << ',';
+        w << "{\"item\":";
+        w.jsonString(r.items[i].name) << ",\"count\":";
+        w.number(r.items[i].count) << ",\"percent\":";
+        w.percent(r.items[i].count, r.total) << '}';
+    }
+    w << ']';
+}
+
+// A result of a pasted table as a report to write: names in UTF-8 and
+// the counts' values.
+CountedReport countedOf(const TallyOutcome& outcome)
+{
+    CountedReport r;
+    r.counted = outcome.counted;
+    r.fromDate = outcome.fromDate;
+    r.toDate = outcome.toDate;
+    r.days = outcome.days;
+    if (!outcome.counted)
+        return r;
+    r.total = outcome.result.totalCount;
+    std::vector<qsizetype> offsets;
+    for (const QString& name : outcome.result.names) {
+        offsets.push_back(r.ownedNames.size());
+        r.ownedNames += name.toUtf8();
+    }
+    offsets.push_back(r.ownedNames.size());
+    for (qsizetype i = 0; i < outcome.result.names.size(); ++i)
+        r.items.push_back({std::string_view(r.ownedNames.constData() + offsets[size_t(i)],
+                                            size_t(offsets[size_t(i) + 1] - offsets[size_t(i)])),
+                           countOf(outcome.result.countTexts.value(i))});
+    return r;
 }
 
 } // namespace
 
-QString ReportFormats::csv(const TallyOutcome& outcome)
+qint64 countOf(const QString& countText)
 {
-    const TallyResult& r = outcome.result;
-    QString text = QStringLiteral("item,count,percent\r\n");
-    for (qsizetype i = 0; i < itemCount(outcome); ++i) {
-        text += csvField(r.names[i]) + QLatin1Char(',') + r.countTexts[i] + QLatin1Char(',') +
-                formatPercent(r.countTexts[i].toLongLong(), r.totalCount) +
-                QLatin1String("\r\n");
-    }
-    return text;
+    bool ok = false;
+    const qint64 value = countText.toLongLong(&ok);
+    if (ok)
+        return value;
+    qint32 pasted = 0;
+    return PastedInput::parseCount(countText, &pasted) ? pasted : 0;
 }
 
-QByteArray ReportFormats::json(const TallyOutcome& outcome, const QString& titleName)
+QByteArray text(const CountedReport& r, const QString& titleName, const QString& countTime)
 {
-    const TallyResult& r = outcome.result;
-    QByteArray items = "[";
-    for (qsizetype i = 0; i < itemCount(outcome); ++i) {
-        const qint64 count = r.countTexts[i].toLongLong();
-        if (i > 0)
-            items += ',';
-        items += jsonObject({{"item", r.names[i]},
-                             {"count", count},
-                             {"percent", formatPercent(count, r.totalCount).toLongLong()}});
-    }
-    items += ']';
-    const QByteArray head = jsonObject({{"title", titleName},
-                                        {"from", outcome.fromDate},
-                                        {"to", outcome.toDate},
-                                        {"days", outcome.days},
-                                        {"count_time", outcome.countTime},
-                                        {"total", outcome.counted ? r.totalCount : 0}});
-    // The items come last, after the header's members.
-    return head.chopped(1) + ",\"items\":" + items + "}\n";
+    if (!r.counted)
+        return QByteArray(kNoItemMessage) + '\n';
+    Writer w(namesSize(r) + 256);
+    w << "statistics:\n   " << titleName << "\nFrom " << r.fromDate << " to " << r.toDate
+      << "\nCounted of days:";
+    w.number(r.days) << "\nCount time:" << countTime << "\n\n";
+    textLines(w, r, "");
+    return w.take();
 }
+
+QByteArray csv(const CountedReport& r)
+{
+    Writer w(namesSize(r) + 32);
+    w << "item,count,percent\r\n";
+    for (const CountedItem& item : r.items) {
+        w.csvField(item.name) << ',';
+        w.number(item.count) << ',';
+        w.percent(item.count, r.total) << "\r\n";
+    }
+    return w.take();
+}
+
+QByteArray json(const CountedReport& r, const QString& titleName, const QString& countTime)
+{
+    Writer w(namesSize(r) + 256);
+    w << "{\"title\":";
+    w.jsonString(titleName) << ",\"from\":";
+    w.jsonString(r.fromDate) << ",\"to\":";
+    w.jsonString(r.toDate) << ",\"days\":";
+    w.number(r.days) << ",\"count_time\":";
+    w.jsonString(countTime) << ",\"total\":";
+    w.number(r.total) << ",\"items\":";
+    jsonItems(w, r);
+    w << "}\n";
+    return w.take();
+}
+
+QByteArray csv(const TallyOutcome& outcome)
+{
+    return csv(countedOf(outcome));
+}
+
+QByteArray json(const TallyOutcome& outcome, const QString& titleName)
+{
+    return json(countedOf(outcome), titleName, outcome.countTime);
+}
+
+QByteArray periodsText(const std::vector<FileTally::PeriodReport>& periods,
+                       const QString& titleName, const QString& by, const QString& countTime)
+{
+    size_t size = 256;
+    for (const FileTally::PeriodReport& p : periods)
+        size += namesSize(p.report) + 128;
+    Writer w(size);
+    w << "statistics by " << by << ":\n   " << titleName << "\nCount time:" << countTime << '\n';
+    if (periods.empty())
+        w << '\n' << kNoItemMessage << '\n';
+    for (const FileTally::PeriodReport& p : periods) {
+        const CountedReport& r = p.report;
+        w << '\n' << p.name << ": From " << r.fromDate << " to " << r.toDate << ", days ";
+        w.number(r.days) << ", total ";
+        w.number(r.total) << '\n';
+        textLines(w, r, "  ");
+    }
+    return w.take();
+}
+
+QByteArray periodsCsv(const std::vector<FileTally::PeriodReport>& periods)
+{
+    size_t size = 64;
+    for (const FileTally::PeriodReport& p : periods)
+        size += namesSize(p.report) + p.report.items.size() * 12;
+    Writer w(size);
+    w << "period,item,count,percent\r\n";
+    for (const FileTally::PeriodReport& p : periods) {
+        const QByteArray name = p.name.toUtf8();
+        for (const CountedItem& item : p.report.items) {
+            w << std::string_view(name.constData(), size_t(name.size())) << ',';
+            w.csvField(item.name) << ',';
+            w.number(item.count) << ',';
+            w.percent(item.count, p.report.total) << "\r\n";
+        }
+    }
+    return w.take();
+}
+
+QByteArray periodsJson(const std::vector<FileTally::PeriodReport>& periods,
+                       const QString& titleName, const QString& by, qint64 undatedItems)
+{
+    size_t size = 256;
+    for (const FileTally::PeriodReport& p : periods)
+        size += namesSize(p.report) + 128;
+    Writer w(size);
+    w << "{\"title\":";
+    w.jsonString(titleName) << ",\"by\":";
+    w.jsonString(by) << ",\"periods\":[";
+    for (size_t i = 0; i < periods.size(); ++i) {
+        const CountedReport& r = periods[i].report;
+        w << (i > 0 ? ",{\"period\":" : "{\"period\":");
+        w.jsonString(periods[i].name) << ",\"from\":";
+        w.jsonString(r.fromDate) << ",\"to\":";
+        w.jsonString(r.toDate) << ",\"days\":";
+        w.number(r.days) << ",\"total\":";
+        w.number(r.total) << ",\"items\":";
+        jsonItems(w, r);
+        w << '}';
+    }
+    w << "],\"undated\":";
+    w.number(undatedItems) << "}\n";
+    return w.take();
+}
+
+} // namespace ReportFormats

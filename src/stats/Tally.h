@@ -1,5 +1,6 @@
 #pragma once
 
+#include "stats/TallyCounter.h"
 #include "stats/TallyResult.h"
 
 #include <QByteArrayView>
@@ -59,6 +60,10 @@ TallyOutcome runTallyOnFile(QByteArrayView file, qsizetype capacity, const QStri
                             const DateFormat& dateFormat, const Clock& clock,
                             const TallyResult& previous,
                             const std::function<void(QByteArrayView)>& passed = {});
+
+// The outcome of a counted report, as runTally leaves it.
+TallyOutcome tallyOutcome(const TallyCounting::CountedReport& report, const QString& titleName,
+                          const QString& countTime, const TallyResult& previous);
 
 // A capacity that leaves no item out: every entry of a click list rebuilt from
 // the same lines finds its place.

@@ -1,21 +1,28 @@
 #include "DocxCheck.h"
 #include "TempDataFolder.h"
+#include "cli/ReportCliDraw.h"
 #include "platform/Clock.h"
 #include "platform/DateFormat.h"
 #include "platform/UserName.h"
-#include "cli/ReportCli.h"
+#include "stats/FileTally.h"
 #include "stats/Tally.h"
 #include "stats/TotalFile.h"
 #include "titles/TitleText.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QTest>
 
+#include <csignal>
+#include <cstring>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -33,9 +40,11 @@ struct CliRun
 CliRun runCli(const QStringList& args, const Clock& clock = Clock::fixed(kNow))
 {
     CliRun run;
-    QTextStream out(&run.out);
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
     QTextStream err(&run.err);
-    run.status = runReportCli(args, out, err, clock);
+    run.status = runReportCliWithCharts(args, out, err, clock);
+    run.out = QString::fromUtf8(out.data());
     return run;
 }
 
@@ -90,6 +99,8 @@ private slots:
     void docx();
     void pasted_data();
     void pasted();
+    void periods_data();
+    void periods();
 };
 
 void TestReportCli::sameAsTotalFile_data()
@@ -182,10 +193,12 @@ void TestReportCli::help()
     QCOMPARE(run.err, "");
     QVERIFY(run.out.startsWith("Usage: morvane-report [--date-format FMT] "
                                "[--now \"yyyy-MM-dd HH:mm:ss\"] [--title NAME] "
-                               "[--chart bar|hbar|pie] [--output FILE.bmp] [--size WxH] "
+                               "[--from yyyy-MM-dd] [--to yyyy-MM-dd] [--by day|week|month|year] "
+                               "[--chart bar|hbar|pie|trend] [--output FILE.bmp] [--size WxH] "
                                "[--docx OUT.docx] [--format text|csv|json] TITLE.txt\n"));
-    for (const char* option : {"--date-format", "--now", "--title", "--chart", "--output", "--size",
-                               "--docx", "--format", "--help", "--version"})
+    for (const char* option :
+         {"--date-format", "--now", "--title", "--from", "--to", "--by", "--chart", "--output",
+          "--size", "--docx", "--format", "--pasted", "--help", "--version"})
         QVERIFY2(run.out.contains(QString("\n  ") + option), option);
 }
 
@@ -224,6 +237,21 @@ void TestReportCli::errors_data()
     QTest::newRow("title a FIFO link") << QStringList{"@pipetitle"} << "not a regular";
     QTest::newRow("title a /dev/zero link") << QStringList{"@zerotitle"} << "not a regular";
     QTest::newRow("unknown format") << QStringList{"--format", "xml", "@file"} << "xml";
+    QTest::newRow("output a loop of links") << pie + QStringList{"@loop.bmp", "@file"} << "levels";
+    for (const char* date : {"2026-02-30", "2026-3-1", "yesterday", ""})
+        QTest::addRow("--from \"%s\"", date) << QStringList{"--from", date, "@file"} << "--from";
+    QTest::newRow("bad --to") << QStringList{"--to=1.3.2026", "@file"} << "--to";
+    QTest::newRow("--from after --to")
+        << QStringList{"--from", "2026-03-02", "--to", "2026-03-01", "@file"} << "after --to";
+    QTest::newRow("unknown --by") << QStringList{"--by", "fortnight", "@file"} << "--by";
+    QTest::newRow("trend without --by")
+        << QStringList{"--chart", "trend", "--output", "t.png", "@file"} << "--by";
+    QTest::newRow("--by with a bar chart")
+        << QStringList{"--by", "week", "--chart", "bar", "--output", "t.png", "@file"} << "--by";
+    QTest::newRow("--by with --docx")
+        << QStringList{"--by", "week", "--docx", "t.docx", "@file"} << "--docx";
+    QTest::newRow("--pasted with --from")
+        << QStringList{"--pasted", "--from", "2026-03-01", "@file"} << "--pasted";
 }
 
 void TestReportCli::errors()
@@ -237,7 +265,8 @@ void TestReportCli::errors()
     const QHash<QString, QString> links{{"@null.bmp", "/dev/null"},
                                         {"@same.bmp", file},
                                         {"@pipetitle", pipe},
-                                        {"@zerotitle", "/dev/zero"}};
+                                        {"@zerotitle", "/dev/zero"},
+                                        {"@loop.bmp", folder.path() + "loop.bmp"}};
     for (auto it = links.begin(); it != links.end(); ++it)
         QVERIFY(QFile::link(it.value(), folder.path() + it.key().mid(1)));
     for (QString& arg : args) {
@@ -287,6 +316,48 @@ void TestReportCli::executable()
     QVERIFY(full.waitForFinished(60000));
     QCOMPARE(full.exitCode(), 2);
     QVERIFY(full.readAllStandardError().contains("cannot write"));
+    QProcess helpFull;
+    helpFull.setStandardOutputFile("/dev/full");
+    helpFull.start(MORVANE_REPORT_BIN, {"--help"});
+    QVERIFY(helpFull.waitForFinished(60000));
+    QCOMPARE(helpFull.exitCode(), 2);
+    QVERIFY(helpFull.readAllStandardError().contains("No space left on device"));
+
+    // The text, CSV and JSON reports start without Qt Gui.
+    for (const char* format : {"text", "csv", "json"}) {
+        QProcess libs;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("LD_DEBUG", "libs");
+        libs.setProcessEnvironment(env);
+        libs.start(MORVANE_REPORT_BIN, {"--format", format, "--by", "month", path});
+        QVERIFY(libs.waitForFinished(60000));
+        QCOMPARE(libs.exitCode(), 0);
+        const QByteArray loaded = libs.readAllStandardError();
+        QVERIFY(loaded.contains("libQt6Core"));
+        QVERIFY2(!loaded.contains("libQt6Gui"), format);
+    }
+
+    // A write cut short (here by the file size limit, as a full disk would)
+    // says the system's reason and leaves nothing behind.
+    const QString picture = folder.path() + "cut.bmp";
+    for (const char* kind : {"bar", "trend"}) {
+        QProcess limited;
+        limited.setChildProcessModifier([] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit small{4096, RLIM_INFINITY};
+            setrlimit(RLIMIT_FSIZE, &small);
+        });
+        QStringList args{"--date-format", "yyyy-M-d", "--chart", kind, "--output", picture, path};
+        if (QByteArray(kind) == "trend")
+            args << "--by"
+                 << "day";
+        limited.start(MORVANE_REPORT_BIN, args);
+        QVERIFY(limited.waitForFinished(60000));
+        QCOMPARE(limited.exitCode(), 2);
+        const QString said = QString::fromLocal8Bit(limited.readAllStandardError());
+        QVERIFY2(said.contains(QString::fromLocal8Bit(std::strerror(EFBIG))), qPrintable(said));
+        QVERIFY(!QFileInfo::exists(picture));
+    }
 }
 
 void TestReportCli::charts_data()
@@ -305,6 +376,10 @@ void TestReportCli::charts_data()
                                    << "800x600" << QSize(800, 600) << "chart.bmp";
     QTest::newRow("pie as PNG") << "pie"
                                 << "" << QSize(598, 399) << "chart.PNG";
+    QTest::newRow("trend by day") << "trend"
+                                  << "" << QSize(589, 399) << "trend.png";
+    QTest::newRow("trend at a size") << "trend"
+                                     << "300x200" << QSize(300, 200) << "trend.bmp";
 }
 
 // The picture the program would show, by the same drawing code.
@@ -316,13 +391,15 @@ void TestReportCli::charts()
     TempDataFolder folder;
     const QString path = folder.writeFile("Fruit.txt", fruit(DateFormat("yyyy-M-d")));
     const QString out = folder.path() + fileName;
-    QStringList args{"--date-format", "yyyy-M-d", "--chart", kind, "--output", out, path};
+    const QStringList by = kind == "trend" ? QStringList{"--by", "day"} : QStringList{};
+    QStringList args =
+        QStringList{"--date-format", "yyyy-M-d", "--chart", kind, "--output", out, path} + by;
     if (!size.isEmpty())
         args << "--size" << size;
     const CliRun run = runCli(args);
     QCOMPARE(run.status, 0);
     QCOMPARE(run.err, "");
-    QVERIFY(run.out.startsWith("statistics:\n"));
+    QVERIFY(run.out.startsWith(kind == "trend" ? "statistics by day:\n" : "statistics:\n"));
     QImageReader picture(out);
     picture.setDecideFormatFromContent(true);
     QCOMPARE(picture.format(), QFileInfo(out).suffix().toLower().toLatin1());
@@ -331,13 +408,15 @@ void TestReportCli::charts()
     // A title without items has no picture: nothing is written.
     const QString empty = folder.writeFile("Empty.txt", "//2024-3-3\r\n");
     const QString none = folder.path() + "none.bmp";
-    const CliRun nothing = runCli({"--chart", kind, "--output", none, empty});
+    const CliRun nothing = runCli(QStringList{"--chart", kind, "--output", none, empty} + by);
     QCOMPARE(nothing.status, 1);
     QVERIFY(nothing.err.contains("nothing to draw"));
     QVERIFY(!QFileInfo::exists(none));
 
     // Too large to draw: said in the tool's own words, nothing written.
-    const CliRun huge = runCli({"--chart", kind, "--output", none, "--size", "32767x32767", path});
+    const CliRun huge = runCli(QStringList{"--date-format", "yyyy-M-d", "--chart", kind, "--output",
+                                           none, "--size", "32767x32767", path} +
+                               by);
     QCOMPARE(huge.status, 1);
     QVERIFY2(huge.err.contains("too large") && !huge.err.contains("previous"),
              qPrintable(huge.err));
@@ -424,6 +503,18 @@ void TestReportCli::pasted_data()
     QTest::newRow("empty file") << QByteArray() << QStringList{} << 1 << ""
                                 << "morvane-report: Please input the content according to the "
                                    "example at first.\n";
+    // CSV and JSON carry the counts' values, whatever their notation.
+    QTest::newRow("hex counts, CSV")
+        << QByteArray("a,0x10\r\nb,$ff\r\nc\t9\r\n") << QStringList{"--format", "csv"} << 0
+        << "item,count,percent\r\na,16,6\r\nb,255,91\r\nc,9,3\r\n"
+        << "";
+    QTest::newRow("hex counts, JSON")
+        << QByteArray("a,0x10\nb,-$10\n") << QStringList{"--format", "json", "--title", "T"} << 0
+        << "{\"title\":\"T\",\"from\":\"\",\"to\":\"\",\"days\":0,\"count_time\":\"2024-3-3 " +
+               DateFormat::system(2024).formatTime(kNow.time()) +
+               "\",\"total\":0,\"items\":[{\"item\":\"a\",\"count\":16,\"percent\":0},"
+               "{\"item\":\"b\",\"count\":-16,\"percent\":0}]}\n"
+        << "";
 }
 
 void TestReportCli::pasted()
@@ -439,8 +530,172 @@ void TestReportCli::pasted()
     QTEST(run.status, "status");
     QTEST(run.out, "out");
     QTEST(run.err, "err");
-    if (!options.isEmpty())
+    if (options.contains("--chart"))
         QCOMPARE(QFileInfo::exists(folder.path() + "p.bmp"), run.status == 0);
+}
+
+namespace {
+
+// A generated title: lines above the first date line, then days (a date
+// line and the lines below it), in no order, some dates twice.
+struct Day
+{
+    QDate date;
+    QStringList lines;
+};
+
+struct GeneratedTitle
+{
+    QStringList undated;
+    std::vector<Day> days;
+
+    QByteArray bytes(const std::vector<const Day*>& chosen, bool withUndated) const
+    {
+        QStringList lines = withUndated ? undated : QStringList{};
+        for (const Day* day : chosen)
+            lines << "//" + day->date.toString("yyyy-M-d") << day->lines;
+        return TitleText::encode(lines);
+    }
+};
+
+GeneratedTitle generatedTitle(quint32 seed)
+{
+    static const QStringList kinds{"apple",      "pear", "Apple", " fig ", "kiwi",
+                                   "plum",       "lime", "date",  "",      "//a note that is long",
+                                   "//2024-2-30"};
+    QRandomGenerator rng(seed);
+    GeneratedTitle t;
+    t.undated << "//Rule:Must press the Enter key, after typing a item each time."
+              << "apple"
+              << "pear";
+    const QDate first(2024, 12, 20);
+    for (int i = 0; i < 60; ++i) {
+        Day day;
+        day.date = i > 5 && rng.bounded(8) == 0 ? t.days[rng.bounded(i)].date
+                                                : first.addDays(rng.bounded(120) - 30);
+        const int n = rng.bounded(7); // 0: a date line with nothing below it
+        for (int k = 0; k < n; ++k)
+            day.lines << kinds[rng.bounded(int(kinds.size()))];
+        t.days.push_back(day);
+    }
+    return t;
+}
+
+QString periodOf(const QDate& date, const QString& by)
+{
+    if (by == "day")
+        return date.toString("yyyy-MM-dd");
+    if (by == "month")
+        return date.toString("yyyy-MM");
+    if (by == "year")
+        return date.toString("yyyy");
+    int year = 0;
+    const int week = date.weekNumber(&year);
+    return QString("%1-W%2").arg(year).arg(week, 2, 10, QChar('0'));
+}
+
+} // namespace
+
+void TestReportCli::periods_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("format");
+    const QList<QStringList> periods{{"--from", "2025-01-01"},
+                                     {"--to", "2024-12-31"},
+                                     {"--from", "2024-12-28", "--to", "2025-01-05"},
+                                     {"--from", "2025-01-02", "--to", "2025-01-02"},
+                                     {"--from", "2030-01-01"},
+                                     {"--by", "day"},
+                                     {"--by", "week"},
+                                     {"--by", "month"},
+                                     {"--by", "year"},
+                                     {"--by", "week", "--from", "2024-12-29", "--to", "2025-02-02"},
+                                     {"--by", "month", "--from", "2031-01-01"}};
+    for (const QStringList& p : periods) {
+        for (const char* format : {"text", "csv", "json"})
+            QTest::addRow("%s, %s", qPrintable(p.join(' ')), format) << p << QString(format);
+    }
+}
+
+// Over a period the report is exactly the plain report of the title cut down
+// to the days of the period; per period, one such report for each.
+void TestReportCli::periods()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, format);
+    const QString from = options.contains("--from") ? options[options.indexOf("--from") + 1] : "";
+    const QString to = options.contains("--to") ? options[options.indexOf("--to") + 1] : "";
+    const QString by = options.contains("--by") ? options[options.indexOf("--by") + 1] : "";
+    const QStringList common{"--date-format", "yyyy-M-d", "--now",    kNowText,
+                             "--title",       "T",        "--format", format};
+    TempDataFolder folder;
+    for (quint32 seed = 1; seed <= 2; ++seed) {
+        const GeneratedTitle title = generatedTitle(seed);
+        const QString path = folder.writeFile(
+            "T.txt", title.bytes({}, true) + [&] {
+                std::vector<const Day*> all;
+                for (const Day& day : title.days)
+                    all.push_back(&day);
+                return title.bytes(all, false);
+            }());
+        const CliRun run = runCli(common + options + QStringList{path});
+        QCOMPARE(run.err, "");
+        QCOMPARE(run.status, 0);
+
+        // The days of the period, grouped by their period in date order.
+        std::map<QDate, QString> firstDayOf;
+        std::map<QString, std::vector<const Day*>> chosen;
+        for (const Day& day : title.days) {
+            if ((!from.isEmpty() && day.date < QDate::fromString(from, "yyyy-MM-dd")) ||
+                (!to.isEmpty() && day.date > QDate::fromString(to, "yyyy-MM-dd")))
+                continue;
+            chosen[by.isEmpty() ? "" : periodOf(day.date, by)].push_back(&day);
+        }
+        const auto plain = [&](const std::vector<const Day*>& days, const QString& form) {
+            const QString cut = folder.writeFile("cut/T.txt", title.bytes(days, false));
+            const CliRun r = runCli(QStringList{"--date-format", "yyyy-M-d", "--now", kNowText,
+                                                "--title", "T", "--format", form, cut});
+            return r.out;
+        };
+        if (by.isEmpty()) {
+            QCOMPARE(run.out, plain(chosen[""], format));
+            continue;
+        }
+        QString text = "statistics by " + by + ":\n   T\nCount time:2024-3-3 " +
+                       DateFormat::system(2024).formatTime(kNow.time()) + "\n";
+        QString csv = "period,item,count,percent\r\n";
+        QJsonArray json;
+        for (const auto& [period, days] : chosen) {
+            const QJsonObject report =
+                QJsonDocument::fromJson(plain(days, "json").toUtf8()).object();
+            if (report["items"].toArray().isEmpty())
+                continue; // a period without items has no report
+            QJsonObject entry{{"period", period}};
+            for (const char* key : {"from", "to", "days", "total", "items"})
+                entry[key] = report[key];
+            json << entry;
+            for (const QString& row : outputLines(plain(days, "csv")).mid(1))
+                csv += period + "," + row.chopped(1) + "\r\n";
+            const QStringList lines = outputLines(plain(days, "text"));
+            text += "\n" + period + ": " + lines[2] + ", days " + lines[3].mid(16) + ", total " +
+                    QString::number(report["total"].toInteger()) + "\n";
+            for (const QString& line : lines.mid(6))
+                text += "  " + line + "\n";
+        }
+        if (json.isEmpty())
+            text += "\n" + QString(kNoItemMessage) + "\n";
+        if (format == "text") {
+            QCOMPARE(run.out, text);
+        } else if (format == "csv") {
+            QCOMPARE(run.out, csv);
+        } else {
+            const QJsonObject got = QJsonDocument::fromJson(run.out.toUtf8()).object();
+            QCOMPARE(got["title"].toString(), "T");
+            QCOMPARE(got["by"].toString(), by);
+            QCOMPARE(got["undated"].toInteger(), 2);
+            QCOMPARE(got["periods"].toArray(), json);
+        }
+    }
 }
 
 QTEST_MAIN(TestReportCli)

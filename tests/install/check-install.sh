@@ -8,9 +8,9 @@ root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 DESTDIR=$root cmake --install "$build" --prefix /usr >/dev/null
 share=$root/usr/share
-for f in bin/morvane bin/morvane-report share/doc/morvane/README.md \
-         share/icons/hicolor/scalable/apps/morvane.svg share/man/man1/morvane.1 \
-         share/man/man1/morvane-report.1; do
+for f in bin/morvane bin/morvane-report libexec/morvane/morvane-report-charts \
+         share/doc/morvane/README.md share/icons/hicolor/scalable/apps/morvane.svg \
+         share/man/man1/morvane.1 share/man/man1/morvane-report.1; do
     test -s "$root/usr/$f" || { echo "missing: $f"; exit 1; }
 done
 for size in 16 32 48 64 128 256; do
@@ -35,5 +35,10 @@ for program in morvane morvane-report; do
 done
 test -z "$(ls -A "$home")" || { echo "--version left files in HOME"; ls -AR "$home"; exit 1; }
 rmdir "$home"
+# The installed morvane-report finds its helper for a chart.
+printf 'apple\r\npear\r\napple\r\n' > "$root/Fruit.txt"
+"$root/usr/bin/morvane-report" --chart bar --output "$root/fruit.png" "$root/Fruit.txt" >/dev/null
+file "$root/fruit.png" | grep -q "PNG image" || { echo "no chart from the installed morvane-report"; exit 1; }
+rm "$root/Fruit.txt" "$root/fruit.png"
 # Nothing lands outside the prefix.
 test "$(ls "$root")" = usr

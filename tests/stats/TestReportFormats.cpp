@@ -30,17 +30,24 @@ private slots:
     void csvQuoting_data();
     void csvQuoting();
     void jsonParsesBack();
+    void countsAsTyped_data();
+    void countsAsTyped();
 };
 
 void TestReportFormats::csvQuoting_data()
 {
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("field");
-    QTest::newRow("plain, blanks kept") << " apple pie " << " apple pie ";
-    QTest::newRow("comma") << "salt, pepper" << "\"salt, pepper\"";
-    QTest::newRow("quote doubled") << "say \"hi\"" << "\"say \"\"hi\"\"\"";
-    QTest::newRow("CR LF") << "two\r\nlines" << "\"two\r\nlines\"";
-    QTest::newRow("lone LF") << "a\nb" << "\"a\nb\"";
+    QTest::newRow("plain, blanks kept") << " apple pie "
+                                        << " apple pie ";
+    QTest::newRow("comma") << "salt, pepper"
+                           << "\"salt, pepper\"";
+    QTest::newRow("quote doubled") << "say \"hi\""
+                                   << "\"say \"\"hi\"\"\"";
+    QTest::newRow("CR LF") << "two\r\nlines"
+                           << "\"two\r\nlines\"";
+    QTest::newRow("lone LF") << "a\nb"
+                             << "\"a\nb\"";
 }
 
 void TestReportFormats::csvQuoting()
@@ -48,10 +55,11 @@ void TestReportFormats::csvQuoting()
     QFETCH(QString, item);
     QFETCH(QString, field);
     const TallyOutcome o = counted({item, "x"}, {"2", "1"}, 3);
-    QCOMPARE(ReportFormats::csv(o), "item,count,percent\r\n" + field + ",2,67\r\nx,1,33\r\n");
+    QCOMPARE(ReportFormats::csv(o),
+             ("item,count,percent\r\n" + field + ",2,67\r\nx,1,33\r\n").toUtf8());
     TallyOutcome none = o;
     none.counted = false; // the lists then hold an earlier result
-    QCOMPARE(ReportFormats::csv(none), "item,count,percent\r\n");
+    QCOMPARE(ReportFormats::csv(none), QByteArray("item,count,percent\r\n"));
 }
 
 void TestReportFormats::jsonParsesBack()
@@ -62,8 +70,8 @@ void TestReportFormats::jsonParsesBack()
     QJsonParseError error;
     const QJsonObject root = QJsonDocument::fromJson(text, &error).object();
     QCOMPARE(error.error, QJsonParseError::NoError);
-    QCOMPARE(root.keys(), (QStringList{"count_time", "days", "from", "items", "title", "to",
-                                       "total"}));
+    QCOMPARE(root.keys(),
+             (QStringList{"count_time", "days", "from", "items", "title", "to", "total"}));
     QCOMPARE(root["title"].toString(), "Fruit");
     QCOMPARE(root["from"].toString(), "2024-3-1");
     QCOMPARE(root["to"].toString(), "2024-3-3");
@@ -75,6 +83,47 @@ void TestReportFormats::jsonParsesBack()
     QCOMPARE(items[0].toObject(),
              (QJsonObject{{"item", "a \"b\"\n"}, {"count", 7}, {"percent", 88}}));
     QCOMPARE(items[1].toObject(), (QJsonObject{{"item", "c"}, {"count", 1}, {"percent", 13}}));
+
+    // What UTF-8 cannot hold (a lone surrogate of a UTF-16 title) is "?", as in the text.
+    const QString lone = QString("x") + QChar(0xD800);
+    const QByteArray odd = ReportFormats::json(counted({lone}, {"1"}, 1), lone);
+    QVERIFY2(!odd.contains("\\u"), odd.constData());
+    QCOMPARE(QJsonDocument::fromJson(odd, &error).object()["title"].toString(), "x?");
+    QCOMPARE(error.error, QJsonParseError::NoError);
+}
+
+// A pasted table's counts may be hexadecimal: CSV and JSON carry their
+// values, and the percentages the text report shows.
+void TestReportFormats::countsAsTyped_data()
+{
+    QTest::addColumn<QStringList>("counts");
+    QTest::addColumn<qint64>("total");
+    QTest::addColumn<QString>("csvRows");
+    QTest::newRow("decimal, sign, leading zero")
+        << QStringList{"+01", "3"} << 4LL << "a,1,25\r\nb,3,75\r\n";
+    QTest::newRow("0x and $") << QStringList{"0x10", "$ff", "9"} << 280LL
+                              << "a,16,6\r\nb,255,91\r\nc,9,3\r\n";
+    QTest::newRow("32-bit ends") << QStringList{"-0x80000000", "$7FFFFFFF"} << -1LL
+                                 << "a,-2147483648,214748364800\r\nb,2147483647,-214748364700\r\n";
+}
+
+void TestReportFormats::countsAsTyped()
+{
+    QFETCH(QStringList, counts);
+    QFETCH(qint64, total);
+    QFETCH(QString, csvRows);
+    const QStringList names = QStringList{"a", "b", "c"}.mid(0, counts.size());
+    const TallyOutcome o = counted(names, counts, total);
+    QCOMPARE(QString::fromUtf8(ReportFormats::csv(o)), "item,count,percent\r\n" + csvRows);
+    const QJsonArray items =
+        QJsonDocument::fromJson(ReportFormats::json(o, "T")).object()["items"].toArray();
+    QCOMPARE(items.size(), counts.size());
+    const QStringList rows = csvRows.split("\r\n");
+    for (qsizetype i = 0; i < counts.size(); ++i) {
+        const QStringList fields = rows[i].split(',');
+        QCOMPARE(items[i]["count"].toInteger(), fields[1].toLongLong());
+        QCOMPARE(items[i]["percent"].toInteger(), fields[2].toLongLong());
+    }
 }
 
 QTEST_GUILESS_MAIN(TestReportFormats)

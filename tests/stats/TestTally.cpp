@@ -1,10 +1,12 @@
 #include "platform/Clock.h"
 #include "platform/DateFormat.h"
+#include "stats/FileTally.h"
 #include "stats/Tally.h"
 #include "titles/TitleLineViews.h"
 #include "titles/TitleText.h"
 
 #include <QRandomGenerator>
+#include <QTemporaryFile>
 #include <QTest>
 #include <algorithm>
 
@@ -85,6 +87,10 @@ private slots:
     void distinctItems();
     void fileBytesAsDecoded_data();
     void fileBytesAsDecoded();
+    void fileCutShort_data();
+    void fileCutShort();
+    void periodNames_data();
+    void periodNames();
 };
 
 void TestTally::initTestCase_data()
@@ -146,9 +152,8 @@ void TestTally::header()
     QFETCH(QDateTime, now);
     QFETCH(QString, titleLine);
     QFETCH(QString, timeLine);
-    const TallyOutcome out =
-        run(QStringList{"a"}, 1, title, DateFormat(pattern, "HH:mm:ss", 2024),
-                 Clock::fixed(now), TallyResult());
+    const TallyOutcome out = run(QStringList{"a"}, 1, title, DateFormat(pattern, "HH:mm:ss", 2024),
+                                 Clock::fixed(now), TallyResult());
     QCOMPARE(out.result.reportLines.size(), 7);
     QCOMPARE(out.result.reportLines[0], "statistics:");
     QCOMPARE(out.result.reportLines[1], titleLine);
@@ -402,8 +407,11 @@ void TestTally::distinctItems()
 void TestTally::fileBytesAsDecoded_data()
 {
     QTest::addColumn<QByteArray>("file");
-    QTest::newRow("byte-order mark, LF") << QByteArray("\xEF\xBB\xBF" "a\nb\na\n");
-    QTest::newRow("two marks") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF" "a\r\n\xEF\xBB\xBF" "a");
+    QTest::newRow("byte-order mark, LF") << QByteArray("\xEF\xBB\xBF"
+                                                       "a\nb\na\n");
+    QTest::newRow("two marks") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF"
+                                             "a\r\n\xEF\xBB\xBF"
+                                             "a");
     QTest::newRow("lone CR, CR CR LF, no last break") << QByteArray("a\rb\r\r\na\r\n\rb");
     QTest::newRow("multi-byte items, 8 bytes but 7 characters of date")
         << QByteArray("//1/2/\xC3\xA9\r\n//1/2/24\r\n\xC3\xA9t\xC3\xA9\r\n caf\xC3\xA9\t\r\n"
@@ -411,10 +419,13 @@ void TestTally::fileBytesAsDecoded_data()
     QTest::newRow("legacy code page") << QByteArray("//1/2/24\r\ncaf\xE9\r\nna\xEFve\r\ncaf\xE9");
     QTest::newRow("invalid at the very end") << QByteArray("a\r\nb\xC3");
     QTest::newRow("NUL and control bytes trimmed") << QByteArray("\0a\x01\r\na\r\n\x1f", 9);
+    QTest::newRow("NUL bytes in an item of a file that is no UTF-8")
+        << QByteArray("\xEF\xBB\xBFx\0\0y\r\n\xFF\xFE\r\nx\0\0y\r\n", 19);
     QTest::newRow("empty file") << QByteArray();
     // Random files of pieces that matter to the rules, valid UTF-8 or not.
-    const char* pieces[] = {"a", "b", "//", "1/2/24", " ", "\t", "\r", "\n", "\r\n",
-                            "\xC3\xA9", "\xEF\xBB\xBF", "\xE2\x80\xA8", "\xFF"};
+    const char* pieces[] = {
+        "a",    "b",        "//",           "1/2/24",       " ",   "\t", "\r", "\n",
+        "\r\n", "\xC3\xA9", "\xEF\xBB\xBF", "\xE2\x80\xA8", "\xFF"};
     for (quint32 seed = 1; seed <= 4; ++seed) {
         QRandomGenerator rng(seed);
         QByteArray file;
@@ -444,6 +455,77 @@ void TestTally::fileBytesAsDecoded()
     QCOMPARE(out.result.reportLines, expected.result.reportLines);
     QCOMPARE(out.result.names, expected.result.names);
     QCOMPARE(out.result.countTexts, expected.result.countTexts);
+
+    // Read from the file in one share or several, each counted apart and
+    // then joined: the same report (names as UTF-8 writes them).
+    QTemporaryFile onDisk;
+    QVERIFY(onDisk.open() && onDisk.write(file) == file.size() && onDisk.flush());
+    QStringList utf8Lines = expected.result.reportLines;
+    for (QString& line : utf8Lines)
+        line = QString::fromUtf8(line.toUtf8());
+    for (const int shares : {1, 2, 3, 7}) {
+        FileTally::Options options;
+        options.dateFormat = format;
+        options.threads = shares;
+        options.splitAbove = 0;
+        const FileTally::Result counted =
+            FileTally::count(onDisk.handle(), file.size(), onDisk.fileName(), options);
+        QCOMPARE(counted.error, QString());
+        const TallyOutcome joined =
+            tallyOutcome(counted.whole, "T", expected.countTime, somePreviousResult());
+        QCOMPARE(joined.counted, expected.counted);
+        QCOMPARE(joined.result.reportLines, utf8Lines);
+    }
+}
+
+// A file that shrinks while it is read is an error, never a crash.
+void TestTally::fileCutShort_data()
+{
+    QTest::addColumn<int>("shares");
+    QTest::addColumn<qint64>("missing");
+    QTest::newRow("last byte gone") << 1 << 1LL;
+    QTest::newRow("second share gone") << 2 << 5000LL;
+    QTest::newRow("all but the first piece gone") << 1 << 3000000LL;
+}
+
+void TestTally::fileCutShort()
+{
+    QFETCH(int, shares);
+    QFETCH(qint64, missing);
+    const QByteArray file = QByteArray("apple\r\n//2024-3-1\r\n").repeated(500);
+    QTemporaryFile onDisk;
+    QVERIFY(onDisk.open() && onDisk.write(file) == file.size() && onDisk.flush());
+    FileTally::Options options;
+    options.threads = shares;
+    options.splitAbove = 0;
+    const FileTally::Result counted =
+        FileTally::count(onDisk.handle(), file.size() + missing, onDisk.fileName(), options);
+    QVERIFY2(counted.error.contains("changed size while it was read"), qPrintable(counted.error));
+    QVERIFY(counted.error.contains(onDisk.fileName()));
+}
+
+void TestTally::periodNames_data()
+{
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<int>("by");
+    QTest::addColumn<QString>("name");
+    const auto row = [](const char* tag, QDate date, FileTally::Period by, const char* name) {
+        QTest::newRow(tag) << date << int(by) << QString(name);
+    };
+    row("day", QDate(2026, 3, 1), FileTally::Period::Day, "2026-03-01");
+    row("month", QDate(2026, 3, 1), FileTally::Period::Month, "2026-03");
+    row("year", QDate(2026, 3, 1), FileTally::Period::Year, "2026");
+    row("week", QDate(2026, 3, 1), FileTally::Period::Week, "2026-W09");
+    row("week of the next year", QDate(2024, 12, 30), FileTally::Period::Week, "2025-W01");
+    row("week of the last year", QDate(2021, 1, 3), FileTally::Period::Week, "2020-W53");
+}
+
+// Weeks are ISO 8601 weeks, named by the year they belong to.
+void TestTally::periodNames()
+{
+    QFETCH(QDate, date);
+    QFETCH(int, by);
+    QTEST(FileTally::periodName(date, FileTally::Period(by)), "name");
 }
 
 QTEST_GUILESS_MAIN(TestTally)
