@@ -17,6 +17,7 @@
 #include <QTreeWidget>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 // Opening nodes from the tree, the modified flag and saving.
 class TestOpenSave : public QObject
@@ -231,6 +232,9 @@ void TestOpenSave::oddFiles_data()
                                            << ("\xef\xbb\xbf" + day + "x\r\n").toUtf8() << "";
     QTest::newRow("Upper.TXT") << "Upper.TXT" << day.toUtf8() << "x" << (day + "x\r\n").toUtf8()
                                << "";
+    // Linked.txt has a second name outside the data folder, which sees every save.
+    QTest::newRow("hard link") << "Linked.txt" << day.toUtf8() << "x" << (day + "x\r\n").toUtf8()
+                               << "";
 }
 
 void TestOpenSave::oddFiles()
@@ -252,6 +256,10 @@ void TestOpenSave::oddFiles()
     } else {
         f.writeData(file, content);
     }
+    const QString secondName = f.docs.path() + "also.txt";
+    if (file == "Linked.txt")
+        QVERIFY(::link(QFile::encodeName(path).constData(),
+                       QFile::encodeName(secondName).constData()) == 0);
     f.start();
     const bool title = file.endsWith(".txt", Qt::CaseInsensitive) && content != "@dir";
     f.click(title ? file.chopped(4) : file);
@@ -273,6 +281,8 @@ void TestOpenSave::oddFiles()
     QVERIFY(f.form1()->Post1Click());
     QCOMPARE(Dialogs::shownMessages().size(), message.isEmpty() ? 0 : 1);
     QCOMPARE(QDir(f.dataFolder()).entryList(QDir::Files), QStringList{file});
+    if (file == "Linked.txt")
+        QCOMPARE(f.docs.readFile("also.txt"), f.readData(file));
 }
 
 // Another program changed the open title before a click on another node saves it.
@@ -285,13 +295,17 @@ void TestOpenSave::changedOnDisk_data()
     QTest::addColumn<QString>("report"); // when set: a report is asked for, not another title
     const QByteArray outside = "//2024-3-3\r\napple\r\noutside\r\n";
     const QByteArray mine = "//2024-3-3\r\napple\r\nmine\r\n";
-    QTest::newRow("reload") << 0 << outside << QByteArray() << "Morvane---Other" << "";
-    QTest::newRow("overwrite") << 1 << mine << QByteArray() << "Morvane---Other" << "";
-    QTest::newRow("keep both") << 2 << outside << mine << "Morvane---Other" << "";
-    QTest::newRow("closed: nothing saved")
-        << -1 << outside << QByteArray() << "Morvane---Fruit" << "";
+    QTest::newRow("reload") << 0 << outside << QByteArray() << "Morvane---Other"
+                            << "";
+    QTest::newRow("overwrite") << 1 << mine << QByteArray() << "Morvane---Other"
+                               << "";
+    QTest::newRow("keep both") << 2 << outside << mine << "Morvane---Other"
+                               << "";
+    QTest::newRow("closed: nothing saved") << -1 << outside << QByteArray() << "Morvane---Fruit"
+                                           << "";
     // 3: ended by a signal, nobody is asked and both are kept.
-    QTest::newRow("unattended shutdown") << 3 << outside << mine << "Morvane---Fruit (2)" << "";
+    QTest::newRow("unattended shutdown") << 3 << outside << mine << "Morvane---Fruit (2)"
+                                         << "";
     // The report counts what the editor holds after the answer, under its title.
     QTest::newRow("reload, report")
         << 0 << outside << QByteArray() << "Morvane---Fruit"
