@@ -193,12 +193,21 @@ void TestTitleOperations::exportPage()
     exportNow->click();
     QCOMPARE(QDir(Dialogs::lastFileDialogFolder()), QDir(f.docs.path())); // not among the titles
     exportNow->click();
+    // Also while the title's file is missing, by a path through a link.
+    const QByteArray saved = f.readData("t.txt");
+    QVERIFY(QFile::remove(f.dataFolder() + "t.txt"));
+    QVERIFY(QFile::link(f.dataFolder(), f.docs.path() + "via"));
+    Dialogs::setNextFileName(f.docs.path() + "via/t.txt");
+    exportNow->click();
     QVERIFY(pic->isVisible());
-    QCOMPARE(Dialogs::shownMessages().size(), 2);
+    QCOMPARE(Dialogs::shownMessages().size(), 3);
     QCOMPARE(Dialogs::shownMessages()[0],
              QString("Tip:This option only export to text file(.txt)."));
     QVERIFY(Dialogs::shownMessages()[1].contains("own file"));
-    QVERIFY(f.readData("t.txt").startsWith("//Rule\r\n\r\n//2024-3-1\r\n"));
+    QCOMPARE(Dialogs::shownMessages()[2], Dialogs::shownMessages()[1]);
+    QVERIFY(saved.startsWith("//Rule\r\n\r\n//2024-3-1\r\n"));
+    QVERIFY(!QFile::exists(f.dataFolder() + "t.txt"));
+    QVERIFY(f.form1()->state().modified);
     QVERIFY(!QFile::exists(f.docs.path() + "out.csv"));
 
     // Written under the name typed without extension; the title is saved first.
