@@ -39,8 +39,24 @@ bool TForm1::resolveOutsideChange()
 {
     const TitleFiles::Stamp now = TitleFiles::stampOf(openTitleFile());
     // A vanished file is simply written again; only other content is at stake.
-    if (now.size < 0 || now == m_state.openTitleStamp)
+    if ((now.size < 0 && !now.unreadable) || now == m_state.openTitleStamp)
         return true;
+    if (now.unreadable) {
+        // What is there now was never read, so nothing may replace it: the
+        // text can only go beside it.
+        if (!m_unattended &&
+            Dialogs::choose(
+                this,
+                QStringLiteral("The title \"%1\" was changed on disk after it was opened, and "
+                               "its file can no longer be read, so it is neither shown nor "
+                               "saved over.\n\n"
+                               "Keep both: save your text as a new title beside it.\n"
+                               "Cancel: save nothing now.")
+                    .arg(m_state.node.titleName),
+                {QStringLiteral("Keep both"), QStringLiteral("Cancel")}) != 0)
+            return false;
+        return keepBothTitles();
+    }
     // Unattended, both texts are kept: nothing is lost and nobody is asked.
     int choice = 2;
     if (!m_unattended)

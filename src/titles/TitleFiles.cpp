@@ -28,9 +28,15 @@ Stamp stampOf(const QString& path)
 {
     Stamp stamp;
     QFile file;
-    if (!RegularFile::openForReading(file, path, nullptr))
+    if (!RegularFile::openForReading(file, path, nullptr)) {
+        stamp.unreadable = QFileInfo::exists(path);
         return stamp;
+    }
     const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        stamp.unreadable = true;
+        return stamp;
+    }
     stamp.size = bytes.size();
     stamp.modified = QFileInfo(path).lastModified();
     stamp.hash = hashOf(bytes);

@@ -1,3 +1,4 @@
+#include "FileSystemFaults.h"
 #include "ProgramFixture.h"
 #include "app/Dialogs.h"
 #include "app/EntryEditor.h"
@@ -15,6 +16,7 @@
 #include <QStringEncoder>
 #include <QTest>
 #include <QTreeWidget>
+#include <optional>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -293,39 +295,57 @@ void TestOpenSave::changedOnDisk_data()
     QTest::addColumn<QByteArray>("copy");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("report"); // when set: a report is asked for, not another title
+    // The new file cannot be read by the user (mode 000): only "Keep both" or "Cancel".
+    QTest::addColumn<bool>("unreadable");
     const QByteArray outside = "//2024-3-3\r\napple\r\noutside\r\n";
     const QByteArray mine = "//2024-3-3\r\napple\r\nmine\r\n";
     QTest::newRow("reload") << 0 << outside << QByteArray() << "Morvane---Other"
-                            << "";
+                            << "" << false;
     QTest::newRow("overwrite") << 1 << mine << QByteArray() << "Morvane---Other"
-                               << "";
+                               << "" << false;
     QTest::newRow("keep both") << 2 << outside << mine << "Morvane---Other"
-                               << "";
+                               << "" << false;
     QTest::newRow("closed: nothing saved") << -1 << outside << QByteArray() << "Morvane---Fruit"
-                                           << "";
+                                           << "" << false;
     // 3: ended by a signal, nobody is asked and both are kept.
     QTest::newRow("unattended shutdown") << 3 << outside << mine << "Morvane---Fruit (2)"
-                                         << "";
+                                         << "" << false;
     // The report counts what the editor holds after the answer, under its title.
     QTest::newRow("reload, report")
         << 0 << outside << QByteArray() << "Morvane---Fruit"
-        << "statistics:\r\n   Fruit\r\n*1--50%--apple\r\n1--50%--outside\r\n";
+        << "statistics:\r\n   Fruit\r\n*1--50%--apple\r\n1--50%--outside\r\n"
+        << false;
     QTest::newRow("keep both, report")
         << 2 << outside << mine << "Morvane---Fruit (2)"
-        << "statistics:\r\n   Fruit (2)\r\n*1--50%--apple\r\n1--50%--mine\r\n";
+        << "statistics:\r\n   Fruit (2)\r\n*1--50%--apple\r\n1--50%--mine\r\n"
+        << false;
+    QTest::newRow("unreadable, keep both") << 0 << outside << mine << "Morvane---Other"
+                                           << "" << true;
+    QTest::newRow("unreadable, cancel: nothing saved")
+        << 1 << outside << QByteArray() << "Morvane---Fruit"
+        << "" << true;
+    QTest::newRow("unreadable, unattended shutdown")
+        << 3 << outside << mine << "Morvane---Fruit (2)"
+        << "" << true;
 }
 
 void TestOpenSave::changedOnDisk()
 {
     QFETCH(int, choice);
     QFETCH(QString, report);
+    QFETCH(bool, unreadable);
     ProgramFixture f;
     f.writeData("Fruit.txt", "//2024-3-3\r\napple\r\n");
     f.writeData("Other.txt", "");
     f.start();
     f.click("Fruit");
     f.type("mine");
-    f.writeData("Fruit.txt", "//2024-3-3\r\napple\r\noutside\r\n");
+    const QString fruit = f.writeData("Fruit.txt", "//2024-3-3\r\napple\r\noutside\r\n");
+    std::optional<PermissionsBind> asUser;
+    if (unreadable) {
+        QVERIFY(QFile::setPermissions(fruit, {}));
+        asUser.emplace();
+    }
     Dialogs::setNextChoice(choice);
     if (choice == 3) {
         f.form1()->shutdown(false);
@@ -338,13 +358,14 @@ void TestOpenSave::changedOnDisk()
     } else {
         f.click("Other");
     }
+    asUser.reset();
     QCOMPARE(Dialogs::shownMessages().size(), choice == 3 ? 0 : 1);
     QVERIFY(Dialogs::shownMessages().join(' ').contains("changed on disk") || choice == 3);
     QTEST(f.readData("Fruit.txt"), "fruit");
     QTEST(f.readData("Fruit (2).txt"), "copy");
     QTEST(f.form1()->windowTitle(), "caption");
-    QCOMPARE(f.node("Fruit (2)") != nullptr, choice >= 2);
-    if (choice < 0 || choice == 3)
+    QCOMPARE(f.node("Fruit (2)") != nullptr, QFile::exists(f.dataFolder() + "Fruit (2).txt"));
+    if (choice < 0 || choice == 3 || unreadable)
         return;
     // Our own saves are not taken for changes made outside.
     Dialogs::clearShownMessages();
