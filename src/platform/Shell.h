@@ -11,12 +11,13 @@
 namespace Shell {
 
 // The shell folder identifiers the program asks for.
-enum class SpecialFolder {
-    Personal = 5,  // the user's documents folder
-    Desktop = 16,  // the desktop folder
+enum class SpecialFolder
+{
+    Personal = 5,   // the user's documents folder
+    Desktop = 16,   // the desktop folder
     StartMenu = 11, // where menu launchers live
-    Programs = 2,  // also the launcher folder on this desktop
-    AppData = 26,  // per-user application data
+    Programs = 2,   // also the launcher folder on this desktop
+    AppData = 26,   // per-user application data
 };
 
 // The folder's full path without a trailing separator; empty when the desktop
@@ -64,9 +65,14 @@ void setOpenHandlerForTesting(std::function<bool(const QString&)> handler);
 // Deletes a folder and everything in it, permanently. True on success.
 bool deleteFolderTree(const QString& folder);
 
-// File attribute values of the sweep: Normal gives the owner write access
-// back, ReadOnly takes write access away from everyone.
-enum Attributes { Normal = 0, ReadOnly = 1 };
+// File attribute values of the sweep: Normal gives the owner read and write
+// access back (and the write bits of a new file, where none was left),
+// ReadOnly takes write access away from everyone.
+enum Attributes
+{
+    Normal = 0,
+    ReadOnly = 1
+};
 
 // Sets the attribute value on one file. Folders are left writable, because a
 // read-only folder here (unlike on Windows) would forbid adding titles to it.
