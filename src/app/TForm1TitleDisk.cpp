@@ -4,6 +4,7 @@
 
 #include "Dialogs.h"
 #include "EntryEditor.h"
+#include "platform/RegularFile.h"
 #include "titles/TitleFiles.h"
 
 #include <QFileInfo>
@@ -111,7 +112,13 @@ bool TForm1::keepBothTitles()
 
 bool TForm1::lockDataFolder()
 {
-    m_dataLock = std::make_unique<QLockFile>(m_state.dataFolder + QStringLiteral(".morvane.lock"));
+    const QString lockFile = m_state.dataFolder + QStringLiteral(".morvane.lock");
+    // The lock's reader would wait for good on a FIFO in its place; no other
+    // kind of file there is anybody's lock.
+    if (RegularFile::existsAsNonRegular(lockFile) ||
+        (QFileInfo(lockFile).isSymLink() && !QFileInfo::exists(lockFile)))
+        QFile::remove(lockFile);
+    m_dataLock = std::make_unique<QLockFile>(lockFile);
     m_dataLock->setStaleLockTime(0);
     if (m_dataLock->tryLock(0) || m_dataLock->error() != QLockFile::LockFailedError)
         return true;

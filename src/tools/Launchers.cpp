@@ -1,5 +1,6 @@
 #include "Launchers.h"
 
+#include "platform/RegularFile.h"
 #include "platform/SafeFile.h"
 
 #include <QDir>
@@ -40,8 +41,9 @@ QString ensureIcon()
     if (path.isEmpty() || !resource.open(QIODevice::ReadOnly))
         return QString();
     const QByteArray icon = resource.readAll();
-    QFile existing(path);
-    if (existing.open(QIODevice::ReadOnly) && existing.readAll() == icon)
+    QFile existing;
+    if (RegularFile::openForReading(existing, path, nullptr, icon.size()) &&
+        existing.readAll() == icon)
         return path;
     QDir().mkpath(QFileInfo(path).absolutePath());
     return SafeFile::write(SafeFile::Purpose::Launcher, path, icon) ? path : QString();
@@ -58,7 +60,7 @@ LauncherFields programLauncher(const QString& executable, Shell::LauncherPlace p
     fields.description = QStringLiteral("Tally free-text entries and chart the totals");
     // Two menu launchers show up in two different menu sections.
     fields.categories = place == Shell::LauncherPlace::Programs ? QStringLiteral("Utility;")
-                                                              : QStringLiteral("Office;");
+                                                                : QStringLiteral("Office;");
     return fields;
 }
 

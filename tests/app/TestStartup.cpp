@@ -18,6 +18,7 @@
 #include <QTreeWidget>
 #include <algorithm>
 #include <csignal>
+#include <sys/stat.h>
 
 // Start-up, the first-start library, the no-title state and shutdown.
 class TestStartup : public QObject
@@ -30,6 +31,8 @@ private slots:
     void noTitleStateDisablesCommands();
     void sweepsAtStartAndExit();
     void hiddenEntriesStayHidden();
+    void hostileStateFiles_data();
+    void hostileStateFiles();
     void titleMenuTogglesTree();
     void windowsCreatedInOrder();
     void rightClickKeepsSelection();
@@ -131,6 +134,53 @@ void TestStartup::hiddenEntriesStayHidden()
     f.start();
     QCOMPARE(f.tree()->topLevelItemCount(), 1);
     QCOMPARE(f.tree()->topLevelItem(0)->text(0), QString("c"));
+}
+
+// A state file that is not a small regular file: the start neither blocks nor
+// fills the memory, and the program works on. "~/" is below HOME.
+void TestStartup::hostileStateFiles_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("what");
+    QTest::newRow("defaultfile.cnt, a FIFO") << "defaultfile.cnt"
+                                             << "fifo";
+    QTest::newRow("defaultfile.cnt, a link to /dev/zero") << "defaultfile.cnt"
+                                                          << "zero";
+    QTest::newRow("defaultfile.cnt, 1 MB") << "defaultfile.cnt"
+                                           << "big";
+    QTest::newRow("tip.cnt, a FIFO") << "tip.cnt"
+                                     << "fifo";
+    QTest::newRow("tip.cnt, a link to /dev/zero") << "tip.cnt"
+                                                  << "zero";
+    QTest::newRow("the data folder's lock, a FIFO") << ".morvane.lock"
+                                                    << "fifo";
+    QTest::newRow("the ledger of writes, a FIFO") << "~/.local/state/morvane/.writes-under-way"
+                                                  << "fifo";
+}
+
+void TestStartup::hostileStateFiles()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, what);
+    ProgramFixture f;
+    f.writeData("t.txt", "//2024-3-3\r\n");
+    const QString path =
+        file.startsWith("~/") ? f.home.path() + file.mid(2) : f.dataFolder() + file;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    if (what == "fifo")
+        QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+    else if (what == "zero")
+        QVERIFY(QFile::link("/dev/zero", path));
+    else
+        f.writeData(file, "t\r\n\r\n" + QByteArray(1 << 20, '/'));
+    f.start();
+    QCOMPARE(f.form1()->windowTitle(), QString("Morvane---Please click a title to start."));
+    QCOMPARE(Dialogs::shownMessages(), QStringList());
+    f.click("t");
+    f.type("x");
+    QVERIFY(f.form1()->Post1Click());
+    f.stop();
+    QCOMPARE(f.readData("t.txt"), QByteArray("//2024-3-3\r\nx\r\n"));
 }
 
 void TestStartup::titleMenuTogglesTree()
