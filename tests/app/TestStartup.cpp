@@ -276,8 +276,13 @@ void TestStartup::terminationSignalSavesAndSweeps()
 void TestStartup::killedWhileTypingOffersLines_data()
 {
     QTest::addColumn<bool>("restore");
-    QTest::newRow("restored") << true;
-    QTest::newRow("kept aside") << false;
+    QTest::addColumn<QString>("meanwhile"); // done to the title between the kill and the start
+    QTest::newRow("restored") << true << "";
+    QTest::newRow("kept aside") << false << "";
+    // A sync tool or a backup touched it: the copy is older than the title.
+    QTest::newRow("title changed since, restored") << true << "changed";
+    QTest::newRow("title renamed since, restored") << true << "renamed";
+    QTest::newRow("title renamed since, kept aside") << false << "renamed";
 }
 
 // A program killed with SIGKILL while the user types: the next start offers
@@ -286,6 +291,7 @@ void TestStartup::killedWhileTypingOffersLines_data()
 void TestStartup::killedWhileTypingOffersLines()
 {
     QFETCH(bool, restore);
+    QFETCH(QString, meanwhile);
     ProgramFixture f;
     f.writeData("t.txt", "//2024-3-3\r\n");
     f.writeData("defaultfile.cnt", "t\r\n\r\n");
@@ -309,21 +315,37 @@ void TestStartup::killedWhileTypingOffersLines()
     QVERIFY(child.waitForFinished(20000));
     QCOMPARE(child.exitStatus(), QProcess::CrashExit);
     QCOMPARE(f.readData("t.txt"), QByteArray("//2024-3-3\r\n"));
+    if (meanwhile == "changed") {
+        QFile title(f.dataFolder() + "t.txt");
+        QVERIFY(title.open(QIODevice::Append) && title.write("x\r\n") == 3);
+    } else if (meanwhile == "renamed") {
+        QVERIFY(QFile::rename(f.dataFolder() + "t.txt", f.dataFolder() + "u.txt"));
+    }
 
     Dialogs::clearShownMessages();
     Dialogs::setNextAnswer(restore ? Dialogs::Answer::Yes : Dialogs::Answer::No);
     f.start();
-    QTRY_VERIFY(Dialogs::shownMessages().contains("restore the unsaved lines of t?"));
-    QCOMPARE(f.form1()->windowTitle(), QString("Morvane---t"));
+    QTRY_VERIFY(!Dialogs::shownMessages().filter("restore the unsaved lines of t?").isEmpty());
+    const QString offer = Dialogs::shownMessages().filter("restore the unsaved lines").join('\n');
+    QCOMPARE(offer.contains("changed since"), meanwhile == "changed");
+    QCOMPARE(offer.contains("renamed or deleted since"), meanwhile == "renamed");
+    QCOMPARE(f.form1()->windowTitle(),
+             QString(!restore && meanwhile == "renamed" ? "Morvane---Please click a title to start."
+                                                        : "Morvane---t"));
     QCOMPARE(f.editor()->lines().contains("line 5"), restore);
     QCOMPARE(f.form1()->state().modified, restore);
     QCOMPARE(QDir(state).entryList({"*.kept"}).size(), restore ? 0 : 1);
     if (restore) {
         QCOMPARE(f.editor()->lines().mid(0, 2), QStringList({"//2024-3-3", "line 1"}));
         QVERIFY(f.clickListTexts().contains("line 5"));
+        Dialogs::setNextChoice(2); // changed since: keep both
         f.form1()->action("Post1")->trigger();
-        QVERIFY(f.readData("t.txt").contains("line 5\r\n"));
+        QVERIFY(f.readData(meanwhile == "changed" ? "t (2).txt" : "t.txt").contains("line 5\r\n"));
+        if (meanwhile == "changed")
+            QCOMPARE(f.readData("t.txt"), QByteArray("//2024-3-3\r\nx\r\n"));
     }
+    if (meanwhile == "renamed")
+        QCOMPARE(f.readData("u.txt"), QByteArray("//2024-3-3\r\n"));
     f.stop(); // a clean exit leaves no copy
     QVERIFY(QDir(state).entryList({"*.recovery"}).isEmpty());
 }
