@@ -77,6 +77,8 @@ qsizetype TForm1::replaceItem(const QString& oldText, const QString& newText)
             lines << b.text();
     }
     const QList<int> found = WholeTitle::matchingLines(lines, oldText);
+    // One line for each: characters the editor takes for breaks stay inside it.
+    const QString line = m_editor->toEditor(WholeTitle::firstLine(newText));
     if (!found.isEmpty()) {
         // One step of the undo history; from the bottom up, so that a new text
         // of several lines leaves the numbers of the lines above as they were.
@@ -87,7 +89,7 @@ qsizetype TForm1::replaceItem(const QString& oldText, const QString& newText)
             const QTextBlock block = doc->findBlockByNumber(*it);
             cursor.setPosition(block.position());
             cursor.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
-            cursor.insertText(newText);
+            cursor.insertText(line);
         }
         cursor.endEditBlock();
     }

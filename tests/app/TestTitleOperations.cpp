@@ -8,8 +8,10 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -112,6 +114,12 @@ void TestTitleOperations::replace_data()
         << ""
         << "2 row be replaced" << QStringList{"//2024-3-3", "", "", "apples", ""}
         << QStringList{"apples"};
+    // Pasted with line breaks: only the text before the first one is taken.
+    QTest::newRow("pasted New row of three lines")
+        << "Apple"
+        << "Pear\r\nPlum\nFig"
+        << "2 row be replaced" << QStringList{"//2024-3-3", "Pear", "Pear", "apples", ""}
+        << QStringList{"apples", "Pear"};
     QTest::newRow("nothing matches")
         << "Kiwi"
         << "x"
@@ -149,7 +157,13 @@ void TestTitleOperations::replace()
     QTest::mouseClick(edit2, Qt::LeftButton);
     QCOMPARE(edit2->text(), oldText);
     edit2->clear();
-    QTest::keyClicks(edit2, newText);
+    if (newText.contains('\n')) {
+        QGuiApplication::clipboard()->setText(newText);
+        QTest::keyClick(edit2, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(edit2->text(), newText.section('\r', 0, 0));
+    } else {
+        QTest::keyClicks(edit2, newText);
+    }
     QTest::keyClick(edit2, Qt::Key_Return);
     QVERIFY(!pic->isVisible());
     QCOMPARE(Dialogs::shownMessages(), QStringList{message});
