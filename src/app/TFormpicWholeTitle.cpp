@@ -3,6 +3,7 @@
 
 #include "Dialogs.h"
 #include "TForm1.h"
+#include "editor/EditorLines.h"
 #include "editor/WholeTitle.h"
 
 #include <QButtonGroup>
@@ -76,6 +77,7 @@ void TFormpic::buildReplacePage()
     m_edit2 = new QLineEdit(panel);
     m_edit2->setObjectName(QStringLiteral("Edit2"));
     m_edit2->setGeometry(120, 110, 280, 26);
+    m_edit2->setMaxLength(int(EditorLines::kLongestLine));
     // A pasted text is cut at its first line break, so what shows is what replaces.
     connect(m_edit2, &QLineEdit::textChanged, this, [this](const QString& text) {
         const QString line = WholeTitle::firstLine(text);

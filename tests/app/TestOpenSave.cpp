@@ -234,6 +234,10 @@ void TestOpenSave::oddFiles_data()
                                            << ("\xef\xbb\xbf" + day + "x\r\n").toUtf8() << "";
     QTest::newRow("Upper.TXT") << "Upper.TXT" << day.toUtf8() << "x" << (day + "x\r\n").toUtf8()
                                << "";
+    QTest::newRow("a line past the editor's limit")
+        << "Long.txt" << (day + QString(30001, 'x')).toUtf8() << "" << QByteArray()
+        << "The title \"Long\" holds a line of 30001 characters; lines of more than 30000 "
+           "characters cannot be edited here, so it was not opened; its file is left as it is.";
     // Linked.txt has a second name outside the data folder, which sees every save.
     QTest::newRow("hard link") << "Linked.txt" << day.toUtf8() << "x" << (day + "x\r\n").toUtf8()
                                << "";

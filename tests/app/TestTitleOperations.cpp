@@ -51,6 +51,20 @@ void TestTitleOperations::appendText_data()
     for (int i = 0; i < 30000; ++i)
         big += "item " + QByteArray::number(i % 97) + "\r\n";
     QTest::newRow("big.txt, in pieces") << "big.txt" << big << opened + big << QStringList{};
+    // The longest line the editor takes, and one character more: refused.
+    const QByteArray longest(30000, 'x');
+    QTest::newRow("a line of 30000 characters")
+        << "long.txt" << longest << opened + longest + "\r\n"
+        << QStringList{};
+    QTest::newRow("a line of 30001 characters refused")
+        << "long.txt" << longest + "x\r\n"
+        << before
+        << QStringList{"The file \"long.txt\" holds a line of 30001 characters; lines of more "
+                       "than 30000 characters cannot be edited here, so nothing was appended."};
+    QTest::newRow("2 MB in one line, read aside, refused")
+        << "huge.txt" << QByteArray(1 << 21, 'x') << before
+        << QStringList{"The file \"huge.txt\" holds a line of 2097152 characters; lines of more "
+                       "than 30000 characters cannot be edited here, so nothing was appended."};
     QTest::newRow("not text: read byte for byte")
         << "bin.txt" << QByteArray("\xfe\xfe\x01x\0y\r\n", 8)
         << opened + QByteArray("\xc3\xbe\xc3\xbe\x01x\0y\r\n", 10) << QStringList{};
@@ -73,8 +87,10 @@ void TestTitleOperations::appendText()
     if (fileName == "notes.Txt")
         QCOMPARE(f.clickListTexts(), QStringList({"kiwi", "pear"}));
     QCOMPARE(f.enabled("ToolButtonReplace"), !f.clickListTexts().isEmpty());
-    QCOMPARE(LongWork::shownLabels(),
-             fileName == "big.txt" ? QStringList{"Appending big.txt\u2026"} : QStringList{});
+    // Reading aside shows its dialog only when it takes a while.
+    if (fileName != "huge.txt")
+        QCOMPARE(LongWork::shownLabels(),
+                 fileName == "big.txt" ? QStringList{"Appending big.txt\u2026"} : QStringList{});
     if (f.readData("t.txt").size() > 14) { // lines were appended: one step undoes them
         f.editor()->undo();
         QCOMPARE(f.editor()->lines(), QStringList({"//2024-3-3", ""}));

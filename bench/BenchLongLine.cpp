@@ -1,0 +1,129 @@
+// Appends a text file of one long line to a small title in the main window,
+// then types a key at the end of that line and draws the bar chart: how long
+// each takes, and the longest time the window went without painting. Lines
+// past the editor's limit are refused: that costs the reading of the file.
+#include "BenchTiming.h"
+#include "app/Dialogs.h"
+#include "app/EntryEditor.h"
+#include "app/Program.h"
+#include "app/TForm1.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTimer>
+#include <QTreeWidget>
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+// The longest interval between event-loop turns while it lives, in milliseconds.
+class GapMeter
+{
+public:
+    GapMeter()
+    {
+        m_timer.setInterval(10);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            m_longest = std::max(m_longest, m_last.nsecsElapsed() / 1e6);
+            m_last.restart();
+        });
+        QCoreApplication::processEvents();
+        m_timer.start();
+        m_last.start();
+    }
+    double longest()
+    {
+        QCoreApplication::processEvents();
+        m_timer.stop();
+        return m_longest;
+    }
+
+private:
+    QTimer m_timer;
+    QElapsedTimer m_last;
+    double m_longest = 0;
+};
+
+double msSince(const QElapsedTimer& t)
+{
+    return t.nsecsElapsed() / 1e6;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Morvane"));
+    QApplication::setQuitOnLastWindowClosed(false);
+    Dialogs::setScripted(true);
+
+    QTemporaryDir docs;
+    const QString data = docs.path() + QStringLiteral("/Morvane/");
+    QDir().mkpath(data);
+    ProgramOptions options;
+    options.documentsFolder = docs.path();
+    options.dates = DateFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("HH:mm:ss"), 2024);
+    options.clock = Clock::fixed(QDateTime(QDate(2024, 3, 3), QTime(12, 0)));
+    QFile(data + QStringLiteral("t.txt")).open(QIODevice::WriteOnly);
+    Program program(options);
+    program.start();
+    if (!QTest::qWaitForWindowExposed(program.form1()))
+        return 1;
+    TForm1* form1 = program.form1();
+    auto* tree = form1->findChild<QTreeWidget*>(QStringLiteral("TreeView1"));
+    auto* editor = form1->findChild<EntryEditor*>(QStringLiteral("RichEditNeed"));
+
+    QList<qint64> lengths = {10000, 30000, 1000000};
+    if (benchRuns(2) > 1)
+        lengths << 100000000; // the line of the report that froze the window
+    for (const qint64 length : lengths) {
+        QByteArray line;
+        line.reserve(length + 2);
+        while (line.size() < length)
+            line += "word ";
+        line.truncate(length);
+        const QString file = docs.path() + QStringLiteral("/long.txt");
+        QFile out(file);
+        out.open(QIODevice::WriteOnly);
+        out.write(line + "\r\n");
+        out.close();
+        QFile(data + QStringLiteral("t.txt")).open(QIODevice::WriteOnly);
+        tree->setCurrentItem(tree->topLevelItem(0));
+        form1->TreeView1Click();
+
+        Dialogs::clearShownMessages();
+        Dialogs::setNextFileName(file);
+        QElapsedTimer t;
+        t.start();
+        GapMeter appendGap;
+        form1->AppendText1Click();
+        const double append = msSince(t);
+        const double gap = appendGap.longest();
+        const bool refused = !editor->toPlainText().contains(QStringLiteral("word"));
+        std::printf("a line of %lld characters: append %.0f ms, longest time without painting "
+                    "%.0f ms%s\n",
+                    length, append, gap, refused ? " (refused)" : "");
+        if (refused)
+            continue;
+        // A key typed at the end of the long line, the first line after the date.
+        QTextCursor cursor(editor->document()->findBlockByNumber(2));
+        cursor.movePosition(QTextCursor::EndOfBlock);
+        editor->setTextCursor(cursor);
+        t.restart();
+        QTest::keyClick(editor, Qt::Key_X);
+        QCoreApplication::processEvents();
+        const double key = msSince(t);
+        t.restart();
+        form1->BarChart1Click();
+        const double chart = msSince(t);
+        std::printf("  then a key at its end %.0f ms, the bar chart (save, total, draw) %.0f ms\n",
+                    key, chart);
+    }
+    return 0;
+}
