@@ -54,7 +54,7 @@ bool TForm1::resolveOutsideChange()
                                "Keep both: save your text as a new title beside it.\n"
                                "Cancel: save nothing now.")
                     .arg(m_state.node.titleName),
-                {QStringLiteral("Keep both"), QStringLiteral("Cancel")}) != 0)
+                {QStringLiteral("Keep both")}) != 0)
             return false;
         return keepBothTitles();
     }

@@ -326,7 +326,7 @@ void TestOpenSave::changedOnDisk_data()
     QTest::newRow("unreadable, keep both") << 0 << outside << mine << "Morvane---Other"
                                            << "" << true;
     QTest::newRow("unreadable, cancel: nothing saved")
-        << 1 << outside << QByteArray() << "Morvane---Fruit"
+        << -1 << outside << QByteArray() << "Morvane---Fruit"
         << "" << true;
     QTest::newRow("unreadable, unattended shutdown")
         << 3 << outside << mine << "Morvane---Fruit (2)"
