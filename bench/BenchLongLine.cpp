@@ -20,33 +20,6 @@
 #include <cstdio>
 
 namespace {
-// The longest interval between event-loop turns while it lives, in milliseconds.
-class GapMeter
-{
-public:
-    GapMeter()
-    {
-        m_timer.setInterval(10);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            m_longest = std::max(m_longest, m_last.nsecsElapsed() / 1e6);
-            m_last.restart();
-        });
-        QCoreApplication::processEvents();
-        m_timer.start();
-        m_last.start();
-    }
-    double longest()
-    {
-        QCoreApplication::processEvents();
-        m_timer.stop();
-        return m_longest;
-    }
-
-private:
-    QTimer m_timer;
-    QElapsedTimer m_last;
-    double m_longest = 0;
-};
 
 double msSince(const QElapsedTimer& t)
 {

@@ -19,9 +19,9 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <algorithm>
-#include <malloc.h>
 #include <cstdio>
 #include <cstdlib>
+#include <malloc.h>
 
 namespace {
 
@@ -65,36 +65,6 @@ QTreeWidgetItem* findTitle(QTreeWidget* tree, const QString& name)
     }
     return nullptr;
 }
-
-// The longest interval between event-loop turns while it runs: how long the
-// window could not paint.
-class GapMeter
-{
-public:
-    GapMeter()
-    {
-        m_timer.setInterval(10);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            m_longest = std::max(m_longest, m_last.nsecsElapsed() / 1e6);
-            m_last.restart();
-        });
-        QCoreApplication::processEvents();
-        m_timer.start();
-        m_last.start();
-    }
-    // Lets the last turn happen and returns the longest gap, in milliseconds.
-    double longest()
-    {
-        QCoreApplication::processEvents();
-        m_timer.stop();
-        return m_longest;
-    }
-
-private:
-    QTimer m_timer;
-    QElapsedTimer m_last;
-    double m_longest = 0;
-};
 
 double loadAverage()
 {
