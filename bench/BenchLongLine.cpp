@@ -3,6 +3,7 @@
 // each takes, and the longest time the window went without painting. Lines
 // past the editor's limit are refused: that costs the reading of the file.
 #include "BenchTiming.h"
+#include "BenchWindow.h"
 #include "app/Dialogs.h"
 #include "app/EntryEditor.h"
 #include "app/Program.h"
@@ -29,20 +30,12 @@ double msSince(const QElapsedTimer& t)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    drawOffscreenUnlessTold();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Morvane"));
-    QApplication::setQuitOnLastWindowClosed(false);
-    Dialogs::setScripted(true);
 
-    QTemporaryDir docs;
-    const QString data = docs.path() + QStringLiteral("/Morvane/");
-    QDir().mkpath(data);
-    ProgramOptions options;
-    options.documentsFolder = docs.path();
-    options.dates = DateFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("HH:mm:ss"), 2024);
-    options.clock = Clock::fixed(QDateTime(QDate(2024, 3, 3), QTime(12, 0)));
+    const BenchFolders folders;
+    const QString data = folders.data();
+    const ProgramOptions options = windowBenchOptions(folders.documents());
     QFile(data + QStringLiteral("t.txt")).open(QIODevice::WriteOnly);
     Program program(options);
     program.start();
@@ -61,7 +54,7 @@ int main(int argc, char** argv)
         while (line.size() < length)
             line += "word ";
         line.truncate(length);
-        const QString file = docs.path() + QStringLiteral("/long.txt");
+        const QString file = folders.documents() + QStringLiteral("/long.txt");
         QFile out(file);
         out.open(QIODevice::WriteOnly);
         out.write(line + "\r\n");

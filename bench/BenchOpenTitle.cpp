@@ -5,6 +5,7 @@
 // (save, click list, tally, Total.tol). Appends the title to a small one and
 // exports it. Prints medians of several runs.
 #include "BenchTiming.h"
+#include "BenchWindow.h"
 #include "app/Dialogs.h"
 #include "app/EntryEditor.h"
 #include "app/Program.h"
@@ -76,25 +77,17 @@ double loadAverage()
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    drawOffscreenUnlessTold();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Morvane"));
-    QApplication::setQuitOnLastWindowClosed(false);
-    Dialogs::setScripted(true);
 
-    QTemporaryDir docs;
-    const QString data = docs.path() + QStringLiteral("/Morvane/");
-    QDir().mkpath(data);
+    const BenchFolders folders;
+    const QString data = folders.data();
     writeTitle(data + QStringLiteral("Big.txt"), 200000, 20000);
     writeTitle(data + QStringLiteral("Huge.txt"), 1000000, 20000);
     writeTitle(data + QStringLiteral("Small.txt"), 10, 5);
     writeTitle(data + QStringLiteral("Target.txt"), 10, 5);
 
-    ProgramOptions options;
-    options.documentsFolder = docs.path();
-    options.dates = DateFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("HH:mm:ss"), 2024);
-    options.clock = Clock::fixed(QDateTime(QDate(2024, 3, 3), QTime(12, 0)));
+    const ProgramOptions options = windowBenchOptions(folders.documents());
     Program program(options);
     program.start();
     if (!QTest::qWaitForWindowExposed(program.form1()))
@@ -160,7 +153,7 @@ int main(int argc, char** argv)
             }
 
             t.restart();
-            if (!form1->exportTitle(docs.path() + QStringLiteral("/exported.txt"),
+            if (!form1->exportTitle(folders.documents() + QStringLiteral("/exported.txt"),
                                     WholeTitle::NoteOption::NoDateLines, true))
                 return 1;
             exported.push_back(t.nsecsElapsed() / 1e6);
