@@ -7,6 +7,9 @@
 #   make uninstall  remove what the last make install put in place (same DESTDIR)
 #   make fuzz   build the fuzzing harnesses with clang and run each for
 #               FUZZ_SECONDS (default 5) over fuzz/corpus
+#   make deb    build the Debian package in DEBBUILD (default build-deb) and
+#               check it: contents, dependencies, an install and removal in a
+#               throw-away root, lintian
 
 SHELL      := /bin/bash
 BUILD      ?= build
@@ -15,6 +18,10 @@ FUZZBUILD  ?= build-fuzz
 FUZZ_SECONDS ?= 5
 FUZZERS    := Tally PastedInput DateFormat TitleText DefaultFile Jpeg WordReport
 TESTBUILD  ?= build-test
+DEBBUILD   ?= build-deb
+# The one version, and its release day, as CMakeLists.txt sets them.
+VERSION    := $(shell sed -n 's/^project.Morvane VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+RELEASE_DATE := $(shell sed -n 's/^set.MORVANE_RELEASE_DATE \([0-9-]*\).*/\1/p' CMakeLists.txt)
 JOBS       ?= 2
 # ccache makes rebuilds in a fresh clone or a second work tree cheap.
 LAUNCHER   := $(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
@@ -24,9 +31,11 @@ export CCACHE_NOHASHDIR ?= true
 PACKAGES := cmake g++ make pkg-config qt6-base-dev libjpeg62-turbo-dev libzip-dev \
             fonts-liberation2 xvfb xauth xdotool ccache python3-docx desktop-file-utils \
             libxxhash-dev mawk appstream file clang-14 libclang-rt-14-dev \
-            openbox x11-utils libxtst-dev
+            openbox x11-utils libxtst-dev \
+            debhelper dpkg-dev fakeroot lintian \
+            at-spi2-core dbus-daemon gir1.2-atspi-2.0 python3-gi
 
-.PHONY: all deps build run test bench fuzz install uninstall clean
+.PHONY: all deps build run test bench fuzz install uninstall deb clean
 
 all: build
 
@@ -96,5 +105,20 @@ uninstall:
 	@test -f $(BUILD)/install_manifest.txt || { echo "Nothing installed from $(BUILD)."; exit 1; }
 	sed 's|^|$(DESTDIR)|' $(BUILD)/install_manifest.txt | xargs -d '\n' rm -f --
 
+# The package is built from a copy of the tree, so its build folder and the
+# files dpkg-buildpackage leaves beside the tree stay inside DEBBUILD; the
+# changelog is written there from the version above.
+deb: deps
+	@test -n "$(VERSION)" -a -n "$(RELEASE_DATE)" || { echo "No version in CMakeLists.txt"; exit 1; }
+	rm -rf $(DEBBUILD)/morvane-$(VERSION) $(DEBBUILD)/morvane*_$(VERSION)_*
+	mkdir -p $(DEBBUILD)/morvane-$(VERSION)
+	tar -cf - --exclude-vcs --exclude='./build*' --exclude=./.cache --exclude='./$(DEBBUILD)' . | \
+	  tar -xf - -C $(DEBBUILD)/morvane-$(VERSION)
+	{ printf 'morvane (%s) unstable; urgency=medium\n\n  * Morvane %s.\n\n' $(VERSION) $(VERSION); \
+	  printf ' -- %s  %s\n' "$$(sed -n 's/^Maintainer: //p' debian/control)" \
+	    "$$(date -u -R -d $(RELEASE_DATE))"; } > $(DEBBUILD)/morvane-$(VERSION)/debian/changelog
+	cd $(DEBBUILD)/morvane-$(VERSION) && CCACHE_BASEDIR=$$PWD dpkg-buildpackage -us -uc -b -j$(JOBS)
+	tests/install/check-deb.sh $(DEBBUILD)/morvane_$(VERSION)_$$(dpkg --print-architecture).deb $(VERSION)
+
 clean:
-	rm -rf $(BUILD) $(TESTBUILD)
+	rm -rf $(BUILD) $(TESTBUILD) $(DEBBUILD)

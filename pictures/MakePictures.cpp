@@ -5,6 +5,7 @@
 #include "app/EntryEditor.h"
 #include "app/Program.h"
 #include "app/TForm1.h"
+#include "tools/HelpPictures.h"
 
 #include <QApplication>
 #include <QDir>
@@ -128,14 +129,7 @@ QImage quickStart(TForm1* form)
     p.setFont(head);
     p.setPen(Qt::black);
     p.drawText(QPointF(x, 28), QStringLiteral("Quick start"));
-    const QStringList notes = {
-        QStringLiteral("Click a title in the tree."),
-        QStringLiteral("Type each item on its own line, under the date line of the day."),
-        QStringLiteral("Click an item in the click list to replace the cursor row, or use its "
-                       "hotkey: Ctrl+W for Work."),
-        QStringLiteral("Save the title."),
-        QStringLiteral("Look at a report. No need to save first: a report saves the title."),
-    };
+    const QStringList notes = HelpPictures::quickStartNotes();
     for (int i = 0; i < notes.size(); ++i)
         note(p, QRectF(x, 48 + i * 68, width - x - 8, 64), i + 1, notes[i]);
     return canvas;
@@ -171,7 +165,8 @@ QImage bestWay(TForm1* form)
     QFont f(QStringLiteral("Liberation Sans"));
     f.setPixelSize(12);
     p.setFont(f);
-    const QString hint = QStringLiteral("Open when this software starts");
+    const QStringList notes = HelpPictures::bestWayNotes();
+    const QString hint = notes[1];
     const QRectF tip(b.left() + 10, b.bottom() + 6, QFontMetricsF(f).horizontalAdvance(hint) + 10,
                      20);
     p.setPen(Qt::black);
@@ -190,16 +185,13 @@ QImage bestWay(TForm1* form)
     p.setPen(Qt::black);
     f.setBold(true);
     p.setFont(f);
-    p.drawText(column.adjusted(6, 6, -6, 0), Qt::AlignHCenter | Qt::AlignTop,
-               QStringLiteral("Pressed: on"));
+    p.drawText(column.adjusted(6, 6, -6, 0), Qt::AlignHCenter | Qt::AlignTop, notes[2]);
     p.drawText(column.adjusted(6, 36 + down.height(), -6, -4), Qt::TextWordWrap | Qt::AlignHCenter,
-               QStringLiteral("Click [Default] again to cancel"));
+               notes[3]);
     return canvas;
 }
 
-const QStringList kRows = {QStringLiteral("Set aside all worries,77"),
-                           QStringLiteral("Thinking,56"), QStringLiteral("Overall plan,14"),
-                           QStringLiteral("Work,28"), QStringLiteral("Study,21")};
+const QStringList kRows = HelpPictures::exampleRows();
 
 QImage exampleText()
 {

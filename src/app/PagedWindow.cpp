@@ -1,5 +1,7 @@
 #include "PagedWindow.h"
 
+#include "HiddenTabs.h"
+
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -11,6 +13,7 @@ PagedWindow::PagedWindow(AppState& state, const QString& name, const QString& ca
     setWindowTitle(caption);
     m_pages->setObjectName(QStringLiteral("PageControl1"));
     m_pages->tabBar()->hide();
+    keepPagesFromKeys(m_pages);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_pages);
@@ -29,6 +32,7 @@ QWidget* PagedWindow::page(const QString& pageName)
 
 void PagedWindow::showPage(const QString& pageName, const QString& caption)
 {
+    pageComing(pageName);
     // The page first: showing the window must not show the previous page.
     m_pages->tabBar()->hide();
     m_pages->setCurrentWidget(page(pageName));

@@ -22,6 +22,8 @@ public:
     QString currentPageName() const;
 
 protected:
+    // Called as showPage begins, before the page comes into view.
+    virtual void pageComing(const QString& pageName) { Q_UNUSED(pageName); }
     // The window's background colour and, when given, its font's pixel size.
     void setLook(const QColor& background, int fontPixelSize = 0);
 

@@ -5,11 +5,14 @@
 #include "TFormOpt.h"
 #include "TFormhlp.h"
 #include "TFormpic.h"
+#include "Version.h"
 #include "platform/ShutdownSignals.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QSessionManager>
+#include <cstdio>
+#include <cstring>
 
 Program::Program(const ProgramOptions& options)
 {
@@ -49,6 +52,14 @@ void Program::endOnSignals()
 
 int runProgram(int argc, char** argv)
 {
+    // Answered before any window or data folder exists: it needs no display.
+    // Every other argument is ignored, as it always was.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("morvane %s\n", MORVANE_VERSION);
+            return 0;
+        }
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Morvane"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tools/morvane.png")));

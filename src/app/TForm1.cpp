@@ -3,6 +3,7 @@
 #include "ClickListBox.h"
 #include "EntryEditor.h"
 #include "FixedRowDelegate.h"
+#include "HiddenTabs.h"
 #include "ImageLists.h"
 #include "TFormOpt.h"
 
@@ -11,6 +12,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QSplitter>
 #include <QStyle>
 #include <QTabWidget>
@@ -89,6 +91,7 @@ void TForm1::buildLayout()
     m_pageControl = new QTabWidget(this);
     m_pageControl->setObjectName(QStringLiteral("PageControl1"));
     m_pageControl->tabBar()->hide();
+    keepPagesFromKeys(m_pageControl);
     setCentralWidget(m_pageControl);
 
     m_tabSheet1 = new QWidget;
@@ -118,7 +121,9 @@ void TForm1::buildLayout()
     setBackground(m_tree, QColor(176, 216, 255));
     m_tree->setContextMenuPolicy(Qt::NoContextMenu); // opened by the tree's mouse filter
     m_tree->viewport()->installEventFilter(this);
+    m_tree->installEventFilter(this); // Enter opens the selected node
     m_tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_tree->setAccessibleName(QStringLiteral("Title tree"));
 
     m_editor = new EntryEditor;
     m_editor->setObjectName(QStringLiteral("RichEditNeed"));
@@ -127,6 +132,7 @@ void TForm1::buildLayout()
     m_editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_editor->setFont(designFont(16));
     m_editor->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_editor->setAccessibleName(QStringLiteral("Entries"));
     setBackground(m_editor, QColor(188, 240, 243));
 
     m_panel1 = new QWidget;
@@ -143,6 +149,7 @@ void TForm1::buildLayout()
     m_clickListBox->setObjectName(QStringLiteral("ListBoxListNow"));
     m_clickListBox->setFont(designFont(13));
     m_clickListBox->setUniformItemSizes(true);
+    m_clickListBox->setAccessibleName(QStringLiteral("Click list"));
     m_clickListBox->setContextMenuPolicy(Qt::CustomContextMenu);
     QPalette clickPalette = m_clickListBox->palette();
     clickPalette.setColor(QPalette::Base, QColor(217, 217, 255));
@@ -156,6 +163,7 @@ void TForm1::buildLayout()
     m_hotkeyBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_hotkeyBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_hotkeyBox->setFocusPolicy(Qt::NoFocus);
+    m_hotkeyBox->setAccessibleName(QStringLiteral("Hotkeys"));
     setBackground(m_hotkeyBox, QColor(183, 238, 238));
     // The hotkey column scrolls with the click list, row beside row.
     connect(m_clickListBox->verticalScrollBar(), &QScrollBar::valueChanged,
@@ -278,6 +286,16 @@ void TForm1::buildMenus()
     QMenu* help = menu(QStringLiteral("Help"), QStringLiteral("Help1"));
     addAction(help, QStringLiteral("help"), QStringLiteral("help2"), &TForm1::help2Click);
     addAction(help, QStringLiteral("About..."), QStringLiteral("About1"), &TForm1::About1Click);
+
+    // The menus carry no accelerators: F10 opens the first menu with its first
+    // item marked, as on other desktops (Alt alone reaches the bar where the
+    // style allows it).
+    connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, bar, [bar] {
+        QAction* first = bar->actions().value(0);
+        bar->setActiveAction(first);
+        if (QMenu* menu = first ? first->menu() : nullptr)
+            menu->setActiveAction(menu->actions().value(0));
+    });
 }
 
 template <typename Handler>

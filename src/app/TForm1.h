@@ -117,6 +117,8 @@ public:
     void Delete1Click();
     void ReplaceItem1Click();
     void Uninstall1Click();
+    // The tools window on its uninstall page; a null caption keeps the window's.
+    void showUninstallPage(const QString& caption);
     void Short1Click();
     void Startopen1Click();
     void ToolButtonStartOpenClick();
@@ -188,6 +190,12 @@ private:
     void showGroup();
     void markDefaultButton();
     QString openTitleFile() const;
+    // A title is in the editor, loaded whole: not the tips, a group's explanation
+    // or a title that failed to load.
+    bool titleIsOpen() const
+    {
+        return m_state.shown == AppState::Shown::Title && m_state.openTitleLoaded;
+    }
     void setSaveEnabled(bool enabled);
     void applyClickListRule();
     void setEditorText(const QStringList& lines);
@@ -202,8 +210,9 @@ private:
     QString nodeFilePath(const NodeState& title) const;
     // After a delete: leaves a shown title or group whose file is gone.
     void dropShownNodeIfGone();
-    void renameTitleNode(const NodeState& title, const QString& name);
-    void renameGroupNode(const NodeState& group, const QString& name);
+    // False when the file or folder kept its name; *why then says why, if anything does.
+    bool renameTitleNode(const NodeState& title, const QString& name, QString* why);
+    bool renameGroupNode(const NodeState& group, const QString& name, QString* why);
     void writeDefaultFile();
     void resortNode(QTreeWidgetItem* node);
 
@@ -246,6 +255,8 @@ private:
     void AssignHotkeys();
     void PutItemAtCursor(const QString& item);
     void applyLineEdit(const EditorLines::LineEdit& edit);
+    // After Append Text: an empty last line with the caret on it.
+    void startFreshLastLine();
 
     static constexpr QSize kDesignSize{798, 568};
 

@@ -93,6 +93,9 @@ void TForm1::applyLineEdit(const EditorLines::LineEdit& edit)
 
 void TForm1::reloadclicklist1Click()
 {
+    // The tips and a group's explanation are no title: their lines are no items.
+    if (!titleIsOpen())
+        return;
     reloadClickList(m_editor->lineViews()->lines());
 }
 
@@ -232,9 +235,6 @@ void TForm1::RichEditNeedKeyUp(int key, Qt::KeyboardModifiers modifiers)
                 AssignHotkeys();
         }
     }
-    QFont font = m_clickListBox->font();
-    font.setPointSize(10);
-    m_clickListBox->setFont(font);
     if (enter && m_splitter->sizes().value(2) <= 1)
         setClickPanelWidth(140);
 }

@@ -147,20 +147,25 @@ void TForm1::TreeView1Edited(QTreeWidgetItem* node, const QString& text)
     // The edited node, not the one clicked last: the selection may have moved
     // with the keyboard since.
     const NodeState target = nodeStateOf(node);
-    if (target.kind == NodeKind::Title)
-        renameTitleNode(target, name);
-    else
-        renameGroupNode(target, name);
+    // A rename that failed keeps the node's old text: the tree shows what is on disk.
+    QString why;
+    const bool renamed = target.kind == NodeKind::Title ? renameTitleNode(target, name, &why)
+                                                        : renameGroupNode(target, name, &why);
+    if (!renamed) {
+        if (!why.isEmpty())
+            Dialogs::information(this, why);
+        return;
+    }
     node->setText(0, name);
     resortNode(node);
 }
 
-void TForm1::renameTitleNode(const NodeState& title, const QString& name)
+bool TForm1::renameTitleNode(const NodeState& title, const QString& name, QString* why)
 {
     const QString oldFile = nodeFilePath(title);
     QString renamed;
-    if (!TitleLibrary::renameTitleFile(oldFile, name, &renamed))
-        return;
+    if (!TitleLibrary::renameTitleFile(oldFile, name, &renamed, why))
+        return false;
     if (m_state.shown == AppState::Shown::Title &&
         QDir::cleanPath(openTitleFile()) == QDir::cleanPath(oldFile)) {
         m_state.openTitlePath = title.groupPath + QLatin1Char('\\') + QFileInfo(renamed).fileName();
@@ -174,12 +179,14 @@ void TForm1::renameTitleNode(const NodeState& title, const QString& name)
         m_state.defaultName = name;
         writeDefaultFile();
     }
+    return true;
 }
 
-void TForm1::renameGroupNode(const NodeState& group, const QString& name)
+bool TForm1::renameGroupNode(const NodeState& group, const QString& name, QString* why)
 {
-    if (!TitleLibrary::renameGroupFolder(nativePath(m_state.dataFolder, group.groupPath), name))
-        return;
+    if (!TitleLibrary::renameGroupFolder(nativePath(m_state.dataFolder, group.groupPath), name,
+                                         why))
+        return false;
     const QString newPath = group.parentPath + name;
     auto follow = [&](QString& path) {
         const QString moved = TitleLibrary::movedPath(path, group.groupPath, newPath);
@@ -196,6 +203,7 @@ void TForm1::renameGroupNode(const NodeState& group, const QString& name)
     if (follow(current.groupPath))
         current.displayFolder = displayFolderOf(current);
     follow(current.parentPath);
+    return true;
 }
 
 void TForm1::resortNode(QTreeWidgetItem* node)
@@ -374,6 +382,11 @@ void TForm1::openDefaultTitle()
 
 void TForm1::Uninstall1Click()
 {
-    m_formOpt->showPage(QStringLiteral("Uninstall"), QStringLiteral("Uninstall Morvane"));
+    showUninstallPage(QStringLiteral("Uninstall Morvane"));
+}
+
+void TForm1::showUninstallPage(const QString& caption)
+{
+    m_formOpt->showPage(QStringLiteral("Uninstall"), caption);
     m_formOpt->TabSheet7Show();
 }

@@ -17,6 +17,9 @@
 
 bool TForm1::BitBtn8Click()
 {
+    // Without a title there is nothing to total, and nothing may be written.
+    if (!titleIsOpen())
+        return false;
     // On a title of a million lines the click list and the tally that always
     // follows take tens of milliseconds each: both are counted on other cores
     // while the title is saved. A click list rebuilt from the same lines has

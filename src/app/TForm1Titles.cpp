@@ -107,6 +107,11 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
     const bool release = event->type() == QEvent::MouseButtonRelease;
     if (watched == m_tree->viewport() && (press || release)) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
+        // A press below the nodes would clear the selection; it keeps it, so
+        // the click opens the selected node again instead of saying there is none.
+        if (press && mouse->button() == Qt::LeftButton &&
+            !m_tree->itemAt(mouse->position().toPoint()))
+            return true;
         // Any left click in the tree opens the selected node, as a click on a node does.
         if (release && mouse->button() == Qt::LeftButton)
             QMetaObject::invokeMethod(
@@ -115,6 +120,15 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
         if (mouse->button() == Qt::RightButton) {
             if (press)
                 m_popupTitle->popup(mouse->globalPosition().toPoint());
+            return true;
+        }
+    }
+    // Enter opens the selected node as a click does; moving the selection alone does not.
+    if (watched == m_tree && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            QMetaObject::invokeMethod(
+                this, [this] { TreeView1Click(); }, Qt::QueuedConnection);
             return true;
         }
     }

@@ -6,6 +6,7 @@
 #include "LongWork.h"
 #include "TFormpic.h"
 #include "editor/EditorLines.h"
+#include "editor/LineKinds.h"
 #include "editor/WholeTitle.h"
 #include "platform/RegularFile.h"
 #include "platform/SafeFile.h"
@@ -13,6 +14,7 @@
 
 #include <QFileInfo>
 #include <QScopeGuard>
+#include <QSignalBlocker>
 #include <QTextBlock>
 
 namespace {
@@ -78,6 +80,26 @@ void TForm1::AppendText1Click()
     work.stage(1, 1);
     reloadclicklist1Click();
     applyClickListRule(); // the save applied it to the list before the new items
+    if (!text.isEmpty())
+        startFreshLastLine();
+}
+
+void TForm1::startFreshLastLine()
+{
+    // The next typed item must not join the last line. Like the empty line
+    // that opening adds, this one is no change of the title.
+    const QTextBlock last = m_editor->document()->lastBlock();
+    if (!LineKinds::trimmed(last.text()).isEmpty()) {
+        QSignalBlocker quiet(m_editor);
+        QTextCursor cursor(last);
+        cursor.movePosition(QTextCursor::EndOfBlock);
+        // One undo step takes it back with the appended lines.
+        cursor.joinPreviousEditBlock();
+        cursor.insertBlock();
+        cursor.endEditBlock();
+    }
+    m_editor->moveCursor(QTextCursor::End);
+    m_editor->setFocus();
 }
 
 void TForm1::ReplaceItem1Click()

@@ -1,5 +1,7 @@
 #include "TFormOpt.h"
 
+#include "Version.h"
+
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -37,7 +39,7 @@ void TFormOpt::buildAboutPage()
     big.setBold(true);
     name->setFont(big);
     layout->addStretch();
-    for (QLabel* l : {name, new QLabel(QStringLiteral("Version 1.1")),
+    for (QLabel* l : {name, new QLabel(QStringLiteral("Version " MORVANE_VERSION)),
                       new QLabel(QStringLiteral("For windows98/ME/NT/2000/XP/2003"))}) {
         l->setAlignment(Qt::AlignCenter);
         layout->addWidget(l);

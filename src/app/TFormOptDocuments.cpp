@@ -8,20 +8,26 @@
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <functional>
 
 namespace {
-// A folder path shown as a link: blue, underlined, hand cursor.
+// A folder path shown as a link: blue, underlined, hand cursor. Tab reaches
+// it and Enter or Space opens it, as a click does.
 class LinkLabel : public QLabel
 {
 public:
     explicit LinkLabel(std::function<void()> clicked) : m_clicked(std::move(clicked))
     {
+        setFocusPolicy(Qt::TabFocus);
         QPalette p = palette();
         p.setColor(QPalette::WindowText, Qt::blue);
         setPalette(p);
@@ -36,6 +42,24 @@ protected:
     {
         if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
             m_clicked();
+    }
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const int key = event->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)
+            m_clicked();
+        else
+            QLabel::keyPressEvent(event);
+    }
+    void paintEvent(QPaintEvent* event) override
+    {
+        QLabel::paintEvent(event);
+        if (!hasFocus())
+            return;
+        QPainter painter(this);
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
     }
 
 private:

@@ -3,10 +3,12 @@
 #include "AppState.h"
 #include "PictureBox.h"
 #include "platform/Shell.h"
+#include "tools/HelpPictures.h"
 #include "tools/StartupTip.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -81,7 +83,8 @@ QWidget* TFormhlp::buildPanel1()
     for (int i = 0; i < table.size(); ++i) {
         auto* b = new QPushButton(QString::fromLatin1(table[i].first));
         b->setObjectName(QString::fromLatin1(names[i]));
-        b->setFocusPolicy(Qt::NoFocus);
+        // A click leaves the focus where the user works; Tab still reaches it.
+        b->setFocusPolicy(Qt::TabFocus);
         connect(b, &QPushButton::clicked, this, [this, h = table[i].second] { (this->*h)(); });
         buttons->addWidget(b);
     }
@@ -92,14 +95,21 @@ QWidget* TFormhlp::buildPanel1()
 void TFormhlp::buildPages()
 {
     auto* quick = new QVBoxLayout(page(QStringLiteral("quickstar")));
-    quick->addWidget(
-        new PictureBox(QStringLiteral("Image1"), QStringLiteral(":/tools/quickstart.jpg")));
+    auto* quickPicture =
+        new PictureBox(QStringLiteral("Image1"), QStringLiteral(":/tools/quickstart.jpg"));
+    quickPicture->setAccessibleName(QStringLiteral("Quick start"));
+    quickPicture->setAccessibleDescription(HelpPictures::quickStartDescription());
+    quick->addWidget(quickPicture);
 
     auto* best = new QHBoxLayout(page(QStringLiteral("Best way")));
-    best->addWidget(new PictureBox(QStringLiteral("Image2"), QStringLiteral(":/tools/bestway.jpg")),
-                    3);
+    auto* bestPicture =
+        new PictureBox(QStringLiteral("Image2"), QStringLiteral(":/tools/bestway.jpg"));
+    bestPicture->setAccessibleName(QStringLiteral("Best way--StartOpen"));
+    bestPicture->setAccessibleDescription(HelpPictures::bestWayDescription());
+    best->addWidget(bestPicture, 3);
     auto* memo1 = new QPlainTextEdit;
     memo1->setObjectName(QStringLiteral("Memo1"));
+    memo1->setAccessibleName(QStringLiteral("Best way--StartOpen steps"));
     memo1->setReadOnly(true);
     memo1->setPlainText(memo1Lines().join(QLatin1Char('\n')));
     best->addWidget(memo1, 2);
@@ -116,9 +126,12 @@ void TFormhlp::buildPages()
     m_label3 = new QLabel(documentation.isEmpty() ? QStringLiteral("README.md") : documentation);
     m_label3->setObjectName(QStringLiteral("Label3"));
     m_label3->setProperty("target", documentation);
+    // Tab reaches the link and Enter or Space opens it; a dotted frame shows the focus.
     m_label3->setStyleSheet(
-        QStringLiteral("color: blue; font-weight: bold; text-decoration: underline;"));
+        QStringLiteral("QLabel { color: blue; font-weight: bold; text-decoration: underline;"
+                       " border: 1px dotted transparent; } QLabel:focus { border-color: blue; }"));
     m_label3->setCursor(Qt::PointingHandCursor);
+    m_label3->setFocusPolicy(Qt::TabFocus);
     m_label3->installEventFilter(this);
     texts->addStretch();
     for (QLabel* l : {label1, label2, m_label3})
@@ -130,6 +143,13 @@ bool TFormhlp::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_label3 && event->type() == QEvent::MouseButtonRelease)
         Label3Click();
+    if (watched == m_label3 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+            Label3Click();
+            return true;
+        }
+    }
     return PagedWindow::eventFilter(watched, event);
 }
 

@@ -51,7 +51,8 @@ void TFormhlp::BitBtn5Click()
 void TFormhlp::BitBtn6Click()
 {
     hide();
-    m_form1->Uninstall1Click();
+    // Unlike the Tools menu, this way in leaves the tools window's caption alone.
+    m_form1->showUninstallPage(QString());
 }
 
 void TFormhlp::BitBtn7Click()

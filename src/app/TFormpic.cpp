@@ -18,7 +18,6 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollArea>
 
 TFormpic::TFormpic(AppState& state, TForm1* form1)
@@ -69,7 +68,10 @@ void TFormpic::buildPicPage()
     m_image1->setObjectName(QStringLiteral("Image1"));
     m_image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_image1->setGeometry(0, 0, 589, 399);
+    m_image1->setAccessibleName(QStringLiteral("Chart picture"));
+    m_scrollBox->setAccessibleName(QStringLiteral("Chart"));
     m_scrollBox->setWidget(m_image1);
+    connect(this, &QWidget::windowTitleChanged, this, &TFormpic::describePicture);
     layout->addWidget(m_scrollBox);
     layout->addStretch();
 
@@ -136,6 +138,17 @@ void TFormpic::setPicture(const QImage& picture)
         pixmap.setDevicePixelRatio(devicePixelRatio());
     }
     m_image1->setPixmap(pixmap);
+    describePicture();
+}
+
+void TFormpic::describePicture()
+{
+    const QString report =
+        m_picture.isNull()
+            ? QString()
+            : windowTitle() + QLatin1Char('\n') + m_state.tally.reportLines.join(QLatin1Char('\n'));
+    m_image1->setAccessibleDescription(report);
+    m_scrollBox->setAccessibleDescription(report);
 }
 
 QSize TFormpic::imageSize() const
@@ -180,8 +193,9 @@ void TFormpic::applyChart(const Charts::ChartResult& chart, Charts::Kind kind)
                 show();
         }
         if (chart.window.grew) {
-            if (const QScreen* s = screen())
-                setGeometry(s->availableGeometry());
+            // Maximised, the window manager fits the whole frame, title bar
+            // included, into the work area; the small pages undo it.
+            setWindowState(windowState() | Qt::WindowMaximized);
             m_scrollBox->setFixedWidth(Charts::scrollBoxWidthAfterGrowth(
                 m_scrollBox->width(), qRound(chart.image.width() / devicePixelRatio())));
         }
@@ -191,6 +205,13 @@ void TFormpic::applyChart(const Charts::ChartResult& chart, Charts::Kind kind)
     button(QStringLiteral("BitBtn5"))->setEnabled(chart.buttons.bar);
     button(QStringLiteral("BitBtn2"))->setEnabled(chart.buttons.horizontal);
     button(QStringLiteral("BitBtn6"))->setEnabled(chart.buttons.pie);
+}
+
+void TFormpic::pageComing(const QString& pageName)
+{
+    // Only a chart fills the work area; the small pages show at their own size.
+    if (pageName != QLatin1String("pic") && (windowState() & Qt::WindowMaximized))
+        setWindowState(windowState() & ~Qt::WindowMaximized);
 }
 
 void TFormpic::redraw(bool (TForm1::*draw)(), const QString& caption)

@@ -63,10 +63,16 @@ public:
     void Button2Click(); // OK on "newGroup"
     void RadioGroup4Click(int index);
 
+protected:
+    void pageComing(const QString& pageName) override;
+
 private:
     void buildLibraryPages();
     void createFromPage(bool group);
     void buildPicPage();
+    // A screen reader reads the chart as the report it shows: the caption
+    // and the report lines.
+    void describePicture();
     void redraw(bool (TForm1::*draw)(), const QString& caption);
     QPushButton* addButton(QWidget* parent, const QString& name, const QString& caption,
                            const QRect& geometry, void (TFormpic::*handler)());

@@ -7,6 +7,7 @@
 #include "platform/Clipboard.h"
 #include "stats/PastedInput.h"
 #include "stats/TotalFile.h"
+#include "tools/HelpPictures.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -32,18 +33,21 @@ void TFormpic::buildInputPage()
     // pictures keep their own size.
     int y = 6;
     const auto example = [&](const char* heading, const QString& headingText, const char* image,
-                             const QString& resource) {
+                             const QString& resource, const QString& description) {
         addLabel(input, QString::fromLatin1(heading), headingText, {12, y, 200, 20});
         auto* box = new PictureBox(QString::fromLatin1(image), resource, input);
+        box->setAccessibleName(headingText);
+        box->setAccessibleDescription(description);
         box->setGeometry(QRect(QPoint(12, y + 22), box->picture().size()));
         y = box->geometry().bottom() + 5;
     };
-    example("Label8", QStringLiteral("example1"), "Image5", QStringLiteral(":/tools/example1.jpg"));
+    example("Label8", QStringLiteral("example1"), "Image5", QStringLiteral(":/tools/example1.jpg"),
+            HelpPictures::exampleTextDescription());
     addLabel(input, QStringLiteral("Label11"), QStringLiteral("Cut apart with the comma. "),
              {12, y, 270, 20});
     y += 34;
-    example("Label10", QStringLiteral("example2"), "Image2",
-            QStringLiteral(":/tools/example2.jpg"));
+    example("Label10", QStringLiteral("example2"), "Image2", QStringLiteral(":/tools/example2.jpg"),
+            HelpPictures::exampleTableDescription());
     addLabel(input, QStringLiteral("Label12"),
              QStringLiteral("Duplicate the form of such software as Word , Excel ,etc..  "),
              {12, y, 270, 40})
@@ -51,6 +55,7 @@ void TFormpic::buildInputPage()
 
     m_memo1 = new QPlainTextEdit(input);
     m_memo1->setObjectName(QStringLiteral("Memo1"));
+    m_memo1->setAccessibleName(QStringLiteral("Items and counts"));
     m_memo1->setGeometry(300, 6, 470, 350);
     m_memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

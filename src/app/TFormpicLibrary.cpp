@@ -82,14 +82,19 @@ void TFormpic::buildLibraryPages()
         auto* head = new QHBoxLayout;
         auto* icon = new QLabel;
         icon->setPixmap(ImageLists::toolbarIcon(d.icon).pixmap(32, 32));
+        icon->setAccessibleName(d.group ? QStringLiteral("New Title Group")
+                                        : QStringLiteral("New Title"));
         head->addWidget(icon);
         head->addWidget(new QLabel(QString::fromLatin1(d.prompt)), 1);
         layout->addLayout(head);
         auto* edit = new QLineEdit(QString::fromLatin1(d.prompt) + QStringLiteral(" in here"));
         edit->setObjectName(QString::fromLatin1(d.edit));
+        edit->setAccessibleName(QString::fromLatin1(d.prompt));
         layout->addWidget(edit);
         auto* box = new QGroupBox;
         box->setObjectName(QString::fromLatin1(d.radio));
+        box->setAccessibleName(d.group ? QStringLiteral("Place of the new title group")
+                                       : QStringLiteral("Place of the new title"));
         QButtonGroup* choice = radioChoice(
             box, {TitleLibrary::placementText(TitleLibrary::Root, d.group, QString()),
                   TitleLibrary::placementText(TitleLibrary::CurrentGroup, d.group, QString()),
@@ -133,6 +138,7 @@ void TFormpic::buildLibraryPages()
     layout->addWidget(box);
     auto* radio = new QGroupBox;
     radio->setObjectName(QStringLiteral("RadioGroup4"));
+    radio->setAccessibleName(QStringLiteral("start open"));
     setBackground(radio, QColor(134, 194, 255));
     setTextStyle(radio, green);
     m_radioGroup4 = radioChoice(

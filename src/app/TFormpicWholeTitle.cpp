@@ -52,6 +52,7 @@ QWidget* headedPanel(QWidget* page, const QString& name, const QString& heading)
     auto* panel = new QGroupBox(page);
     panel->setObjectName(name);
     panel->setGeometry(180, 60, 430, 280);
+    panel->setAccessibleName(heading);
     auto* label = new QLabel(heading, panel);
     label->setGeometry(16, 16, 400, 24);
     QFont bold = label->font();
@@ -73,10 +74,13 @@ void TFormpic::buildReplacePage()
     // Items compare exactly; completing "apple" to "Apple" would change what is replaced.
     m_comboBox1->completer()->setCaseSensitivity(Qt::CaseSensitive);
     m_comboBox1->setGeometry(120, 60, 280, 26);
+    m_comboBox1->setAccessibleName(QStringLiteral("Old row"));
+    m_comboBox1->lineEdit()->setAccessibleName(QStringLiteral("Old row"));
     (new QLabel(QStringLiteral("New row"), panel))->setGeometry(24, 110, 90, 24);
     m_edit2 = new QLineEdit(panel);
     m_edit2->setObjectName(QStringLiteral("Edit2"));
     m_edit2->setGeometry(120, 110, 280, 26);
+    m_edit2->setAccessibleName(QStringLiteral("New row"));
     m_edit2->setMaxLength(int(EditorLines::kLongestLine));
     // A pasted text is cut at its first line break, so what shows is what replaces.
     connect(m_edit2, &QLineEdit::textChanged, this, [this](const QString& text) {

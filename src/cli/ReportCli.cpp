@@ -1,5 +1,6 @@
 #include "ReportCli.h"
 
+#include "Version.h"
 #include "charts/Charts.h"
 #include "charts/PictureOutput.h"
 #include "charts/WordReport.h"
@@ -57,6 +58,7 @@ const OptionRow kOptions[] = {
      "read the file as a pasted table, one item and its count per line\n"
      "(item,count or item<TAB>count), as \"Make report\" does"},
     {"help", nullptr, "show this help and exit"},
+    {"version", nullptr, "show the version and exit"},
 };
 
 struct CommandLine
@@ -307,6 +309,11 @@ int runReportCli(const QStringList& args, QTextStream& out, QTextStream& err, co
         return fail(err, cl.error + QStringLiteral(" (try --help)"));
     if (cl.options.contains(QStringLiteral("help"))) {
         printHelp(out);
+        out.flush();
+        return 0;
+    }
+    if (cl.options.contains(QStringLiteral("version"))) {
+        out << kProgram << ' ' << MORVANE_VERSION << '\n';
         out.flush();
         return 0;
     }

@@ -77,6 +77,17 @@ bool nameTaken(const QFileInfo& info, const QString& newName)
     return info.fileName().compare(newName, Qt::CaseInsensitive) != 0 &&
            existsIgnoringCase(info.absolutePath(), newName);
 }
+
+// Creating and renaming onto a name in use say the same.
+QString titleExistsMessage()
+{
+    return QStringLiteral("This title has already existed.");
+}
+
+QString groupExistsMessage()
+{
+    return QStringLiteral("This title group has already existed.");
+}
 } // namespace
 
 Created createTitle(const QString& dataFolder, int placement, const QString& groupPath,
@@ -87,7 +98,7 @@ Created createTitle(const QString& dataFolder, int placement, const QString& gro
         return {};
     const QString fileName = name + QStringLiteral(".txt");
     if (existsIgnoringCase(folder, fileName))
-        return {Created::Exists, QStringLiteral("This title has already existed.")};
+        return {Created::Exists, titleExistsMessage()};
     QString error;
     if (!SafeFile::write(SafeFile::Purpose::Title, withSeparator(folder) + fileName, QByteArray(),
                          &error))
@@ -102,7 +113,7 @@ Created createGroup(const QString& dataFolder, int placement, const QString& gro
     if (folder.isNull())
         return {};
     if (existsIgnoringCase(folder, name))
-        return {Created::Exists, QStringLiteral("This title group has already existed.")};
+        return {Created::Exists, groupExistsMessage()};
     // mkdir, not mkpath: a vanished parent must fail rather than be recreated.
     if (!QDir(folder).exists() || !QDir(folder).mkdir(name)) {
         const QString shown =
@@ -126,27 +137,42 @@ QString titleFile(const QString& folder, const QString& name)
     return withSeparator(folder) + wanted;
 }
 
-bool renameTitleFile(const QString& filePath, const QString& newName, QString* renamed)
+bool renameTitleFile(const QString& filePath, const QString& newName, QString* renamed,
+                     QString* message)
 {
     const QFileInfo info(filePath);
     const QString old = info.fileName();
     const bool txt = old.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive);
     const QString newFileName = newName + (txt ? old.right(4) : QStringLiteral(".txt"));
-    if (nameTaken(info, newFileName))
+    if (nameTaken(info, newFileName)) {
+        if (message)
+            *message = titleExistsMessage();
         return false;
+    }
     const QString target = info.absolutePath() + QLatin1Char('/') + newFileName;
-    if (!QFile::rename(info.absoluteFilePath(), target))
+    QFile file(info.absoluteFilePath());
+    if (!file.rename(target)) {
+        if (message)
+            *message = file.errorString();
         return false;
+    }
     if (renamed)
         *renamed = target;
     return true;
 }
 
-bool renameGroupFolder(const QString& folderPath, const QString& newName)
+bool renameGroupFolder(const QString& folderPath, const QString& newName, QString* message)
 {
     const QFileInfo info(QDir::cleanPath(folderPath));
-    if (!info.isDir() || nameTaken(info, newName))
+    if (message)
+        message->clear();
+    if (!info.isDir())
         return false;
+    if (nameTaken(info, newName)) {
+        if (message)
+            *message = groupExistsMessage();
+        return false;
+    }
     return QDir().rename(info.absoluteFilePath(), info.absolutePath() + QLatin1Char('/') + newName);
 }
 

@@ -55,9 +55,12 @@ QString titleFile(const QString& folder, const QString& name);
 // Renames a file or folder within its folder; a title keeps its extension's
 // letter case. Refused when another entry already has the name in any letter
 // case; a change of letter case alone is allowed. On success *renamed (when
-// given) is the new path.
-bool renameTitleFile(const QString& filePath, const QString& newName, QString* renamed = nullptr);
-bool renameGroupFolder(const QString& folderPath, const QString& newName);
+// given) is the new path; on failure *message (when given) says why: the
+// name is taken, or the system's error (empty where it gives none).
+bool renameTitleFile(const QString& filePath, const QString& newName, QString* renamed = nullptr,
+                     QString* message = nullptr);
+bool renameGroupFolder(const QString& folderPath, const QString& newName,
+                       QString* message = nullptr);
 
 // A "\"-path after the group oldGroupPath was renamed to newGroupPath: the
 // group itself and anything inside it follow, other paths (also a sibling

@@ -40,6 +40,7 @@ private slots:
     void secondProgramOnOneFolder();
     void unchangedTitleIsNotWritten();
     void groupShowsExplanation();
+    void clickIntoEmptyTree_data();
     void clickIntoEmptyTree();
     void vanishedTitleIsNeverWritten();
     void readOnlyTitleFromLastRunSaves();
@@ -429,16 +430,40 @@ void TestOpenSave::groupShowsExplanation()
     QVERIFY(!QFileInfo::exists(f.dataFolder() + "g.txt"));
 }
 
+void TestOpenSave::clickIntoEmptyTree_data()
+{
+    QTest::addColumn<bool>("titles");
+    QTest::addColumn<QStringList>("messages");
+    QTest::newRow("no node at all")
+        << false
+        << QStringList{"There is no title , please click File->New Title to create a title at "
+                       "first! "};
+    QTest::newRow("below the last node, a title open") << true << QStringList{};
+}
+
 void TestOpenSave::clickIntoEmptyTree()
 {
+    QFETCH(bool, titles);
     ProgramFixture f;
     QDir().mkpath(f.dataFolder());
+    if (titles) {
+        f.writeData("a.txt", "");
+        f.writeData("b.txt", "");
+    }
     f.start();
-    f.form1()->TreeView1Click();
-    QCOMPARE(Dialogs::shownMessages(),
-             QStringList{"There is no title , please click File->New Title to create a title at "
-                         "first! "});
-    QVERIFY(!f.enabled("Rename1"));
+    if (titles)
+        f.click("a");
+    const QRect last = f.tree()->visualItemRect(f.node(titles ? "b" : ""));
+    const QPoint below(10, last.bottom() + 20);
+    QVERIFY(!f.tree()->itemAt(below));
+    QTest::mouseClick(f.tree()->viewport(), Qt::LeftButton, {}, below);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+    QTEST(Dialogs::shownMessages(), "messages");
+    QCOMPARE(f.enabled("Rename1"), titles);
+    if (titles) {
+        QCOMPARE(f.tree()->selectedItems(), QList<QTreeWidgetItem*>{f.node("a")});
+        QCOMPARE(f.form1()->windowTitle(), QString("Morvane---a"));
+    }
 }
 
 void TestOpenSave::vanishedTitleIsNeverWritten()

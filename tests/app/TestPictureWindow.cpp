@@ -12,6 +12,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QTest>
 
@@ -103,16 +104,35 @@ void TestPictureWindow::horizontalChartGrowsWindow()
     openItems(f, 26);
     TFormpic* pic = f.program->formpic();
     const int scrollWidth = pic->scrollBox()->width();
+    const QSize ownSize = pic->size();
     f.form1()->Barchart11Click();
     QCOMPARE(pic->picture().height(), 400);
     QVERIFY(pic->windowFlags() & Qt::WindowMaximizeButtonHint);
     QVERIFY(pic->isVisible());
     QCOMPARE(pic->scrollBox()->width(), scrollWidth + 30);
+    // It fills the work area with its frame, title bar and edges on screen
+    // (run under a window manager too, where the frame is real).
+    const QRect work = pic->screen()->availableGeometry();
+    // Until the window manager has framed it, the frame is the client area.
+    const auto framedInside = [&] {
+        return pic->frameGeometry() != pic->geometry() && work.contains(pic->frameGeometry());
+    };
+    QTRY_VERIFY(pic->height() > ownSize.height());
+    QTRY_VERIFY(framedInside());
     // Bar and pie charts leave the window as the horizontal chart made it.
     pic->button("BitBtn5")->click();
     QVERIFY(pic->windowFlags() & Qt::WindowMaximizeButtonHint);
     pic->button("BitBtn2")->click();
     QVERIFY(pic->windowFlags() & Qt::WindowMaximizeButtonHint);
+    // The small pages come at their own size again, and the chart fills the area again.
+    for (const char* command : {"New1", "Barchart11", "ReplaceItem1", "Export1"}) {
+        f.form1()->action(command)->trigger();
+        if (QByteArray(command) == "Barchart11")
+            QTRY_VERIFY(pic->height() > ownSize.height());
+        else
+            QTRY_COMPARE(pic->size(), ownSize);
+        QTRY_VERIFY(framedInside());
+    }
 }
 
 void TestPictureWindow::savePicture()

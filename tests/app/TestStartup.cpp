@@ -83,6 +83,15 @@ void TestStartup::noTitleState()
     QVERIFY(!f.form1()->state().modified);
     QCOMPARE(f.form1()->state().dataFolder, f.docs.path() + "Morvane/");
     QCOMPARE(f.form1()->state().recordedPictureSize, f.program->formpic()->imageSize());
+    // The tips are no title: reloading takes no items from them, and no report is made.
+    f.form1()->action("reloadclick1")->trigger();
+    QCOMPARE(f.clickListTexts(), QStringList{"click window"});
+    f.form1()->TextReportClick();
+    f.form1()->BarChart1Click();
+    f.form1()->MSWordReport1Click();
+    for (const char* written : {"Total.tol", "BarChart.bmp", "pie.bmp", "BarChartH.bmp"})
+        QVERIFY2(!QFileInfo::exists(f.dataFolder() + written), written);
+    QVERIFY(!f.program->formpic()->isVisible());
 }
 
 void TestStartup::noTitleStateDisablesCommands_data()
@@ -105,10 +114,15 @@ void TestStartup::noTitleStateDisablesCommands()
     QFETCH(QString, name);
     ProgramFixture f;
     f.start();
-    if (name == "Edit1")
-        QTEST(f.form1()->findChild<QMenu*>("Edit1")->menuAction()->isEnabled(), "enabled");
-    else
-        QTEST(f.enabled(name), "enabled");
+    // The click list's "reload click list" is there in this state too; it changes nothing.
+    for (bool reloaded : {false, true}) {
+        if (reloaded)
+            f.form1()->action("reloadclick1")->trigger();
+        if (name == "Edit1")
+            QTEST(f.form1()->findChild<QMenu*>("Edit1")->menuAction()->isEnabled(), "enabled");
+        else
+            QTEST(f.enabled(name), "enabled");
+    }
 }
 
 void TestStartup::sweepsAtStartAndExit()

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTextDocument>
 
 // Append Text, Replace Item and Export on the open title, through the menus
 // and the picture window's pages.
@@ -91,7 +92,17 @@ void TestTitleOperations::appendText()
     if (fileName != "huge.txt")
         QCOMPARE(LongWork::shownLabels(),
                  fileName == "big.txt" ? QStringList{"Appending big.txt\u2026"} : QStringList{});
-    if (f.readData("t.txt").size() > 14) { // lines were appended: one step undoes them
+    // What the user types next is an item of its own, wherever the caret was left.
+    const QByteArray title = f.readData("t.txt");
+    QTextDocument* doc = f.editor()->document();
+    const int stepsBefore = doc->availableUndoSteps();
+    QTest::keyClicks(f.editor(), "fig");
+    QTest::keyClick(f.editor(), Qt::Key_Return);
+    f.form1()->action("Post1")->trigger();
+    QCOMPARE(f.readData("t.txt"), title + "fig\r\n\r\n");
+    while (doc->availableUndoSteps() > stepsBefore)
+        f.editor()->undo();
+    if (title.size() > 14) { // lines were appended: one step undoes them
         f.editor()->undo();
         QCOMPARE(f.editor()->lines(), QStringList({"//2024-3-3", ""}));
     }

@@ -288,7 +288,7 @@ void TestToolsHelp::helpButtons()
         QCOMPARE(pageOf(f.program->formpic()), QString("input"));
     if (caption == "Documents or Uninstall") {
         QCOMPARE(pageOf(f.program->formOpt()), QString("Uninstall"));
-        QCOMPARE(f.program->formOpt()->windowTitle(), QString("Uninstall Morvane"));
+        QCOMPARE(f.program->formOpt()->windowTitle(), QString("Create Shortcut"));
     }
 }
 

@@ -1,4 +1,5 @@
 #include "ProgramFixture.h"
+#include "app/EntryEditor.h"
 #include "app/TForm1.h"
 #include "app/TFormpic.h"
 
@@ -68,6 +69,10 @@ void TestWindowGeometry::screenSizes()
     QCOMPARE(form1->screen()->name(), screen);
     QVERIFY(form1->isMaximized());
     QCOMPARE(form1->normalGeometry().size(), normalSize);
+    // Keys in the editor leave the click list in the font the screen gave it.
+    const QString clickFont = f.clickList()->font().toString();
+    QTest::keyClick(f.editor(), Qt::Key_A);
+    QCOMPARE(f.clickList()->font().toString(), clickFont);
 
     auto* toolBar = form1->findChild<QToolBar*>("ToolBar1");
     QListWidget* hotkeys = f.hotkeys();

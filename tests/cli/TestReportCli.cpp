@@ -184,8 +184,8 @@ void TestReportCli::help()
                                "[--now \"yyyy-MM-dd HH:mm:ss\"] [--title NAME] "
                                "[--chart bar|hbar|pie] [--output FILE.bmp] [--size WxH] "
                                "[--docx OUT.docx] [--format text|csv|json] TITLE.txt\n"));
-    for (const char* option : {"--date-format", "--now", "--title", "--chart", "--output",
-                               "--size", "--docx", "--format", "--help"})
+    for (const char* option : {"--date-format", "--now", "--title", "--chart", "--output", "--size",
+                               "--docx", "--format", "--help", "--version"})
         QVERIFY2(run.out.contains(QString("\n  ") + option), option);
 }
 
@@ -216,7 +216,8 @@ void TestReportCli::errors_data()
     QTest::newRow("two files") << QStringList{"@file", "@file"} << "one title file";
     QTest::newRow("--docx without a name") << QStringList{"--docx=", "@file"} << "--docx";
     const QStringList pie{"--chart", "pie", "--output"};
-    QTest::newRow("output not .bmp or .png") << pie + QStringList{"x.gif", "@file"} << ".bmp or .png";
+    QTest::newRow("output not .bmp or .png")
+        << pie + QStringList{"x.gif", "@file"} << ".bmp or .png";
     QTest::newRow("output a FIFO") << pie + QStringList{"@pipebmp", "@file"} << "not a regular";
     QTest::newRow("output a device") << pie + QStringList{"@null.bmp", "@file"} << "not a regular";
     QTest::newRow("output the title") << pie + QStringList{"@same.bmp", "@file"} << "title itself";
