@@ -5,6 +5,7 @@
 // (save, click list, tally, Total.tol). Appends the title to a small one and
 // exports it. Prints medians of several runs.
 #include "BenchTiming.h"
+#include "BenchWindow.h"
 #include "app/Dialogs.h"
 #include "app/EntryEditor.h"
 #include "app/Program.h"
@@ -19,9 +20,9 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <algorithm>
-#include <malloc.h>
 #include <cstdio>
 #include <cstdlib>
+#include <malloc.h>
 
 namespace {
 
@@ -66,36 +67,6 @@ QTreeWidgetItem* findTitle(QTreeWidget* tree, const QString& name)
     return nullptr;
 }
 
-// The longest interval between event-loop turns while it runs: how long the
-// window could not paint.
-class GapMeter
-{
-public:
-    GapMeter()
-    {
-        m_timer.setInterval(10);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            m_longest = std::max(m_longest, m_last.nsecsElapsed() / 1e6);
-            m_last.restart();
-        });
-        QCoreApplication::processEvents();
-        m_timer.start();
-        m_last.start();
-    }
-    // Lets the last turn happen and returns the longest gap, in milliseconds.
-    double longest()
-    {
-        QCoreApplication::processEvents();
-        m_timer.stop();
-        return m_longest;
-    }
-
-private:
-    QTimer m_timer;
-    QElapsedTimer m_last;
-    double m_longest = 0;
-};
-
 double loadAverage()
 {
     double load[1] = {0};
@@ -106,25 +77,17 @@ double loadAverage()
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    drawOffscreenUnlessTold();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Morvane"));
-    QApplication::setQuitOnLastWindowClosed(false);
-    Dialogs::setScripted(true);
 
-    QTemporaryDir docs;
-    const QString data = docs.path() + QStringLiteral("/Morvane/");
-    QDir().mkpath(data);
+    const BenchFolders folders;
+    const QString data = folders.data();
     writeTitle(data + QStringLiteral("Big.txt"), 200000, 20000);
     writeTitle(data + QStringLiteral("Huge.txt"), 1000000, 20000);
     writeTitle(data + QStringLiteral("Small.txt"), 10, 5);
     writeTitle(data + QStringLiteral("Target.txt"), 10, 5);
 
-    ProgramOptions options;
-    options.documentsFolder = docs.path();
-    options.dates = DateFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("HH:mm:ss"), 2024);
-    options.clock = Clock::fixed(QDateTime(QDate(2024, 3, 3), QTime(12, 0)));
+    const ProgramOptions options = windowBenchOptions(folders.documents());
     Program program(options);
     program.start();
     if (!QTest::qWaitForWindowExposed(program.form1()))
@@ -190,7 +153,7 @@ int main(int argc, char** argv)
             }
 
             t.restart();
-            if (!form1->exportTitle(docs.path() + QStringLiteral("/exported.txt"),
+            if (!form1->exportTitle(folders.documents() + QStringLiteral("/exported.txt"),
                                     WholeTitle::NoteOption::NoDateLines, true))
                 return 1;
             exported.push_back(t.nsecsElapsed() / 1e6);

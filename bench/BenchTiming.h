@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QTimer>
 #include <QtGlobal>
 #include <algorithm>
 #include <functional>
@@ -24,3 +26,33 @@ inline double bestMs(int runs, const std::function<void()>& work)
     }
     return best;
 }
+
+// The longest interval between event-loop turns while it runs: how long the
+// window could not paint.
+class GapMeter
+{
+public:
+    GapMeter()
+    {
+        m_timer.setInterval(10);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            m_longest = std::max(m_longest, m_last.nsecsElapsed() / 1e6);
+            m_last.restart();
+        });
+        QCoreApplication::processEvents();
+        m_timer.start();
+        m_last.start();
+    }
+    // Lets the last turn happen and returns the longest gap, in milliseconds.
+    double longest()
+    {
+        QCoreApplication::processEvents();
+        m_timer.stop();
+        return m_longest;
+    }
+
+private:
+    QTimer m_timer;
+    QElapsedTimer m_last;
+    double m_longest = 0;
+};

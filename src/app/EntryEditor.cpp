@@ -1,12 +1,17 @@
 #include "EntryEditor.h"
 
+#include "Dialogs.h"
+#include "editor/EditorLines.h"
 #include "platform/Clipboard.h"
 #include "titles/TitleText.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPointer>
 #include <QSignalBlocker>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -179,7 +184,8 @@ bool EntryEditor::event(QEvent* event)
 
 void EntryEditor::keyPressEvent(QKeyEvent* event)
 {
-    if (event->matches(QKeySequence::Paste) && !Clipboard::hasText()) {
+    if (event->matches(QKeySequence::Paste) &&
+        (!Clipboard::hasText() || refusesPaste(QGuiApplication::clipboard()->mimeData()))) {
         m_refusedPasteKey = event->key();
         event->accept();
         return;
@@ -221,9 +227,27 @@ void EntryEditor::mousePressEvent(QMouseEvent* event)
     emit mouseDown();
 }
 
+bool EntryEditor::refusesPaste(const QMimeData* source)
+{
+    if (!source)
+        return false;
+    // The pasted lines join what stays of the lines around the selection.
+    QTextCursor start(document()), end(document());
+    start.setPosition(textCursor().selectionStart());
+    end.setPosition(textCursor().selectionEnd());
+    const qsizetype longest = EditorLines::longestLine(
+        start.positionInBlock(), source->text(), end.block().length() - 1 - end.positionInBlock());
+    if (longest <= EditorLines::kLongestLine)
+        return false;
+    Dialogs::information(
+        window(), EditorLines::lineTooLongMessage(QStringLiteral("Pasting this text would make"),
+                                                  longest, QStringLiteral("it was not pasted")));
+    return true;
+}
+
 void EntryEditor::insertFromMimeData(const QMimeData* source)
 {
-    if (!source || !source->hasText())
+    if (!source || !source->hasText() || refusesPaste(source))
         return;
     QString text = source->text();
     if (!text.contains(QChar::LineSeparator) && !text.contains(QChar::ParagraphSeparator)) {

@@ -58,8 +58,11 @@ protected:
     void insertFromMimeData(const QMimeData* source) override;
 
 private:
+    // A paste that would make a line longer than the editor takes is refused
+    // (and the user told); lines of any other length go in.
+    bool refusesPaste(const QMimeData* source);
     QList<int> m_reservedCtrlKeys;
-    int m_refusedPasteKey = 0; // the key of a paste refused for want of text
+    int m_refusedPasteKey = 0; // the key of a refused paste (no text, a line too long)
     QList<int> m_keysDown;     // pressed here and not yet released
     TitleText::EditorStandIns m_standIns;
     void watch(QTextDocument* doc);

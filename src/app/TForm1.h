@@ -36,6 +36,9 @@ class FixedRowDelegate;
 namespace EditorLines {
 struct LineEdit;
 }
+namespace RecoveryCopy {
+struct Copy;
+}
 
 // The main window: title tree, entry editor, click list with its hotkey
 // column, menus and toolbar. Its handlers are spread over several files by
@@ -228,6 +231,9 @@ private:
     void dropRecoveryCopy();
     // At start: offers back the copies a crash left behind.
     void offerRecoveryCopies();
+    // Opens the copy's title (made again if it is gone) with the copy's lines
+    // as unsaved changes; false when it could not.
+    bool restoreRecoveryCopy(const RecoveryCopy::Copy& copy);
 
     // Reports (TForm1Reports.cpp)
     void runChartCommand(bool (TForm1::*draw)(), const QString& captionPrefix);
@@ -271,9 +277,9 @@ private:
     };
     TallyAhead m_tallyAhead;
     QTimer* m_recoveryTimer = nullptr;
-    QString m_recoveryFile;                // the recovery copy this run wrote last
-    bool m_recoveryFailed = false;         // its last write failed (said once)
-    bool m_unattended = false;             // shutting down without asking anything
+    QString m_recoveryFile;            // the recovery copy this run wrote last
+    bool m_recoveryFailed = false;     // its last write failed (said once)
+    bool m_unattended = false;         // shutting down without asking anything
     bool m_desktopShortcutDue = false; // first start: written once FormOpt exists
     bool m_shown = false;
     int m_scaleMultiplier = 800; // the screen width the controls were scaled to

@@ -7,9 +7,11 @@
 #include "platform/SafeFile.h"
 #include "platform/Shell.h"
 #include "titles/RecoveryCopy.h"
+#include "titles/TitleFiles.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
@@ -45,10 +47,11 @@ void TForm1::writeRecoveryCopy()
         dropRecoveryCopy();
     QString error;
     QDir().mkpath(folder);
-    if (!SafeFile::write(
-            SafeFile::Purpose::RecoveryCopy, file,
-            RecoveryCopy::encode(m_state.dataFolder, m_state.openTitlePath, m_editor->lineViews()->lines()),
-            &error)) {
+    if (!SafeFile::write(SafeFile::Purpose::RecoveryCopy, file,
+                         RecoveryCopy::encode(m_state.dataFolder, m_state.openTitlePath,
+                                              m_state.openTitleStamp.hash,
+                                              m_editor->lineViews()->lines()),
+                         &error)) {
         // Said once, not every few seconds while the user types on.
         if (!m_recoveryFailed)
             Dialogs::error(this, error);
@@ -70,31 +73,70 @@ void TForm1::dropRecoveryCopy()
 
 void TForm1::offerRecoveryCopies()
 {
+    // Each copy is restored or set aside, never left under its own name: the
+    // next copy of its title would overwrite it.
     for (const RecoveryCopy::Copy& copy :
          RecoveryCopy::toOffer(Shell::stateFolderPath(), m_state.dataFolder)) {
         const QString name =
             copy.titlePath.section(QLatin1Char('\\'), -1).section(QLatin1Char('.'), 0, -2);
-        if (Dialogs::question(this, QStringLiteral("restore the unsaved lines of %1?").arg(name)) !=
-            Dialogs::Answer::Yes) {
-            RecoveryCopy::keepAside(copy.file, m_state.clock.now());
+        QString question = QStringLiteral("restore the unsaved lines of %1?").arg(name);
+        if (copy.title == RecoveryCopy::Copy::Title::Changed)
+            question += QStringLiteral("\n\nThe title was changed since these lines were "
+                                       "copied: saving them asks what to keep.");
+        else if (copy.title == RecoveryCopy::Copy::Title::Gone)
+            question += QStringLiteral("\n\nThe title was renamed or deleted since: Yes makes "
+                                       "it again with these lines, No keeps them aside.");
+        const bool yes = Dialogs::question(this, question) == Dialogs::Answer::Yes;
+        if (yes && restoreRecoveryCopy(copy))
             continue;
-        }
-        QTreeWidgetItem* node = nullptr;
-        for (QTreeWidgetItemIterator it(m_tree); *it && !node; ++it)
+        const QString kept = RecoveryCopy::keepAside(copy.file, m_state.clock.now());
+        // Said where the lines asked for did not come back, or stay where they were.
+        if (yes || kept.isEmpty())
+            Dialogs::information(this, QStringLiteral("The unsaved lines of %1 are kept in \"%2\".")
+                                           .arg(name, kept.isEmpty() ? copy.file : kept));
+    }
+}
+
+bool TForm1::restoreRecoveryCopy(const RecoveryCopy::Copy& copy)
+{
+    const auto find = [&] {
+        for (QTreeWidgetItemIterator it(m_tree); *it; ++it)
             if (nodeStateOf(*it).kind == NodeKind::Title &&
                 titleRelativePath(nodeStateOf(*it)).compare(copy.titlePath, Qt::CaseInsensitive) ==
                     0)
-                node = *it;
-        if (!node)
-            continue; // the copy stays for a later start
-        m_tree->setCurrentItem(node);
-        TreeView1Click();
-        if (!m_state.openTitleLoaded || m_state.openTitlePath != copy.titlePath)
-            continue;
-        setEditorText(copy.lines);
-        reloadClickList(copy.lines);
-        RichEditNeedChange();
-        m_recoveryFile = copy.file;
-        m_editor->moveCursor(QTextCursor::End);
+                return *it;
+        return static_cast<QTreeWidgetItem*>(nullptr);
+    };
+    QTreeWidgetItem* node = find();
+    if (!node && copy.title == RecoveryCopy::Copy::Title::Gone) {
+        // Made again, empty, where it was (its group too): the lines then come
+        // back as unsaved changes, as for any title.
+        const QString file = nativePath(m_state.dataFolder, copy.titlePath);
+        QString error;
+        if (!QDir().mkpath(QFileInfo(file).absolutePath()) ||
+            !SafeFile::write(SafeFile::Purpose::Title, file, QByteArray(), &error)) {
+            Dialogs::error(this, error.isEmpty()
+                                     ? QStringLiteral("Cannot create file \"%1\".").arg(file)
+                                     : error);
+            return false;
+        }
+        rebuildTree();
+        node = find();
     }
+    if (!node)
+        return false;
+    m_tree->setCurrentItem(node);
+    TreeView1Click();
+    if (!m_state.openTitleLoaded ||
+        m_state.openTitlePath.compare(copy.titlePath, Qt::CaseInsensitive) != 0)
+        return false;
+    setEditorText(copy.lines);
+    reloadClickList(copy.lines);
+    RichEditNeedChange();
+    // Saving over what the copy did not see asks first.
+    if (copy.title == RecoveryCopy::Copy::Title::Changed)
+        m_state.openTitleStamp = TitleFiles::Stamp();
+    m_recoveryFile = copy.file;
+    m_editor->moveCursor(QTextCursor::End);
+    return true;
 }

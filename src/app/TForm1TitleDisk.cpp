@@ -4,6 +4,7 @@
 
 #include "Dialogs.h"
 #include "EntryEditor.h"
+#include "platform/RegularFile.h"
 #include "titles/TitleFiles.h"
 
 #include <QFileInfo>
@@ -39,8 +40,24 @@ bool TForm1::resolveOutsideChange()
 {
     const TitleFiles::Stamp now = TitleFiles::stampOf(openTitleFile());
     // A vanished file is simply written again; only other content is at stake.
-    if (now.size < 0 || now == m_state.openTitleStamp)
+    if ((now.size < 0 && !now.unreadable) || now == m_state.openTitleStamp)
         return true;
+    if (now.unreadable) {
+        // What is there now was never read, so nothing may replace it: the
+        // text can only go beside it.
+        if (!m_unattended &&
+            Dialogs::choose(
+                this,
+                QStringLiteral("The title \"%1\" was changed on disk after it was opened, and "
+                               "its file can no longer be read, so it is neither shown nor "
+                               "saved over.\n\n"
+                               "Keep both: save your text as a new title beside it.\n"
+                               "Cancel: save nothing now.")
+                    .arg(m_state.node.titleName),
+                {QStringLiteral("Keep both")}) != 0)
+            return false;
+        return keepBothTitles();
+    }
     // Unattended, both texts are kept: nothing is lost and nobody is asked.
     int choice = 2;
     if (!m_unattended)
@@ -95,7 +112,13 @@ bool TForm1::keepBothTitles()
 
 bool TForm1::lockDataFolder()
 {
-    m_dataLock = std::make_unique<QLockFile>(m_state.dataFolder + QStringLiteral(".morvane.lock"));
+    const QString lockFile = m_state.dataFolder + QStringLiteral(".morvane.lock");
+    // The lock's reader would wait for good on a FIFO in its place; no other
+    // kind of file there is anybody's lock.
+    if (RegularFile::existsAsNonRegular(lockFile) ||
+        (QFileInfo(lockFile).isSymLink() && !QFileInfo::exists(lockFile)))
+        QFile::remove(lockFile);
+    m_dataLock = std::make_unique<QLockFile>(lockFile);
     m_dataLock->setStaleLockTime(0);
     if (m_dataLock->tryLock(0) || m_dataLock->error() != QLockFile::LockFailedError)
         return true;

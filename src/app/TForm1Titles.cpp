@@ -5,6 +5,7 @@
 #include "EntryEditor.h"
 #include "ImageLists.h"
 #include "LongWork.h"
+#include "editor/EditorLines.h"
 #include "titles/TitleFiles.h"
 #include "titles/TitleTree.h"
 
@@ -239,12 +240,19 @@ void TForm1::openTitle()
     QSignalBlocker quiet(m_editor);
     m_editor->clear();
     const TitleFiles::Loaded loaded = TitleFiles::load(openTitleFile());
-    if (!loaded.ok) {
+    const qsizetype longest = loaded.ok ? EditorLines::longestLine(loaded.text.lines) : 0;
+    if (!loaded.ok || longest > EditorLines::kLongestLine) {
         // The emptied editor is not the title: nothing may be saved over it.
         m_state.modified = false;
         setSaveEnabled(false);
         m_editor->setReadOnly(true);
-        Dialogs::error(this, loaded.error);
+        if (!loaded.ok)
+            Dialogs::error(this, loaded.error);
+        else
+            Dialogs::information(
+                this, EditorLines::lineTooLongMessage(
+                          QStringLiteral("The title \"%1\" holds").arg(m_state.node.titleName),
+                          longest, QStringLiteral("it was not opened; its file is left as it is")));
         return;
     }
     m_state.openTitleEncoding = loaded.text.encoding;

@@ -5,6 +5,7 @@
 #include "EntryEditor.h"
 #include "LongWork.h"
 #include "TFormpic.h"
+#include "editor/EditorLines.h"
 #include "editor/LineKinds.h"
 #include "editor/WholeTitle.h"
 #include "platform/RegularFile.h"
@@ -15,6 +16,11 @@
 #include <QScopeGuard>
 #include <QSignalBlocker>
 #include <QTextBlock>
+
+namespace {
+// Files up to this size are read at once: it takes a few milliseconds.
+const qint64 kReadAsideBytes = qint64(1) << 20;
+} // namespace
 
 void TForm1::AppendText1Click()
 {
@@ -30,10 +36,27 @@ void TForm1::AppendText1Click()
     }
     if (m_editor->isReadOnly()) // no title is open to append to
         return;
-    // Read as a title is read: whatever the bytes, the lines are text.
-    const TitleFiles::Loaded loaded = TitleFiles::load(name);
+    // Read as a title is read: whatever the bytes, the lines are text. A
+    // large file is read on another thread while the window paints.
+    TitleFiles::Loaded loaded;
+    if (QFileInfo(name).size() > kReadAsideBytes) {
+        LongWork reading(this, QStringLiteral("Reading %1\u2026").arg(QFileInfo(name).fileName()));
+        loaded = reading.runAside([name] { return TitleFiles::load(name); });
+        if (m_shutDown)
+            return;
+    } else {
+        loaded = TitleFiles::load(name);
+    }
     if (!loaded.ok) {
         Dialogs::error(this, loaded.error);
+        return;
+    }
+    const qsizetype longest = EditorLines::longestLine(loaded.text.lines);
+    if (longest > EditorLines::kLongestLine) {
+        Dialogs::information(
+            this, EditorLines::lineTooLongMessage(
+                      QStringLiteral("The file \"%1\" holds").arg(QFileInfo(name).fileName()),
+                      longest, QStringLiteral("nothing was appended")));
         return;
     }
     const QString text =
@@ -99,6 +122,8 @@ qsizetype TForm1::replaceItem(const QString& oldText, const QString& newText)
             lines << b.text();
     }
     const QList<int> found = WholeTitle::matchingLines(lines, oldText);
+    // One line for each: characters the editor takes for breaks stay inside it.
+    const QString line = m_editor->toEditor(WholeTitle::firstLine(newText));
     if (!found.isEmpty()) {
         // One step of the undo history; from the bottom up, so that a new text
         // of several lines leaves the numbers of the lines above as they were.
@@ -109,7 +134,7 @@ qsizetype TForm1::replaceItem(const QString& oldText, const QString& newText)
             const QTextBlock block = doc->findBlockByNumber(*it);
             cursor.setPosition(block.position());
             cursor.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
-            cursor.insertText(newText);
+            cursor.insertText(line);
         }
         cursor.endEditBlock();
     }

@@ -3,6 +3,7 @@
 
 #include "Dialogs.h"
 #include "TForm1.h"
+#include "editor/EditorLines.h"
 #include "editor/WholeTitle.h"
 
 #include <QButtonGroup>
@@ -80,6 +81,13 @@ void TFormpic::buildReplacePage()
     m_edit2->setObjectName(QStringLiteral("Edit2"));
     m_edit2->setGeometry(120, 110, 280, 26);
     m_edit2->setAccessibleName(QStringLiteral("New row"));
+    m_edit2->setMaxLength(int(EditorLines::kLongestLine));
+    // A pasted text is cut at its first line break, so what shows is what replaces.
+    connect(m_edit2, &QLineEdit::textChanged, this, [this](const QString& text) {
+        const QString line = WholeTitle::firstLine(text);
+        if (line.size() != text.size())
+            m_edit2->setText(line);
+    });
     m_edit2->installEventFilter(new Edit2Events(
         m_edit2, [this] { Edit2Enter(); }, [this] { BitBtn3Click(); }));
     addButton(panel, QStringLiteral("BitBtn3"), QStringLiteral("Replace"), {120, 200, 110, 28},

@@ -89,4 +89,44 @@ int putItemAtCursor(QStringList& lines, int caretLine, const QString& item)
     return apply(lines, putItemAtCursor(caretLine, int(lines.size()), item), caretLine);
 }
 
+qsizetype longestLine(const QStringList& lines)
+{
+    qsizetype longest = 0;
+    for (const QString& line : lines)
+        longest = std::max(longest, line.size());
+    return longest;
+}
+
+qsizetype longestLine(qsizetype before, QStringView text, qsizetype after)
+{
+    qsizetype longest = 0;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        const QChar c = i < text.size() ? text.at(i) : QChar(QLatin1Char('\n'));
+        if (c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QChar::LineSeparator ||
+            c == QChar::ParagraphSeparator) {
+            const qsizetype length =
+                (start == 0 ? before : 0) + i - start + (i == text.size() ? after : 0);
+            longest = std::max(longest, length);
+            start = i + 1;
+        }
+    }
+    return longest;
+}
+
+qsizetype longestLine(QStringView text)
+{
+    return longestLine(0, text, 0);
+}
+
+QString lineTooLongMessage(const QString& holder, qsizetype length, const QString& notDone)
+{
+    return QStringLiteral("%1 a line of %2 characters; lines of more than %3 characters "
+                          "cannot be edited here, so %4.")
+        .arg(holder)
+        .arg(length)
+        .arg(kLongestLine)
+        .arg(notDone);
+}
+
 } // namespace EditorLines

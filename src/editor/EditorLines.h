@@ -13,6 +13,24 @@ class ClickList;
 // zero-based, as the caret's line number.
 namespace EditorLines {
 
+// The longest line the editor takes. Every key typed in a line lays the
+// whole line out again: at this length that takes a few hundredths of a
+// second, at a million characters seconds. Longer lines are not opened,
+// appended or pasted.
+constexpr qsizetype kLongestLine = 30000;
+
+// The length of the longest of the lines; of a text, of its longest line
+// between line breaks (CR, LF, line and paragraph separators).
+qsizetype longestLine(const QStringList& lines);
+qsizetype longestLine(QStringView text);
+// The longest line that text makes when it goes between the first `before`
+// and the last `after` characters of a line.
+qsizetype longestLine(qsizetype before, QStringView text, qsizetype after);
+
+// What a refused long line is told: what has it ("The file \"a.txt\" holds"),
+// its length, and what was not done ("nothing was appended").
+QString lineTooLongMessage(const QString& holder, qsizetype length, const QString& notDone);
+
 // The text of a line by its number, for callers that keep the text in a
 // QTextDocument rather than a list of lines.
 using LineAt = std::function<QString(int line)>;

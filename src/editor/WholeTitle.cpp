@@ -29,6 +29,17 @@ QList<int> matchingLines(const QStringList& lines, const QString& oldText)
     return found;
 }
 
+QString firstLine(const QString& text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QChar::LineSeparator ||
+            c == QChar::ParagraphSeparator)
+            return text.left(i);
+    }
+    return text;
+}
+
 QString replacedMessage(qsizetype count)
 {
     return QString::number(count) + QStringLiteral(" row be replaced");

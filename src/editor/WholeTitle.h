@@ -21,6 +21,11 @@ QString withDefaultExtension(const QString& fileName);
 // included). oldText itself is not trimmed: an empty one matches empty lines.
 QList<int> matchingLines(const QStringList& lines, const QString& oldText);
 
+// The text up to its first line break (CR, LF, a line or paragraph
+// separator, as a paste into the editor takes them): "New row" replaces a
+// line by one line, whatever was pasted into it.
+QString firstLine(const QString& text);
+
 // The message after a replace: "3 row be replaced".
 QString replacedMessage(qsizetype count);
 

@@ -19,7 +19,8 @@ bool openForReading(QFile& file, const QString& path, QString* error, qint64 max
 // True when path exists (links followed) and is not a regular file.
 bool existsAsNonRegular(const QString& path);
 
-// True when both paths name one existing file (same device and inode).
+// True when both paths name one file: one existing file (same device and
+// inode), or, while either is missing, one path once links are followed.
 bool sameFile(const QString& a, const QString& b);
 
 } // namespace RegularFile

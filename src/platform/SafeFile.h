@@ -6,7 +6,10 @@
 // The one way this program writes a file: the new content goes to a hidden
 // temporary file beside the target, is flushed to the disk, and replaces the
 // target only once it is complete, so a full disk or a crash leaves the old
-// file as it was.
+// file as it was. A file with several names (hard links) is overwritten in
+// place instead, so that every name sees the new content: a copy of its old
+// bytes is put on the disk beside it first, and puts them back if the
+// overwrite fails or is cut short by a crash.
 class SafeFile
 {
 public:
@@ -15,6 +18,7 @@ public:
     enum class Purpose
     {
         Title,        // a title, new or saved
+        LinkedTitle,  // a title with more than one name, overwritten in place
         Total,        // Total.tol
         DefaultFile,  // defaultfile.cnt
         StartupTip,   // tip.cnt
@@ -33,9 +37,14 @@ public:
     static bool write(Purpose purpose, const QString& path, const QByteArray& data,
                       QString* error = nullptr);
 
+    // True when path (links followed) is a file with more than one name,
+    // which write() overwrites in place.
+    static bool hasOtherNames(const QString& path);
+
     // Removes the temporary files that writes cut short by a crash left in
-    // folder, at any depth unless nested is false; with olderThanSeconds,
-    // only those that old.
+    // folder, at any depth unless nested is false, and puts the old bytes back
+    // into a file whose overwrite in place was cut short; with
+    // olderThanSeconds, only leftovers that old.
     static void removeLeftovers(const QString& folder, int olderThanSeconds = 0,
                                 bool nested = true);
 
@@ -58,7 +67,8 @@ public:
         DiskFull,          // no space left on the device
         AccessDenied,      // the folder may not be written
         FolderGone,        // the target's folder vanished
-        CrashBeforeRename, // the process died with the temporary file written
+        CrashBeforeRename, // the process died with the temporary file (or, in
+                           // place, the copy of the old bytes) written
     };
     // Writes of that purpose meet the fault; Fault::None turns it off.
     static void setFaultForTesting(Purpose purpose, Fault fault);

@@ -211,6 +211,10 @@ void setAttributes(const QString& path, int value)
         perms |= writeBitsOfNewFile() | QFile::WriteOwner | QFile::WriteUser;
     else
         perms |= QFile::WriteOwner | QFile::WriteUser;
+    // Writable is no use to a title its owner cannot read, or a group it cannot open.
+    if (value == Normal)
+        perms |= QFile::ReadOwner | QFile::ReadUser |
+                 (info.isDir() ? QFile::ExeOwner | QFile::ExeUser : QFile::Permissions());
     if (perms != info.permissions())
         QFile::setPermissions(path, perms);
 }

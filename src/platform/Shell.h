@@ -71,8 +71,9 @@ void setOpenHandlerForTesting(std::function<bool(const QString&)> handler);
 // Deletes a folder and everything in it, permanently. True on success.
 bool deleteFolderTree(const QString& folder);
 
-// File attribute values of the sweep: Normal gives the owner write access
-// back, ReadOnly takes write access away from everyone.
+// File attribute values of the sweep: Normal gives the owner read and write
+// access back (and the write bits of a new file, where none was left),
+// ReadOnly takes write access away from everyone.
 enum Attributes
 {
     Normal = 0,

@@ -12,7 +12,9 @@
 namespace RecoveryCopy {
 
 namespace {
-const QByteArray kMagic = QByteArrayLiteral("Morvane recovery copy");
+// The first copies had no line for the title's hash; they are still read.
+const QByteArray kMagicWithoutBase = QByteArrayLiteral("Morvane recovery copy");
+const QByteArray kMagic = QByteArrayLiteral("Morvane recovery copy 2");
 const QString kSuffix = QStringLiteral(".recovery");
 } // namespace
 
@@ -24,10 +26,11 @@ QString filePath(const QString& stateFolder, const QString& dataFolder, const QS
     return QDir(stateFolder).filePath(QString::fromLatin1(hash.left(20)) + kSuffix);
 }
 
-QByteArray encode(const QString& dataFolder, const QString& titlePath,
+QByteArray encode(const QString& dataFolder, const QString& titlePath, const QByteArray& baseHash,
                   const QList<QStringView>& lines)
 {
-    QByteArray out = kMagic + '\n' + dataFolder.toUtf8() + '\n' + titlePath.toUtf8() + '\n';
+    QByteArray out = kMagic + '\n' + dataFolder.toUtf8() + '\n' + titlePath.toUtf8() + '\n' +
+                     baseHash.toHex() + '\n';
     for (QStringView line : lines) {
         out += line.toUtf8();
         out += '\n';
@@ -46,32 +49,39 @@ std::vector<Copy> toOffer(const QString& stateFolder, const QString& dataFolder)
         if (!RegularFile::openForReading(file, info.absoluteFilePath(), nullptr))
             continue;
         QList<QByteArray> parts = file.readAll().split('\n');
-        if (parts.size() < 3 || parts[0] != kMagic || QString::fromUtf8(parts[1]) != dataFolder)
+        const bool withBase = !parts.isEmpty() && parts[0] == kMagic;
+        const qsizetype header = withBase ? 4 : 3;
+        if (parts.size() < header || (!withBase && parts[0] != kMagicWithoutBase) ||
+            QString::fromUtf8(parts[1]) != dataFolder)
             continue;
         Copy copy;
         copy.file = info.absoluteFilePath();
         copy.titlePath = QString::fromUtf8(parts[2]);
-        const QFileInfo title(nativePath(dataFolder, copy.titlePath));
-        if (!title.isFile())
-            continue;
-        parts.erase(parts.begin(), parts.begin() + 3);
+        const QByteArray base = withBase ? QByteArray::fromHex(parts[3]) : QByteArray();
+        parts.erase(parts.begin(), parts.begin() + header);
         if (!parts.isEmpty() && parts.last().isEmpty())
             parts.removeLast(); // the break after the last line
         for (const QByteArray& line : parts)
             copy.lines << QString::fromUtf8(line);
-        const TitleFiles::Loaded saved = TitleFiles::load(title.absoluteFilePath());
-        if (saved.ok && saved.text.lines == copy.lines) {
-            QFile::remove(copy.file); // nothing in it that the title lacks
-            continue;
+        const QString title = nativePath(dataFolder, copy.titlePath);
+        const QFileInfo there(title);
+        if (!there.exists() && !there.isSymLink()) {
+            copy.title = Copy::Title::Gone;
+        } else {
+            const TitleFiles::Loaded saved = TitleFiles::load(title);
+            if (saved.ok && saved.text.lines == copy.lines) {
+                QFile::remove(copy.file); // nothing in it that the title lacks
+                continue;
+            }
+            if (!saved.ok || base.isEmpty() || saved.stamp.hash != base)
+                copy.title = Copy::Title::Changed;
         }
-        if (title.lastModified() > info.lastModified())
-            continue;
         offers.push_back(copy);
     }
     return offers;
 }
 
-bool keepAside(const QString& file, const QDateTime& now)
+QString keepAside(const QString& file, const QDateTime& now)
 {
     QString base = file;
     base.chop(kSuffix.size());
@@ -79,7 +89,7 @@ bool keepAside(const QString& file, const QDateTime& now)
     QString target = base + QStringLiteral(".kept");
     for (int n = 2; QFileInfo::exists(target); ++n)
         target = base + QStringLiteral("-%1.kept").arg(n);
-    return QFile::rename(file, target);
+    return QFile::rename(file, target) ? target : QString();
 }
 
 } // namespace RecoveryCopy

@@ -28,9 +28,15 @@ Stamp stampOf(const QString& path)
 {
     Stamp stamp;
     QFile file;
-    if (!RegularFile::openForReading(file, path, nullptr))
+    if (!RegularFile::openForReading(file, path, nullptr)) {
+        stamp.unreadable = QFileInfo::exists(path);
         return stamp;
+    }
     const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        stamp.unreadable = true;
+        return stamp;
+    }
     stamp.size = bytes.size();
     stamp.modified = QFileInfo(path).lastModified();
     stamp.hash = hashOf(bytes);
@@ -57,13 +63,15 @@ Loaded load(const QString& path)
     return out;
 }
 
-bool save(const QString& path, const QList<QStringView>& lines,
-          const TitleText::Format& encoding, QString* error, Stamp* written)
+bool save(const QString& path, const QList<QStringView>& lines, const TitleText::Format& encoding,
+          QString* error, Stamp* written)
 {
     if (QFileInfo::exists(path))
         Shell::setAttributes(path, Shell::Normal);
     const QByteArray bytes = TitleText::encode(lines, encoding);
-    if (!SafeFile::write(SafeFile::Purpose::Title, path, bytes, error))
+    const SafeFile::Purpose purpose =
+        SafeFile::hasOtherNames(path) ? SafeFile::Purpose::LinkedTitle : SafeFile::Purpose::Title;
+    if (!SafeFile::write(purpose, path, bytes, error))
         return false;
     if (written) {
         written->size = bytes.size();

@@ -11,12 +11,14 @@ namespace TitleFiles {
 // What a title file was on disk, to notice a change made outside the program.
 struct Stamp
 {
-    qint64 size = -1; // -1: no such file
+    qint64 size = -1; // -1: no such file, or one that could not be read
     QDateTime modified;
     QByteArray hash;
+    bool unreadable = false; // there, but not readable as a title (no access, no file)
     bool operator==(const Stamp& o) const
     {
-        return size == o.size && modified == o.modified && hash == o.hash;
+        return size == o.size && modified == o.modified && hash == o.hash &&
+               unreadable == o.unreadable;
     }
     bool operator!=(const Stamp& o) const { return !(*this == o); }
 };
@@ -40,8 +42,8 @@ Loaded load(const QString& path);
 // read-only attribute is cleared first; on failure the old file is intact.
 // A legacy code page that cannot hold a character is replaced by UTF-8.
 // written, when given, receives the stamp of the new file.
-bool save(const QString& path, const QList<QStringView>& lines,
-          const TitleText::Format& encoding, QString* error, Stamp* written = nullptr);
+bool save(const QString& path, const QList<QStringView>& lines, const TitleText::Format& encoding,
+          QString* error, Stamp* written = nullptr);
 bool save(const QString& path, const QStringList& lines, const TitleText::Format& encoding,
           QString* error);
 

@@ -2,6 +2,7 @@
 
 #include "NodeState.h"
 #include "TitleText.h"
+#include "platform/RegularFile.h"
 #include "platform/SafeFile.h"
 
 #include <QDir>
@@ -193,8 +194,10 @@ QString defaultFilePath(const QString& dataFolder)
 
 DefaultTitle readDefault(const QString& dataFolder)
 {
-    QFile file(defaultFilePath(dataFolder));
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    // Two short lines: anything larger, or no file at all (a FIFO, a device),
+    // is no default, and reading it must neither block nor fill the memory.
+    if (!RegularFile::openForReading(file, defaultFilePath(dataFolder), nullptr, kStateFileLimit))
         return {};
     const QStringList lines = TitleText::decode(file.readAll()).lines;
     return {lines.value(0), lines.value(1)};

@@ -75,7 +75,11 @@ struct DefaultTitle
 
 // defaultfile.cnt in the data folder.
 QString defaultFilePath(const QString& dataFolder);
-// Missing lines (or file) read as empty values.
+// The most a small state file of the data folder may hold to be read.
+constexpr qint64 kStateFileLimit = 64 * 1024;
+
+// Missing lines (or file) read as empty values; so does anything that is not
+// a regular file of at most kStateFileLimit bytes.
 DefaultTitle readDefault(const QString& dataFolder);
 // The two lines, CR LF after each. False with the system's message on failure.
 bool writeDefault(const QString& dataFolder, const DefaultTitle& title, QString* error);

@@ -1,5 +1,6 @@
 #include "Launchers.h"
 
+#include "platform/RegularFile.h"
 #include "platform/SafeFile.h"
 
 #include <QDir>
@@ -40,8 +41,9 @@ QString ensureIcon()
     if (path.isEmpty() || !resource.open(QIODevice::ReadOnly))
         return QString();
     const QByteArray icon = resource.readAll();
-    QFile existing(path);
-    if (existing.open(QIODevice::ReadOnly) && existing.readAll() == icon)
+    QFile existing;
+    if (RegularFile::openForReading(existing, path, nullptr, icon.size()) &&
+        existing.readAll() == icon)
         return path;
     QDir().mkpath(QFileInfo(path).absolutePath());
     return SafeFile::write(SafeFile::Purpose::Launcher, path, icon) ? path : QString();

@@ -1,3 +1,4 @@
+#include "FileSystemFaults.h"
 #include "ProgramFixture.h"
 #include "app/Dialogs.h"
 #include "app/EntryEditor.h"
@@ -15,8 +16,10 @@
 #include <QStringEncoder>
 #include <QTest>
 #include <QTreeWidget>
+#include <optional>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 // Opening nodes from the tree, the modified flag and saving.
 class TestOpenSave : public QObject
@@ -232,6 +235,13 @@ void TestOpenSave::oddFiles_data()
                                            << ("\xef\xbb\xbf" + day + "x\r\n").toUtf8() << "";
     QTest::newRow("Upper.TXT") << "Upper.TXT" << day.toUtf8() << "x" << (day + "x\r\n").toUtf8()
                                << "";
+    QTest::newRow("a line past the editor's limit")
+        << "Long.txt" << (day + QString(30001, 'x')).toUtf8() << "" << QByteArray()
+        << "The title \"Long\" holds a line of 30001 characters; lines of more than 30000 "
+           "characters cannot be edited here, so it was not opened; its file is left as it is.";
+    // Linked.txt has a second name outside the data folder, which sees every save.
+    QTest::newRow("hard link") << "Linked.txt" << day.toUtf8() << "x" << (day + "x\r\n").toUtf8()
+                               << "";
 }
 
 void TestOpenSave::oddFiles()
@@ -253,6 +263,10 @@ void TestOpenSave::oddFiles()
     } else {
         f.writeData(file, content);
     }
+    const QString secondName = f.docs.path() + "also.txt";
+    if (file == "Linked.txt")
+        QVERIFY(::link(QFile::encodeName(path).constData(),
+                       QFile::encodeName(secondName).constData()) == 0);
     f.start();
     const bool title = file.endsWith(".txt", Qt::CaseInsensitive) && content != "@dir";
     f.click(title ? file.chopped(4) : file);
@@ -274,6 +288,8 @@ void TestOpenSave::oddFiles()
     QVERIFY(f.form1()->Post1Click());
     QCOMPARE(Dialogs::shownMessages().size(), message.isEmpty() ? 0 : 1);
     QCOMPARE(QDir(f.dataFolder()).entryList(QDir::Files), QStringList{file});
+    if (file == "Linked.txt")
+        QCOMPARE(f.docs.readFile("also.txt"), f.readData(file));
 }
 
 // Another program changed the open title before a click on another node saves it.
@@ -284,35 +300,57 @@ void TestOpenSave::changedOnDisk_data()
     QTest::addColumn<QByteArray>("copy");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("report"); // when set: a report is asked for, not another title
+    // The new file cannot be read by the user (mode 000): only "Keep both" or "Cancel".
+    QTest::addColumn<bool>("unreadable");
     const QByteArray outside = "//2024-3-3\r\napple\r\noutside\r\n";
     const QByteArray mine = "//2024-3-3\r\napple\r\nmine\r\n";
-    QTest::newRow("reload") << 0 << outside << QByteArray() << "Morvane---Other" << "";
-    QTest::newRow("overwrite") << 1 << mine << QByteArray() << "Morvane---Other" << "";
-    QTest::newRow("keep both") << 2 << outside << mine << "Morvane---Other" << "";
-    QTest::newRow("closed: nothing saved")
-        << -1 << outside << QByteArray() << "Morvane---Fruit" << "";
+    QTest::newRow("reload") << 0 << outside << QByteArray() << "Morvane---Other"
+                            << "" << false;
+    QTest::newRow("overwrite") << 1 << mine << QByteArray() << "Morvane---Other"
+                               << "" << false;
+    QTest::newRow("keep both") << 2 << outside << mine << "Morvane---Other"
+                               << "" << false;
+    QTest::newRow("closed: nothing saved") << -1 << outside << QByteArray() << "Morvane---Fruit"
+                                           << "" << false;
     // 3: ended by a signal, nobody is asked and both are kept.
-    QTest::newRow("unattended shutdown") << 3 << outside << mine << "Morvane---Fruit (2)" << "";
+    QTest::newRow("unattended shutdown") << 3 << outside << mine << "Morvane---Fruit (2)"
+                                         << "" << false;
     // The report counts what the editor holds after the answer, under its title.
     QTest::newRow("reload, report")
         << 0 << outside << QByteArray() << "Morvane---Fruit"
-        << "statistics:\r\n   Fruit\r\n*1--50%--apple\r\n1--50%--outside\r\n";
+        << "statistics:\r\n   Fruit\r\n*1--50%--apple\r\n1--50%--outside\r\n"
+        << false;
     QTest::newRow("keep both, report")
         << 2 << outside << mine << "Morvane---Fruit (2)"
-        << "statistics:\r\n   Fruit (2)\r\n*1--50%--apple\r\n1--50%--mine\r\n";
+        << "statistics:\r\n   Fruit (2)\r\n*1--50%--apple\r\n1--50%--mine\r\n"
+        << false;
+    QTest::newRow("unreadable, keep both") << 0 << outside << mine << "Morvane---Other"
+                                           << "" << true;
+    QTest::newRow("unreadable, cancel: nothing saved")
+        << -1 << outside << QByteArray() << "Morvane---Fruit"
+        << "" << true;
+    QTest::newRow("unreadable, unattended shutdown")
+        << 3 << outside << mine << "Morvane---Fruit (2)"
+        << "" << true;
 }
 
 void TestOpenSave::changedOnDisk()
 {
     QFETCH(int, choice);
     QFETCH(QString, report);
+    QFETCH(bool, unreadable);
     ProgramFixture f;
     f.writeData("Fruit.txt", "//2024-3-3\r\napple\r\n");
     f.writeData("Other.txt", "");
     f.start();
     f.click("Fruit");
     f.type("mine");
-    f.writeData("Fruit.txt", "//2024-3-3\r\napple\r\noutside\r\n");
+    const QString fruit = f.writeData("Fruit.txt", "//2024-3-3\r\napple\r\noutside\r\n");
+    std::optional<PermissionsBind> asUser;
+    if (unreadable) {
+        QVERIFY(QFile::setPermissions(fruit, {}));
+        asUser.emplace();
+    }
     Dialogs::setNextChoice(choice);
     if (choice == 3) {
         f.form1()->shutdown(false);
@@ -325,13 +363,14 @@ void TestOpenSave::changedOnDisk()
     } else {
         f.click("Other");
     }
+    asUser.reset();
     QCOMPARE(Dialogs::shownMessages().size(), choice == 3 ? 0 : 1);
     QVERIFY(Dialogs::shownMessages().join(' ').contains("changed on disk") || choice == 3);
     QTEST(f.readData("Fruit.txt"), "fruit");
     QTEST(f.readData("Fruit (2).txt"), "copy");
     QTEST(f.form1()->windowTitle(), "caption");
-    QCOMPARE(f.node("Fruit (2)") != nullptr, choice >= 2);
-    if (choice < 0 || choice == 3)
+    QCOMPARE(f.node("Fruit (2)") != nullptr, QFile::exists(f.dataFolder() + "Fruit (2).txt"));
+    if (choice < 0 || choice == 3 || unreadable)
         return;
     // Our own saves are not taken for changes made outside.
     Dialogs::clearShownMessages();

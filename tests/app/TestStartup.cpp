@@ -18,6 +18,7 @@
 #include <QTreeWidget>
 #include <algorithm>
 #include <csignal>
+#include <sys/stat.h>
 
 // Start-up, the first-start library, the no-title state and shutdown.
 class TestStartup : public QObject
@@ -30,6 +31,8 @@ private slots:
     void noTitleStateDisablesCommands();
     void sweepsAtStartAndExit();
     void hiddenEntriesStayHidden();
+    void hostileStateFiles_data();
+    void hostileStateFiles();
     void titleMenuTogglesTree();
     void windowsCreatedInOrder();
     void rightClickKeepsSelection();
@@ -147,6 +150,53 @@ void TestStartup::hiddenEntriesStayHidden()
     QCOMPARE(f.tree()->topLevelItem(0)->text(0), QString("c"));
 }
 
+// A state file that is not a small regular file: the start neither blocks nor
+// fills the memory, and the program works on. "~/" is below HOME.
+void TestStartup::hostileStateFiles_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("what");
+    QTest::newRow("defaultfile.cnt, a FIFO") << "defaultfile.cnt"
+                                             << "fifo";
+    QTest::newRow("defaultfile.cnt, a link to /dev/zero") << "defaultfile.cnt"
+                                                          << "zero";
+    QTest::newRow("defaultfile.cnt, 1 MB") << "defaultfile.cnt"
+                                           << "big";
+    QTest::newRow("tip.cnt, a FIFO") << "tip.cnt"
+                                     << "fifo";
+    QTest::newRow("tip.cnt, a link to /dev/zero") << "tip.cnt"
+                                                  << "zero";
+    QTest::newRow("the data folder's lock, a FIFO") << ".morvane.lock"
+                                                    << "fifo";
+    QTest::newRow("the ledger of writes, a FIFO") << "~/.local/state/morvane/.writes-under-way"
+                                                  << "fifo";
+}
+
+void TestStartup::hostileStateFiles()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, what);
+    ProgramFixture f;
+    f.writeData("t.txt", "//2024-3-3\r\n");
+    const QString path =
+        file.startsWith("~/") ? f.home.path() + file.mid(2) : f.dataFolder() + file;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    if (what == "fifo")
+        QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+    else if (what == "zero")
+        QVERIFY(QFile::link("/dev/zero", path));
+    else
+        f.writeData(file, "t\r\n\r\n" + QByteArray(1 << 20, '/'));
+    f.start();
+    QCOMPARE(f.form1()->windowTitle(), QString("Morvane---Please click a title to start."));
+    QCOMPARE(Dialogs::shownMessages(), QStringList());
+    f.click("t");
+    f.type("x");
+    QVERIFY(f.form1()->Post1Click());
+    f.stop();
+    QCOMPARE(f.readData("t.txt"), QByteArray("//2024-3-3\r\nx\r\n"));
+}
+
 void TestStartup::titleMenuTogglesTree()
 {
     ProgramFixture f;
@@ -240,8 +290,13 @@ void TestStartup::terminationSignalSavesAndSweeps()
 void TestStartup::killedWhileTypingOffersLines_data()
 {
     QTest::addColumn<bool>("restore");
-    QTest::newRow("restored") << true;
-    QTest::newRow("kept aside") << false;
+    QTest::addColumn<QString>("meanwhile"); // done to the title between the kill and the start
+    QTest::newRow("restored") << true << "";
+    QTest::newRow("kept aside") << false << "";
+    // A sync tool or a backup touched it: the copy is older than the title.
+    QTest::newRow("title changed since, restored") << true << "changed";
+    QTest::newRow("title renamed since, restored") << true << "renamed";
+    QTest::newRow("title renamed since, kept aside") << false << "renamed";
 }
 
 // A program killed with SIGKILL while the user types: the next start offers
@@ -250,6 +305,7 @@ void TestStartup::killedWhileTypingOffersLines_data()
 void TestStartup::killedWhileTypingOffersLines()
 {
     QFETCH(bool, restore);
+    QFETCH(QString, meanwhile);
     ProgramFixture f;
     f.writeData("t.txt", "//2024-3-3\r\n");
     f.writeData("defaultfile.cnt", "t\r\n\r\n");
@@ -273,21 +329,37 @@ void TestStartup::killedWhileTypingOffersLines()
     QVERIFY(child.waitForFinished(20000));
     QCOMPARE(child.exitStatus(), QProcess::CrashExit);
     QCOMPARE(f.readData("t.txt"), QByteArray("//2024-3-3\r\n"));
+    if (meanwhile == "changed") {
+        QFile title(f.dataFolder() + "t.txt");
+        QVERIFY(title.open(QIODevice::Append) && title.write("x\r\n") == 3);
+    } else if (meanwhile == "renamed") {
+        QVERIFY(QFile::rename(f.dataFolder() + "t.txt", f.dataFolder() + "u.txt"));
+    }
 
     Dialogs::clearShownMessages();
     Dialogs::setNextAnswer(restore ? Dialogs::Answer::Yes : Dialogs::Answer::No);
     f.start();
-    QTRY_VERIFY(Dialogs::shownMessages().contains("restore the unsaved lines of t?"));
-    QCOMPARE(f.form1()->windowTitle(), QString("Morvane---t"));
+    QTRY_VERIFY(!Dialogs::shownMessages().filter("restore the unsaved lines of t?").isEmpty());
+    const QString offer = Dialogs::shownMessages().filter("restore the unsaved lines").join('\n');
+    QCOMPARE(offer.contains("changed since"), meanwhile == "changed");
+    QCOMPARE(offer.contains("renamed or deleted since"), meanwhile == "renamed");
+    QCOMPARE(f.form1()->windowTitle(),
+             QString(!restore && meanwhile == "renamed" ? "Morvane---Please click a title to start."
+                                                        : "Morvane---t"));
     QCOMPARE(f.editor()->lines().contains("line 5"), restore);
     QCOMPARE(f.form1()->state().modified, restore);
     QCOMPARE(QDir(state).entryList({"*.kept"}).size(), restore ? 0 : 1);
     if (restore) {
         QCOMPARE(f.editor()->lines().mid(0, 2), QStringList({"//2024-3-3", "line 1"}));
         QVERIFY(f.clickListTexts().contains("line 5"));
+        Dialogs::setNextChoice(2); // changed since: keep both
         f.form1()->action("Post1")->trigger();
-        QVERIFY(f.readData("t.txt").contains("line 5\r\n"));
+        QVERIFY(f.readData(meanwhile == "changed" ? "t (2).txt" : "t.txt").contains("line 5\r\n"));
+        if (meanwhile == "changed")
+            QCOMPARE(f.readData("t.txt"), QByteArray("//2024-3-3\r\nx\r\n"));
     }
+    if (meanwhile == "renamed")
+        QCOMPARE(f.readData("u.txt"), QByteArray("//2024-3-3\r\n"));
     f.stop(); // a clean exit leaves no copy
     QVERIFY(QDir(state).entryList({"*.recovery"}).isEmpty());
 }

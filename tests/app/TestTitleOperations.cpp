@@ -8,8 +8,10 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -50,6 +52,20 @@ void TestTitleOperations::appendText_data()
     for (int i = 0; i < 30000; ++i)
         big += "item " + QByteArray::number(i % 97) + "\r\n";
     QTest::newRow("big.txt, in pieces") << "big.txt" << big << opened + big << QStringList{};
+    // The longest line the editor takes, and one character more: refused.
+    const QByteArray longest(30000, 'x');
+    QTest::newRow("a line of 30000 characters")
+        << "long.txt" << longest << opened + longest + "\r\n"
+        << QStringList{};
+    QTest::newRow("a line of 30001 characters refused")
+        << "long.txt" << longest + "x\r\n"
+        << before
+        << QStringList{"The file \"long.txt\" holds a line of 30001 characters; lines of more "
+                       "than 30000 characters cannot be edited here, so nothing was appended."};
+    QTest::newRow("2 MB in one line, read aside, refused")
+        << "huge.txt" << QByteArray(1 << 21, 'x') << before
+        << QStringList{"The file \"huge.txt\" holds a line of 2097152 characters; lines of more "
+                       "than 30000 characters cannot be edited here, so nothing was appended."};
     QTest::newRow("not text: read byte for byte")
         << "bin.txt" << QByteArray("\xfe\xfe\x01x\0y\r\n", 8)
         << opened + QByteArray("\xc3\xbe\xc3\xbe\x01x\0y\r\n", 10) << QStringList{};
@@ -72,8 +88,10 @@ void TestTitleOperations::appendText()
     if (fileName == "notes.Txt")
         QCOMPARE(f.clickListTexts(), QStringList({"kiwi", "pear"}));
     QCOMPARE(f.enabled("ToolButtonReplace"), !f.clickListTexts().isEmpty());
-    QCOMPARE(LongWork::shownLabels(),
-             fileName == "big.txt" ? QStringList{"Appending big.txt\u2026"} : QStringList{});
+    // Reading aside shows its dialog only when it takes a while.
+    if (fileName != "huge.txt")
+        QCOMPARE(LongWork::shownLabels(),
+                 fileName == "big.txt" ? QStringList{"Appending big.txt\u2026"} : QStringList{});
     // What the user types next is an item of its own, wherever the caret was left.
     const QByteArray title = f.readData("t.txt");
     QTextDocument* doc = f.editor()->document();
@@ -123,6 +141,12 @@ void TestTitleOperations::replace_data()
         << ""
         << "2 row be replaced" << QStringList{"//2024-3-3", "", "", "apples", ""}
         << QStringList{"apples"};
+    // Pasted with line breaks: only the text before the first one is taken.
+    QTest::newRow("pasted New row of three lines")
+        << "Apple"
+        << "Pear\r\nPlum\nFig"
+        << "2 row be replaced" << QStringList{"//2024-3-3", "Pear", "Pear", "apples", ""}
+        << QStringList{"apples", "Pear"};
     QTest::newRow("nothing matches")
         << "Kiwi"
         << "x"
@@ -160,7 +184,13 @@ void TestTitleOperations::replace()
     QTest::mouseClick(edit2, Qt::LeftButton);
     QCOMPARE(edit2->text(), oldText);
     edit2->clear();
-    QTest::keyClicks(edit2, newText);
+    if (newText.contains('\n')) {
+        QGuiApplication::clipboard()->setText(newText);
+        QTest::keyClick(edit2, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(edit2->text(), newText.section('\r', 0, 0));
+    } else {
+        QTest::keyClicks(edit2, newText);
+    }
     QTest::keyClick(edit2, Qt::Key_Return);
     QVERIFY(!pic->isVisible());
     QCOMPARE(Dialogs::shownMessages(), QStringList{message});
@@ -204,12 +234,21 @@ void TestTitleOperations::exportPage()
     exportNow->click();
     QCOMPARE(QDir(Dialogs::lastFileDialogFolder()), QDir(f.docs.path())); // not among the titles
     exportNow->click();
+    // Also while the title's file is missing, by a path through a link.
+    const QByteArray saved = f.readData("t.txt");
+    QVERIFY(QFile::remove(f.dataFolder() + "t.txt"));
+    QVERIFY(QFile::link(f.dataFolder(), f.docs.path() + "via"));
+    Dialogs::setNextFileName(f.docs.path() + "via/t.txt");
+    exportNow->click();
     QVERIFY(pic->isVisible());
-    QCOMPARE(Dialogs::shownMessages().size(), 2);
+    QCOMPARE(Dialogs::shownMessages().size(), 3);
     QCOMPARE(Dialogs::shownMessages()[0],
              QString("Tip:This option only export to text file(.txt)."));
     QVERIFY(Dialogs::shownMessages()[1].contains("own file"));
-    QVERIFY(f.readData("t.txt").startsWith("//Rule\r\n\r\n//2024-3-1\r\n"));
+    QCOMPARE(Dialogs::shownMessages()[2], Dialogs::shownMessages()[1]);
+    QVERIFY(saved.startsWith("//Rule\r\n\r\n//2024-3-1\r\n"));
+    QVERIFY(!QFile::exists(f.dataFolder() + "t.txt"));
+    QVERIFY(f.form1()->state().modified);
     QVERIFY(!QFile::exists(f.docs.path() + "out.csv"));
 
     // Written under the name typed without extension; the title is saved first.

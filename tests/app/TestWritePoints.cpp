@@ -15,6 +15,7 @@
 #include <QTest>
 #include <functional>
 #include <map>
+#include <unistd.h>
 
 using Purpose = SafeFile::Purpose;
 using Fault = SafeFile::Fault;
@@ -30,6 +31,7 @@ struct WritePoint
     QString target;
     QByteArray old; // put there first; null: none
     std::function<void(ProgramFixture&, const QString& target)> trigger;
+    QString label = {}; // the rows' name when the target is not enough
 };
 
 QPushButton* helpButton(ProgramFixture& f, const QString& caption)
@@ -50,6 +52,17 @@ const std::map<Purpose, WritePoint>& writePoints()
               f.type("pear\n");
               f.form1()->action("Post1")->trigger();
           }}},
+        {Purpose::LinkedTitle,
+         {"docs/Morvane/t.txt",
+          {},
+          [](ProgramFixture& f, const QString& target) {
+              // A second name, outside the data folder: the title is written in place.
+              QVERIFY(::link(QFile::encodeName(target).constData(),
+                             QFile::encodeName(f.docs.path() + "t-also.txt").constData()) == 0);
+              f.type("pear\n");
+              f.form1()->action("Post1")->trigger();
+          },
+          "docs/Morvane/t.txt with a second name"}},
         {Purpose::Total,
          {"docs/Morvane/Total.tol", "old\r\n",
           [](ProgramFixture& f, const QString&) { f.form1()->action("TextReport")->trigger(); }}},
@@ -124,7 +137,7 @@ QStringList leftovers(const QString& folder)
     QStringList found;
     QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext())
-        if (it.next().endsWith(".morvane-partial"))
+        if (it.next().endsWith(".morvane-partial") || it.filePath().endsWith(".morvane-old"))
             found << it.filePath();
     return found;
 }
@@ -179,8 +192,9 @@ void TestWritePoints::everyWriteFails_data()
     // Every purpose there is, so a new kind of write cannot stay out.
     for (int p = 0; p < int(Purpose::Count); ++p) {
         const auto point = writePoints().find(Purpose(p));
-        const QString name =
-            point == writePoints().end() ? QString::number(p) : point->second.target;
+        const QString name = point == writePoints().end()    ? QString::number(p)
+                             : point->second.label.isEmpty() ? point->second.target
+                                                             : point->second.label;
         for (const auto& f : faults)
             QTest::addRow("%s, %s", qPrintable(name), f.name)
                 << Purpose(p) << f.fault << QString(f.reason);
@@ -222,8 +236,7 @@ void TestWritePoints::everyWriteFails()
     }
     f.stop();
     f.start();
-    QCOMPARE(leftovers(f.dataFolder()) + leftovers(QFileInfo(file).absolutePath()),
-             QStringList());
+    QCOMPARE(leftovers(f.dataFolder()) + leftovers(QFileInfo(file).absolutePath()), QStringList());
 }
 
 QTEST_MAIN(TestWritePoints)

@@ -13,6 +13,8 @@ private slots:
     void collectEntered();
     void putItemAtCursor_data();
     void putItemAtCursor();
+    void longestLineAfterInsert_data();
+    void longestLineAfterInsert();
 };
 
 void TestEditorLines::collectPasted_data()
@@ -137,6 +139,28 @@ void TestEditorLines::putItemAtCursor()
     QFETCH(int, newCaret);
     QCOMPARE(EditorLines::putItemAtCursor(lines, caretLine, QStringLiteral("Kiwi")), newCaret);
     QCOMPARE(lines, after);
+}
+
+// How long the longest line is once a text goes between the two parts of a line.
+void TestEditorLines::longestLineAfterInsert_data()
+{
+    QTest::addColumn<int>("before");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("after");
+    QTest::addColumn<int>("longest");
+    QTest::newRow("no break: one line") << 3 << "abc" << 2 << 8;
+    QTest::newRow("two lines") << 3 << "ab\ncd" << 2 << 5;
+    QTest::newRow("a middle line longest") << 1 << "a\nbbbbb\u2029c" << 1 << 5;
+    QTest::newRow("CR LF is one break") << 0 << "a\r\nbb" << 4 << 6;
+    QTest::newRow("empty text") << 2 << "" << 3 << 5;
+}
+
+void TestEditorLines::longestLineAfterInsert()
+{
+    QFETCH(int, before);
+    QFETCH(QString, text);
+    QFETCH(int, after);
+    QTEST(int(EditorLines::longestLine(before, text, after)), "longest");
 }
 
 QTEST_GUILESS_MAIN(TestEditorLines)

@@ -11,6 +11,8 @@ class TestShell : public QObject
     Q_OBJECT
 private slots:
     void sweepReadOnlyAndBack();
+    void sweepBackGivesWriteBitsOnly_data();
+    void sweepBackGivesWriteBitsOnly();
     void sweepMissingFolderIsNoOp();
     void deleteFolderTree();
     void specialFoldersFollowXdg();
@@ -48,6 +50,35 @@ void TestShell::sweepReadOnlyAndBack()
         QVERIFY2(ownerWritable(folder.path() + f), f);
     QCOMPARE(QFileInfo(folder.path() + "t.txt").permissions() & groupWrite,
              QFile::Permissions(QFile::WriteGroup));
+}
+
+// The start-up sweep on a file left without write access: the write bits a new
+// file gets come back on top of its own, and its owner can read it.
+void TestShell::sweepBackGivesWriteBitsOnly_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("mask");
+    QTest::addColumn<int>("swept");
+    QTest::newRow("0444, as our exit leaves it") << 0444 << 022 << 0644;
+    QTest::newRow("0444 under umask 002") << 0444 << 002 << 0664;
+    QTest::newRow("000: readable again") << 0 << 022 << 0600;
+    QTest::newRow("0040: group read stays") << 040 << 077 << 0640;
+    QTest::newRow("0640 has write: kept") << 0640 << 022 << 0640;
+}
+
+void TestShell::sweepBackGivesWriteBitsOnly()
+{
+    QFETCH(int, mode);
+    QFETCH(int, mask);
+    TempDataFolder folder;
+    const QByteArray file = QFile::encodeName(folder.writeFile("t.txt", "x"));
+    QVERIFY(::chmod(file.constData(), mode_t(mode)) == 0);
+    const mode_t oldMask = ::umask(mode_t(mask));
+    Shell::sweepAttributes(folder.path(), Shell::Normal);
+    ::umask(oldMask);
+    struct stat st;
+    QVERIFY(::stat(file.constData(), &st) == 0);
+    QTEST(int(st.st_mode & 0777), "swept");
 }
 
 void TestShell::sweepMissingFolderIsNoOp()

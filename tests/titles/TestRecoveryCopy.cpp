@@ -1,5 +1,6 @@
 #include "TempDataFolder.h"
 #include "titles/RecoveryCopy.h"
+#include "titles/TitleFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,29 +16,42 @@ private slots:
     void keptAsideIsNeverOfferedAgain();
 };
 
+using Title = RecoveryCopy::Copy::Title;
+Q_DECLARE_METATYPE(Title)
+
 void TestRecoveryCopy::offers_data()
 {
-    QTest::addColumn<QString>("copyData");   // the data folder the copy names ("" = this one)
-    QTest::addColumn<QByteArray>("title");   // the title on disk; "-" = none
-    QTest::addColumn<int>("copyAgeSeconds"); // the copy's age against the title's
+    QTest::addColumn<QString>("copyData"); // the data folder the copy names ("" = this one)
+    QTest::addColumn<QByteArray>("base");  // the title the copy was made over; null: not said
+    QTest::addColumn<QByteArray>("title"); // the title on disk now; "-" = none
     QTest::addColumn<bool>("offered");
+    QTest::addColumn<Title>("said"); // what the offer says of the title
     QTest::addColumn<bool>("copyLeft");
-    QTest::newRow("newer, different") << "" << QByteArray("a\r\n") << -60 << true << true;
-    QTest::newRow("older than title") << "" << QByteArray("a\r\n") << 60 << false << true;
-    QTest::newRow("same lines") << "" << QByteArray("a\r\nb\r\n") << -60 << false << false;
-    QTest::newRow("title gone") << "" << QByteArray("-") << -60 << false << true;
+    const QByteArray a = "a\r\n";
+    // Every copy is older than its title, as after a sync tool touched it.
+    QTest::newRow("title unchanged") << "" << a << a << true << Title::Unchanged << true;
+    QTest::newRow("title changed since")
+        << "" << a << QByteArray("a\r\nx\r\n") << true << Title::Changed << true;
+    QTest::newRow("same lines") << "" << a << QByteArray("a\r\nb\r\n") << false << Title::Unchanged
+                                << false;
+    QTest::newRow("title gone") << "" << a << QByteArray("-") << true << Title::Gone << true;
+    QTest::newRow("copy of the first kind, without the title's hash")
+        << "" << QByteArray() << a << true << Title::Changed << true;
     QTest::newRow("other data folder")
-        << "/elsewhere/Morvane/" << QByteArray("a\r\n") << -60 << false << true;
+        << "/elsewhere/Morvane/" << a << a << false << Title::Unchanged << true;
 }
 
 void TestRecoveryCopy::offers()
 {
     QFETCH(QString, copyData);
+    QFETCH(QByteArray, base);
     QFETCH(QByteArray, title);
-    QFETCH(int, copyAgeSeconds);
     TempDataFolder data, state;
     const QString titlePath = QStringLiteral("g\\t.txt");
     const QDateTime now = QDateTime::currentDateTime();
+    const QString titleFile = data.writeFile("g/t.txt", base);
+    const QByteArray baseHash = TitleFiles::stampOf(titleFile).hash;
+    QFile::remove(titleFile);
     if (title != "-") {
         QFile file(data.writeFile("g/t.txt", title));
         QVERIFY(file.open(QIODevice::ReadWrite));
@@ -47,9 +61,12 @@ void TestRecoveryCopy::offers()
     const QString copyFile = RecoveryCopy::filePath(state.path(), named, titlePath);
     QFile copy(copyFile);
     QVERIFY(copy.open(QIODevice::WriteOnly));
-    copy.write(RecoveryCopy::encode(named, titlePath, {u"a", u"b"}));
+    if (base.isNull())
+        copy.write("Morvane recovery copy\n" + named.toUtf8() + "\ng\\t.txt\na\nb\n");
+    else
+        copy.write(RecoveryCopy::encode(named, titlePath, baseHash, {u"a", u"b"}));
     copy.flush();
-    QVERIFY(copy.setFileTime(now.addSecs(-copyAgeSeconds), QFileDevice::FileModificationTime));
+    QVERIFY(copy.setFileTime(now.addSecs(-60), QFileDevice::FileModificationTime));
     copy.close();
 
     const std::vector<RecoveryCopy::Copy> offers = RecoveryCopy::toOffer(state.path(), data.path());
@@ -57,6 +74,7 @@ void TestRecoveryCopy::offers()
     if (!offers.empty()) {
         QCOMPARE(offers[0].titlePath, titlePath);
         QCOMPARE(offers[0].lines, QStringList({"a", "b"}));
+        QTEST(offers[0].title, "said");
     }
     QTEST(QFile::exists(copyFile), "copyLeft");
 }
@@ -69,9 +87,10 @@ void TestRecoveryCopy::keptAsideIsNeverOfferedAgain()
     QVERIFY(file != RecoveryCopy::filePath(state.path(), "/other/", "\\t.txt"));
     for (int i = 0; i < 2; ++i) {
         state.writeFile(QFileInfo(file).fileName(),
-                        RecoveryCopy::encode(data.path(), "\\t.txt", {u"x"}));
+                        RecoveryCopy::encode(data.path(), "\\t.txt", {}, {u"x"}));
         QCOMPARE(RecoveryCopy::toOffer(state.path(), data.path()).size(), size_t(1));
-        QVERIFY(RecoveryCopy::keepAside(file, QDateTime(QDate(2024, 3, 3), QTime(1, 2, 3))));
+        QVERIFY(
+            !RecoveryCopy::keepAside(file, QDateTime(QDate(2024, 3, 3), QTime(1, 2, 3))).isEmpty());
     }
     QVERIFY(RecoveryCopy::toOffer(state.path(), data.path()).empty());
     // Two copies set aside in the same second are both kept.
