@@ -7,11 +7,16 @@
 #include "platform/Shell.h"
 #include "tools/StartupTip.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QTimer>
 
 void TFormhlp::Timer1Timer()
 {
+    // Shown over an open question (the recovery offer at start), the help
+    // window would hide it and the program would look stuck: it waits.
+    if (QApplication::activeModalWidget())
+        return;
     m_form1->help2Click();
     m_timer1->stop();
 }

@@ -14,6 +14,7 @@
 #include <QDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -247,13 +248,16 @@ void TestToolsHelp::firstStartWritesDesktopLauncher()
 void TestToolsHelp::startupHelp_data()
 {
     QTest::addColumn<bool>("tipFile");
-    QTest::newRow("no tip.cnt: help opens") << false;
-    QTest::newRow("tip.cnt: help stays closed") << true;
+    QTest::addColumn<bool>("question"); // a question is open when the timer fires
+    QTest::newRow("no tip.cnt: help opens") << false << false;
+    QTest::newRow("tip.cnt: help stays closed") << true << false;
+    QTest::newRow("a question open: help waits for it") << false << true;
 }
 
 void TestToolsHelp::startupHelp()
 {
     QFETCH(bool, tipFile);
+    QFETCH(bool, question);
     ProgramFixture f;
     if (tipFile)
         f.writeData("tip.cnt", "No\r\n");
@@ -262,6 +266,13 @@ void TestToolsHelp::startupHelp()
     auto* timer1 = help->findChild<QTimer*>("Timer1");
     QCOMPARE(timer1->isActive(), !tipFile);
     QCOMPARE(timer1->interval(), 1000);
+    if (question) {
+        QMessageBox box(QMessageBox::Question, "Morvane", "restore?", QMessageBox::Yes, f.form1());
+        box.open();
+        QTest::qWait(1300);
+        QVERIFY(!help->isVisible());
+        QVERIFY(timer1->isActive());
+    }
     QTest::qWait(1300);
     QCOMPARE(help->isVisible(), !tipFile);
     QVERIFY(!timer1->isActive());
