@@ -3,9 +3,9 @@
 
 #include "Dialogs.h"
 #include "EntryEditor.h"
+#include "LongWork.h"
 #include "TFormpic.h"
 #include "TextViewer.h"
-#include "LongWork.h"
 #include "charts/ChartFonts.h"
 #include "charts/PictureOutput.h"
 #include "platform/Shell.h"
@@ -83,7 +83,8 @@ void TForm1::TextReportClick()
 void TForm1::Button11Click()
 {
     const QString path = totalFilePath(m_state.dataFolder);
-    if (Shell::open(path))
+    // A launcher with nothing set up for text starts nothing and says nothing.
+    if (Shell::canOpenType(QStringLiteral("text/plain")) && Shell::open(path))
         return;
     // Nothing could be started to show the file: show it here.
     if (!m_textViewer)

@@ -1,4 +1,5 @@
 #include "ProgramFixture.h"
+#include "StandInDesktop.h"
 #include "app/Dialogs.h"
 #include "app/EntryEditor.h"
 #include "app/TForm1.h"
@@ -11,6 +12,7 @@
 #include <QFileInfo>
 #include <QPushButton>
 #include <QTest>
+#include <memory>
 
 // The report commands: save, total, tally, then show the report.
 class TestReports : public QObject
@@ -20,6 +22,7 @@ private slots:
     void init();
     void cleanup();
     void textReportWritesAndOpensTotal();
+    void viewerWhenNothingCanOpenIt_data();
     void viewerWhenNothingCanOpenIt();
     void reportSavesChangedTitleOnly();
     void noItemsKeepsPreviousReport();
@@ -28,23 +31,17 @@ private slots:
     void picWindowTextReportShowsLastFile();
 
 private:
-    QStringList m_opened;
-    bool m_openSucceeds = true;
+    std::unique_ptr<StandInDesktop> m_desktop;
 };
 
 void TestReports::init()
 {
-    m_opened.clear();
-    m_openSucceeds = true;
-    Shell::setOpenHandlerForTesting([this](const QString& path) {
-        m_opened << path;
-        return m_openSucceeds;
-    });
+    m_desktop = std::make_unique<StandInDesktop>();
 }
 
 void TestReports::cleanup()
 {
-    Shell::setOpenHandlerForTesting({});
+    m_desktop.reset();
     SafeFile::setFailAfterBytesForTesting(-1);
 }
 
@@ -61,7 +58,7 @@ void TestReports::textReportWritesAndOpensTotal()
                         "Counted of days:2\r\n"
                         "Count time:2024-3-3 21:05:33\r\n\r\n"
                         "3--60%--apple\r\n1--20%--pear\r\n1--20%--Apple\r\n"));
-    QCOMPARE(m_opened, QStringList{f.dataFolder() + "Total.tol"});
+    QCOMPARE(m_desktop->opened, QStringList{f.dataFolder() + "Total.tol"});
     QCOMPARE(f.program->formpic()->windowTitle(), QString("TextReport---Fruit"));
     QVERIFY(!f.program->formpic()->isVisible());
     const TallyResult& t = f.form1()->state().tally;
@@ -71,9 +68,21 @@ void TestReports::textReportWritesAndOpensTotal()
     QCOMPARE(t.maxCount, 3);
 }
 
+void TestReports::viewerWhenNothingCanOpenIt_data()
+{
+    QTest::addColumn<bool>("launcher");
+    QTest::addColumn<QByteArray>("application"); // what xdg-mime says opens text
+    QTest::newRow("no launcher") << false << QByteArray("org.gnome.gedit.desktop");
+    // xdg-open would start nothing and say nothing.
+    QTest::newRow("launcher, nothing set up for text") << true << QByteArray();
+}
+
 void TestReports::viewerWhenNothingCanOpenIt()
 {
-    m_openSucceeds = false;
+    QFETCH(bool, launcher);
+    QFETCH(QByteArray, application);
+    m_desktop->openSucceeds = launcher;
+    m_desktop->setApplication(application);
     ProgramFixture f;
     f.writeData("Fruit.txt", kFruitTitle);
     f.start();
@@ -84,6 +93,7 @@ void TestReports::viewerWhenNothingCanOpenIt()
     QVERIFY(viewer->isVisible());
     QVERIFY(viewer->text().startsWith("statistics:\n   Fruit\n"));
     QVERIFY(viewer->text().endsWith("1--20%--Apple"));
+    QCOMPARE(m_desktop->opened.isEmpty(), launcher);
     // Centred over the main window, and closed by Escape or its Close button.
     QVERIFY(
         (viewer->frameGeometry().center() - f.form1()->frameGeometry().center()).manhattanLength() <
@@ -128,7 +138,7 @@ void TestReports::noItemsKeepsPreviousReport()
     QCOMPARE(f.form1()->state().tally.reportLines,
              QStringList{"You have not typed in any demand yet"});
     QCOMPARE(f.form1()->state().tally.totalCount, 1);
-    QCOMPARE(m_opened.size(), 2);
+    QCOMPARE(m_desktop->opened.size(), 2);
 }
 
 void TestReports::unwritableTotalStopsCommand()
@@ -143,7 +153,7 @@ void TestReports::unwritableTotalStopsCommand()
     f.form1()->TextReportClick();
     QCOMPARE(Dialogs::shownMessages().size(), 2);
     QVERIFY(Dialogs::shownMessages().constFirst().contains("Total.tol"));
-    QVERIFY(m_opened.isEmpty());
+    QVERIFY(m_desktop->opened.isEmpty());
     QVERIFY(!f.program->formpic()->isVisible());
     QCOMPARE(f.readData("Total.tol"), QByteArray("old\r\n"));
 }
@@ -171,7 +181,7 @@ void TestReports::picWindowTextReportShowsLastFile()
     const QByteArray report = f.readData("Total.tol");
     f.type("pear");
     f.program->formpic()->button("BitBtn10")->click();
-    QCOMPARE(m_opened.size(), 2);
+    QCOMPARE(m_desktop->opened.size(), 2);
     QCOMPARE(f.readData("Total.tol"), report);
     QCOMPARE(f.readData("a.txt"), QByteArray("//2024-3-3\r\napple\r\n"));
 }

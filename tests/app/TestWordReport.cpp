@@ -1,5 +1,6 @@
 #include "DocxCheck.h"
 #include "ProgramFixture.h"
+#include "StandInDesktop.h"
 #include "app/Dialogs.h"
 #include "app/TForm1.h"
 #include "app/TFormpic.h"
@@ -32,13 +33,7 @@ private slots:
     void libreOfficeRendersIt();
 
 private:
-    // What xdg-mime says is set up for .docx files; null: no xdg-mime.
-    void setApplication(const QByteArray& application);
-
-    QStringList m_opened;
-    bool m_openSucceeds = true;
-    std::unique_ptr<TempDataFolder> m_bin;
-    QByteArray m_path;
+    std::unique_ptr<StandInDesktop> m_desktop;
 };
 
 namespace {
@@ -86,31 +81,13 @@ QStringList documents(const ProgramFixture& f)
 
 void TestWordReport::init()
 {
-    m_opened.clear();
-    m_openSucceeds = true;
-    Shell::setOpenHandlerForTesting([this](const QString& path) {
-        m_opened << path;
-        return m_openSucceeds;
-    });
-    // The desktop's file types come from a stand-in xdg-mime only.
-    m_path = qgetenv("PATH");
-    m_bin = std::make_unique<TempDataFolder>();
-    qputenv("PATH", m_bin->path().toUtf8() + ":" + m_path);
-    setApplication("libreoffice-writer.desktop");
+    m_desktop = std::make_unique<StandInDesktop>("libreoffice-writer.desktop");
 }
 
 void TestWordReport::cleanup()
 {
-    Shell::setOpenHandlerForTesting({});
+    m_desktop.reset();
     SafeFile::setFailAfterBytesForTesting(-1);
-    qputenv("PATH", m_path);
-    m_bin.reset();
-}
-
-void TestWordReport::setApplication(const QByteArray& application)
-{
-    const QString file = m_bin->writeFile("xdg-mime", "#!/bin/sh\necho " + application + "\n");
-    QFile::setPermissions(file, QFile::permissions(file) | QFile::ExeOwner);
 }
 
 void TestWordReport::reportFromEitherButton_data()
@@ -134,8 +111,8 @@ void TestWordReport::reportFromEitherButton()
     QFETCH(bool, launcher);
     QFETCH(QByteArray, application);
     QFETCH(QString, reason);
-    m_openSucceeds = launcher;
-    setApplication(application);
+    m_desktop->openSucceeds = launcher;
+    m_desktop->setApplication(application);
     ProgramFixture f;
     openFruit(f);
     if (where != "toolbar")
@@ -152,7 +129,7 @@ void TestWordReport::reportFromEitherButton()
         QVERIFY2(said.contains(reason) && said.endsWith("\n" + first), qPrintable(said));
     }
     // Nothing is asked to open a file no application takes.
-    QCOMPARE(m_opened, application.isEmpty() ? QStringList() : QStringList{first});
+    QCOMPARE(m_desktop->opened, application.isEmpty() ? QStringList() : QStringList{first});
     const QString problems = docxProblems(first, "   Fruit report", "by " + UserName::fullName(),
                                           kFruitBody, chartFiles(f));
     QVERIFY2(problems.isEmpty(), qPrintable(problems));
@@ -167,7 +144,7 @@ void TestWordReport::reportFromEitherButton()
     QCOMPARE(documents(f), QStringList({"Fruit report (2).docx", "Fruit report.docx"}));
     QCOMPARE(f.readData("Fruit report.docx"), firstBytes);
     if (!application.isEmpty())
-        QCOMPARE(m_opened.last(), f.dataFolder() + "Fruit report (2).docx");
+        QCOMPARE(m_desktop->opened.last(), f.dataFolder() + "Fruit report (2).docx");
 }
 
 void TestWordReport::emptyReportGoesOn()
@@ -180,7 +157,7 @@ void TestWordReport::emptyReportGoesOn()
     // The tally finds no item: its one message line leaves heading and body empty.
     f.form1()->MSWordReport1Click();
     QCOMPARE(Dialogs::shownMessages(), QStringList{});
-    QCOMPARE(m_opened, QStringList{f.dataFolder() + "report.docx"});
+    QCOMPARE(m_desktop->opened, QStringList{f.dataFolder() + "report.docx"});
     const QString problems = docxProblems(f.dataFolder() + "report.docx", " report",
                                           "by " + UserName::fullName(), {}, chartFiles(f));
     QVERIFY2(problems.isEmpty(), qPrintable(problems));
@@ -211,7 +188,7 @@ void TestWordReport::failuresStopReport()
     QCOMPARE(documents(f), QStringList{});
     QCOMPARE(QDir(f.dataFolder()).entryList({"*.docx*", ".*docx*"}, QDir::Files | QDir::Hidden),
              QStringList{});
-    QVERIFY(m_opened.isEmpty());
+    QVERIFY(m_desktop->opened.isEmpty());
 }
 
 // Where LibreOffice is installed it must accept the document.

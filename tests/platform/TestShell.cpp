@@ -146,12 +146,8 @@ void TestShell::canOpenType()
     QFETCH(bool, can);
     QFETCH(QString, reason);
     TempDataFolder bin;
-    for (const QString& tool : tools) {
-        const QString name = tool.section(' ', 0, 0);
-        const QString file =
-            bin.writeFile(name, "#!/bin/sh\necho " + tool.section(' ', 1).toUtf8() + "\n");
-        QFile::setPermissions(file, QFile::permissions(file) | QFile::ExeOwner);
-    }
+    for (const QString& tool : tools)
+        bin.writeTool(tool.section(' ', 0, 0), tool.section(' ', 1).toUtf8());
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", bin.path().toUtf8());
     const QString type = "application/vnd.openxmlformats-officedocument.wordprocessingml.document";

@@ -4,7 +4,9 @@
 #include <QFile>
 #include <QFileInfo>
 
-TempDataFolder::TempDataFolder() : m_dir(QDir::tempPath() + QStringLiteral("/morvane-test-XXXXXX")) {}
+TempDataFolder::TempDataFolder() : m_dir(QDir::tempPath() + QStringLiteral("/morvane-test-XXXXXX"))
+{
+}
 
 QString TempDataFolder::path() const
 {
@@ -19,6 +21,13 @@ QString TempDataFolder::writeFile(const QString& relative, const QByteArray& con
     if (f.open(QIODevice::WriteOnly))
         f.write(content);
     return full;
+}
+
+QString TempDataFolder::writeTool(const QString& name, const QByteArray& output) const
+{
+    const QString file = writeFile(name, "#!/bin/sh\necho " + output + "\n");
+    QFile::setPermissions(file, QFile::permissions(file) | QFile::ExeOwner);
+    return file;
 }
 
 QByteArray TempDataFolder::readFile(const QString& relative) const

@@ -16,6 +16,8 @@ public:
 
     // Writes a file below the folder (creating parent folders) and returns its path.
     QString writeFile(const QString& relative, const QByteArray& content) const;
+    // Writes an executable stand-in for a desktop tool that prints output.
+    QString writeTool(const QString& name, const QByteArray& output) const;
     QByteArray readFile(const QString& relative) const;
     bool exists(const QString& relative) const;
 
