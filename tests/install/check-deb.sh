@@ -16,10 +16,10 @@ test "$(field Version)" = "$version" || fail "package version $(field Version), 
 test "$(field Architecture)" = "$arch" || fail "architecture $(field Architecture)"
 depends=$(field Depends)
 # The chart fonts as debian/control names them (its fonts- lines).
-mapfile -t fonts < <(sed -n 's/^ *\(fonts-[^,]*\),*$/\1/p' "$(dirname "$0")/../../debian/control")
-test ${#fonts[@]} -gt 0 || fail "no fonts in debian/control"
+fonts=$(sed -n 's/^ *\(fonts-[^,]*\),*$/\1/p' "$(dirname "$0")/../../debian/control")
+test -n "$fonts" || fail "no fonts in debian/control"
 for needed in libqt6widgets6 libqt6printsupport6 libqt6gui6 libqt6core6 libzip4 \
-              libjpeg62-turbo libxxhash0 libstdc++6 qt6-qpa-plugins "${fonts[@]}"; do
+              libjpeg62-turbo libxxhash0 libstdc++6 qt6-qpa-plugins $fonts; do
     case ", $depends," in
     *", $needed"[\ ,]*) ;;
     *) fail "Depends lacks $needed: $depends" ;;
