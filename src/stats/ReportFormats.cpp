@@ -3,7 +3,9 @@
 #include "stats/PastedInput.h"
 #include "stats/ReportLine.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <cmath>
 
 namespace ReportFormats {
@@ -13,33 +15,47 @@ using TallyCounting::CountedReport;
 
 namespace {
 
-// Reports of many items are written straight into bytes: no string per line.
+// Reports of many items are written straight into bytes: no string per
+// line. With a sink, the bytes go to it a piece at a time, so that a report
+// larger than its title is never held whole.
 class Writer
 {
 public:
-    explicit Writer(size_t reserve = 0) { m_out.reserve(qsizetype(reserve)); }
+    explicit Writer(size_t reserve) { grow(std::max<size_t>(reserve, 64)); }
+    explicit Writer(const Sink& sink) : m_sink(&sink) { grow(kPiece); }
 
     Writer& operator<<(std::string_view bytes)
     {
-        m_out.append(bytes.data(), qsizetype(bytes.size()));
+        if (bytes.size() > m_room)
+            makeRoom(bytes.size());
+        std::memcpy(m_at, bytes.data(), bytes.size());
+        m_at += bytes.size();
+        m_room -= bytes.size();
         return *this;
     }
     Writer& operator<<(const char* text) { return *this << std::string_view(text); }
     Writer& operator<<(char c)
     {
-        m_out.append(c);
+        if (m_room == 0)
+            makeRoom(1);
+        *m_at++ = c;
+        --m_room;
         return *this;
     }
     Writer& operator<<(const QString& text)
     {
-        m_out.append(text.toUtf8()); // a lone surrogate becomes "?"
-        return *this;
+        const QByteArray utf8 = text.toUtf8(); // a lone surrogate becomes "?"
+        return *this << std::string_view(utf8.constData(), size_t(utf8.size()));
     }
     Writer& number(qint64 n)
     {
-        char digits[24];
-        const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
-        return *this << std::string_view(digits, size_t(end - digits));
+        constexpr size_t kDigits = 24;
+        if (m_room < kDigits)
+            makeRoom(kDigits);
+        char* const end = std::to_chars(m_at, m_at + kDigits, n).ptr;
+        m_room -= size_t(end - m_at);
+        m_at = end;
+        return *this;
     }
     // count × 100 ÷ total as formatPercent writes it.
     Writer& percent(qint64 count, qint64 total)
@@ -107,10 +123,58 @@ public:
         return jsonString(std::string_view(utf8.constData(), size_t(utf8.size())));
     }
 
-    QByteArray take() { return std::move(m_out); }
+    QByteArray take()
+    {
+        m_out.truncate(used());
+        return std::move(m_out);
+    }
+
+    // Hands the rest to the sink; false when any of it could not be written.
+    bool finish()
+    {
+        if (m_sink && !m_failed && used() > 0)
+            m_failed = !(*m_sink)(QByteArrayView(m_out.constData(), used()));
+        reset();
+        return !m_failed;
+    }
 
 private:
-    QByteArray m_out;
+    static constexpr size_t kPiece = 1 << 20;
+
+    qsizetype used() const { return qsizetype(m_at - m_out.constData()); }
+
+    void reset()
+    {
+        m_at = m_out.data();
+        m_room = size_t(m_out.size());
+    }
+
+    void grow(size_t size)
+    {
+        const qsizetype kept = m_out.isEmpty() ? 0 : used();
+        m_out.resize(qsizetype(size));
+        m_at = m_out.data() + kept;
+        m_room = size - size_t(kept);
+    }
+
+    void makeRoom(size_t needed)
+    {
+        if (m_sink) {
+            // After a failed write the rest is dropped: the caller is told at finish().
+            if (!m_failed && used() > 0)
+                m_failed = !(*m_sink)(QByteArrayView(m_out.constData(), used()));
+            reset();
+            if (m_room >= needed)
+                return;
+        }
+        grow(std::max(size_t(m_out.size()) * 2, size_t(used()) + needed));
+    }
+
+    const Sink* m_sink = nullptr;
+    bool m_failed = false;
+    QByteArray m_out; // its size is the room; the bytes written end at m_at
+    char* m_at = nullptr;
+    size_t m_room = 0;
 };
 
 size_t namesSize(const CountedReport& report)
@@ -181,33 +245,34 @@ qint64 countOf(const QString& countText)
     return PastedInput::parseCount(countText, &pasted) ? pasted : 0;
 }
 
-QByteArray text(const CountedReport& r, const QString& titleName, const QString& countTime)
+namespace {
+
+void writeText(Writer& w, const CountedReport& r, const QString& titleName,
+               const QString& countTime)
 {
-    if (!r.counted)
-        return QByteArray(kNoItemMessage) + '\n';
-    Writer w(namesSize(r) + 256);
+    if (!r.counted) {
+        w << kNoItemMessage << '\n';
+        return;
+    }
     w << "statistics:\n   " << titleName << "\nFrom " << r.fromDate << " to " << r.toDate
       << "\nCounted of days:";
     w.number(r.days) << "\nCount time:" << countTime << "\n\n";
     textLines(w, r, "");
-    return w.take();
 }
 
-QByteArray csv(const CountedReport& r)
+void writeCsv(Writer& w, const CountedReport& r)
 {
-    Writer w(namesSize(r) + 32);
     w << "item,count,percent\r\n";
     for (const CountedItem& item : r.items) {
         w.csvField(item.name) << ',';
         w.number(item.count) << ',';
         w.percent(item.count, r.total) << "\r\n";
     }
-    return w.take();
 }
 
-QByteArray json(const CountedReport& r, const QString& titleName, const QString& countTime)
+void writeJson(Writer& w, const CountedReport& r, const QString& titleName,
+               const QString& countTime)
 {
-    Writer w(namesSize(r) + 256);
     w << "{\"title\":";
     w.jsonString(titleName) << ",\"from\":";
     w.jsonString(r.fromDate) << ",\"to\":";
@@ -217,7 +282,52 @@ QByteArray json(const CountedReport& r, const QString& titleName, const QString&
     w.number(r.total) << ",\"items\":";
     jsonItems(w, r);
     w << "}\n";
+}
+
+} // namespace
+
+QByteArray text(const CountedReport& r, const QString& titleName, const QString& countTime)
+{
+    Writer w(namesSize(r) + 256);
+    writeText(w, r, titleName, countTime);
     return w.take();
+}
+
+bool text(const CountedReport& r, const QString& titleName, const QString& countTime,
+          const Sink& sink)
+{
+    Writer w(sink);
+    writeText(w, r, titleName, countTime);
+    return w.finish();
+}
+
+QByteArray csv(const CountedReport& r)
+{
+    Writer w(namesSize(r) + 32);
+    writeCsv(w, r);
+    return w.take();
+}
+
+bool csv(const CountedReport& r, const Sink& sink)
+{
+    Writer w(sink);
+    writeCsv(w, r);
+    return w.finish();
+}
+
+QByteArray json(const CountedReport& r, const QString& titleName, const QString& countTime)
+{
+    Writer w(namesSize(r) + 256);
+    writeJson(w, r, titleName, countTime);
+    return w.take();
+}
+
+bool json(const CountedReport& r, const QString& titleName, const QString& countTime,
+          const Sink& sink)
+{
+    Writer w(sink);
+    writeJson(w, r, titleName, countTime);
+    return w.finish();
 }
 
 QByteArray csv(const TallyOutcome& outcome)
@@ -230,13 +340,19 @@ QByteArray json(const TallyOutcome& outcome, const QString& titleName)
     return json(countedOf(outcome), titleName, outcome.countTime);
 }
 
-QByteArray periodsText(const std::vector<FileTally::PeriodReport>& periods,
-                       const QString& titleName, const QString& by, const QString& countTime)
+namespace {
+
+size_t periodsSize(const std::vector<FileTally::PeriodReport>& periods)
 {
     size_t size = 256;
     for (const FileTally::PeriodReport& p : periods)
         size += namesSize(p.report) + 128;
-    Writer w(size);
+    return size;
+}
+
+void writePeriodsText(Writer& w, const std::vector<FileTally::PeriodReport>& periods,
+                      const QString& titleName, const QString& by, const QString& countTime)
+{
     w << "statistics by " << by << ":\n   " << titleName << "\nCount time:" << countTime << '\n';
     if (periods.empty())
         w << '\n' << kNoItemMessage << '\n';
@@ -247,15 +363,10 @@ QByteArray periodsText(const std::vector<FileTally::PeriodReport>& periods,
         w.number(r.total) << '\n';
         textLines(w, r, "  ");
     }
-    return w.take();
 }
 
-QByteArray periodsCsv(const std::vector<FileTally::PeriodReport>& periods)
+void writePeriodsCsv(Writer& w, const std::vector<FileTally::PeriodReport>& periods)
 {
-    size_t size = 64;
-    for (const FileTally::PeriodReport& p : periods)
-        size += namesSize(p.report) + p.report.items.size() * 12;
-    Writer w(size);
     w << "period,item,count,percent\r\n";
     for (const FileTally::PeriodReport& p : periods) {
         const QByteArray name = p.name.toUtf8();
@@ -266,16 +377,11 @@ QByteArray periodsCsv(const std::vector<FileTally::PeriodReport>& periods)
             w.percent(item.count, p.report.total) << "\r\n";
         }
     }
-    return w.take();
 }
 
-QByteArray periodsJson(const std::vector<FileTally::PeriodReport>& periods,
-                       const QString& titleName, const QString& by, qint64 undatedItems)
+void writePeriodsJson(Writer& w, const std::vector<FileTally::PeriodReport>& periods,
+                      const QString& titleName, const QString& by, qint64 undatedItems)
 {
-    size_t size = 256;
-    for (const FileTally::PeriodReport& p : periods)
-        size += namesSize(p.report) + 128;
-    Writer w(size);
     w << "{\"title\":";
     w.jsonString(titleName) << ",\"by\":";
     w.jsonString(by) << ",\"periods\":[";
@@ -292,7 +398,54 @@ QByteArray periodsJson(const std::vector<FileTally::PeriodReport>& periods,
     }
     w << "],\"undated\":";
     w.number(undatedItems) << "}\n";
+}
+
+} // namespace
+
+QByteArray periodsText(const std::vector<FileTally::PeriodReport>& periods,
+                       const QString& titleName, const QString& by, const QString& countTime)
+{
+    Writer w(periodsSize(periods));
+    writePeriodsText(w, periods, titleName, by, countTime);
     return w.take();
+}
+
+bool periodsText(const std::vector<FileTally::PeriodReport>& periods, const QString& titleName,
+                 const QString& by, const QString& countTime, const Sink& sink)
+{
+    Writer w(sink);
+    writePeriodsText(w, periods, titleName, by, countTime);
+    return w.finish();
+}
+
+QByteArray periodsCsv(const std::vector<FileTally::PeriodReport>& periods)
+{
+    Writer w(periodsSize(periods));
+    writePeriodsCsv(w, periods);
+    return w.take();
+}
+
+bool periodsCsv(const std::vector<FileTally::PeriodReport>& periods, const Sink& sink)
+{
+    Writer w(sink);
+    writePeriodsCsv(w, periods);
+    return w.finish();
+}
+
+QByteArray periodsJson(const std::vector<FileTally::PeriodReport>& periods,
+                       const QString& titleName, const QString& by, qint64 undatedItems)
+{
+    Writer w(periodsSize(periods));
+    writePeriodsJson(w, periods, titleName, by, undatedItems);
+    return w.take();
+}
+
+bool periodsJson(const std::vector<FileTally::PeriodReport>& periods, const QString& titleName,
+                 const QString& by, qint64 undatedItems, const Sink& sink)
+{
+    Writer w(sink);
+    writePeriodsJson(w, periods, titleName, by, undatedItems);
+    return w.finish();
 }
 
 } // namespace ReportFormats
