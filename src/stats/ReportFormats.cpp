@@ -26,11 +26,12 @@ public:
 
     Writer& operator<<(std::string_view bytes)
     {
-        if (bytes.size() > m_room)
-            makeRoom(bytes.size());
-        std::memcpy(m_at, bytes.data(), bytes.size());
-        m_at += bytes.size();
-        m_room -= bytes.size();
+        const size_t n = bytes.size();
+        if (n > m_room)
+            makeRoom(n);
+        copy(m_at, bytes.data(), n);
+        m_at += n;
+        m_room -= n;
         return *this;
     }
     Writer& operator<<(const char* text) { return *this << std::string_view(text); }
@@ -62,6 +63,13 @@ public:
     {
         if (total == 0)
             return *this << '0';
+        // Below a half per cent, and (for counts so small that the rounding
+        // of the quotient cannot tell) the same rounding in integers.
+        if (count >= 0 && count < (qint64(1) << 40) && total > 0 && total < (qint64(1) << 31)) {
+            if (count * 200 < total)
+                return *this << '0';
+            return number((count * 200 + total) / (total * 2));
+        }
         const double rounded = std::round(double(count) * 100.0 / double(total));
         return rounded == 0.0 ? *this << '0' : number(qint64(rounded));
     }
@@ -140,6 +148,26 @@ public:
 
 private:
     static constexpr size_t kPiece = 1 << 20;
+
+    // Names are short: copies of a fixed size, which need no call, do most.
+    static void copy(char* to, const char* from, size_t n)
+    {
+        if (n >= 8 && n <= 16) {
+            std::memcpy(to, from, 8);
+            std::memcpy(to + n - 8, from + n - 8, 8);
+        } else if (n > 16 && n <= 32) {
+            std::memcpy(to, from, 16);
+            std::memcpy(to + n - 16, from + n - 16, 16);
+        } else if (n >= 4 && n < 8) {
+            std::memcpy(to, from, 4);
+            std::memcpy(to + n - 4, from + n - 4, 4);
+        } else if (n < 4) {
+            for (size_t i = 0; i < n; ++i)
+                to[i] = from[i];
+        } else {
+            std::memcpy(to, from, n);
+        }
+    }
 
     qsizetype used() const { return qsizetype(m_at - m_out.constData()); }
 
