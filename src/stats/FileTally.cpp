@@ -9,9 +9,11 @@
 #include <cerrno>
 #include <cstring>
 #include <algorithm>
+#include <limits>
 #include <map>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 
 namespace FileTally {
 
@@ -45,8 +47,17 @@ qint64 periodKey(const QDate& date, Period by)
     return 0;
 }
 
-// An item's count in one period, the item by its number among the segment's names.
+// An item's count in one run of a period's lines, the item by its number
+// among the segment's names. Small, as there is one per item and period; a
+// count that fills it goes on in a second entry.
 struct Tallied
+{
+    quint32 id;
+    quint32 count;
+};
+
+// An item's count in a whole period.
+struct Summed
 {
     quint32 id;
     qint64 count;
@@ -226,7 +237,10 @@ private:
             m_run.push_back({id, 0});
             slot = quint32(m_run.size());
         }
-        ++m_run[slot - 1].count;
+        if (++m_run[slot - 1].count == std::numeric_limits<quint32>::max()) {
+            slot = 0;
+            target.repeats = true;
+        }
         ++target.total;
     }
 
@@ -261,45 +275,77 @@ private:
         if (!r.counted)
             return r;
         r.total = period.total;
-        std::vector<Tallied> items;
-        items.swap(period.items);
         if (period.repeats) {
             // One entry per item, where it first appeared.
-            std::vector<Tallied> once;
-            for (const Tallied& item : items) {
+            std::vector<Summed> items;
+            for (const Tallied& item : period.items) {
                 quint32& slot = marks[item.id];
                 if (slot == 0) {
-                    once.push_back(item);
-                    slot = quint32(once.size());
+                    items.push_back({item.id, item.count});
+                    slot = quint32(items.size());
                 } else {
-                    once[slot - 1].count += item.count;
+                    items[slot - 1].count += item.count;
                 }
             }
-            for (const Tallied& item : once)
+            for (const Summed& item : items)
                 marks[item.id] = 0;
-            items.swap(once);
-        }
-        // A stable sort keeps equal counts in order of first appearance.
-        std::stable_sort(items.begin(), items.end(),
-                         [](const Tallied& a, const Tallied& b) { return a.count > b.count; });
-        r.items.reserve(items.size());
-        if constexpr (std::is_same_v<View, QStringView>) {
-            std::vector<qsizetype> offsets;
-            offsets.reserve(items.size() + 1);
-            for (const Tallied& item : items) {
-                offsets.push_back(r.ownedNames.size());
-                r.ownedNames += textOfKey<View>(nameOf(item.id)).toUtf8();
-            }
-            offsets.push_back(r.ownedNames.size());
-            for (size_t k = 0; k < items.size(); ++k)
-                r.items.push_back({std::string_view(r.ownedNames.constData() + offsets[k],
-                                                    size_t(offsets[k + 1] - offsets[k])),
-                                   items[k].count});
+            std::vector<Tallied>().swap(period.items);
+            fillItems(r, items);
         } else {
-            for (const Tallied& item : items)
-                r.items.push_back({nameOf(item.id), item.count});
+            fillItems(r, period.items);
+            std::vector<Tallied>().swap(period.items);
         }
         return r;
+    }
+
+    // The entries' places in report order: largest count first, equal
+    // counts in order of first appearance. Most counts of a period are
+    // small, so they are mostly put in order by counting.
+    template <typename Entry> static std::vector<quint32> reportOrder(const std::vector<Entry>& entries)
+    {
+        qint64 most = 0;
+        for (const Entry& e : entries)
+            most = std::max<qint64>(most, qint64(e.count));
+        std::vector<quint32> order(entries.size());
+        if (most > qint64(entries.size()) * 4 + 64) {
+            for (size_t i = 0; i < order.size(); ++i)
+                order[i] = quint32(i);
+            std::stable_sort(order.begin(), order.end(), [&](quint32 a, quint32 b) {
+                return entries[a].count > entries[b].count;
+            });
+            return order;
+        }
+        std::vector<quint32> at(size_t(most) + 1, 0); // by most - count: where the next goes
+        for (const Entry& e : entries)
+            ++at[size_t(most - qint64(e.count))];
+        quint32 sum = 0;
+        for (quint32& n : at)
+            sum += std::exchange(n, sum);
+        for (size_t i = 0; i < entries.size(); ++i)
+            order[at[size_t(most - qint64(entries[i].count))]++] = quint32(i);
+        return order;
+    }
+
+    template <typename Entry> void fillItems(CountedReport& r, const std::vector<Entry>& entries) const
+    {
+        const std::vector<quint32> order = reportOrder(entries);
+        r.items.reserve(order.size());
+        if constexpr (std::is_same_v<View, QStringView>) {
+            std::vector<qsizetype> offsets;
+            offsets.reserve(order.size() + 1);
+            for (const quint32 k : order) {
+                offsets.push_back(r.ownedNames.size());
+                r.ownedNames += textOfKey<View>(nameOf(entries[k].id)).toUtf8();
+            }
+            offsets.push_back(r.ownedNames.size());
+            for (size_t k = 0; k < order.size(); ++k)
+                r.items.push_back({std::string_view(r.ownedNames.constData() + offsets[k],
+                                                    size_t(offsets[k + 1] - offsets[k])),
+                                   qint64(entries[order[k]].count)});
+        } else {
+            for (const quint32 k : order)
+                r.items.push_back({nameOf(entries[k].id), qint64(entries[k].count)});
+        }
     }
 
     const Options* m_options;

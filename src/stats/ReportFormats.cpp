@@ -5,6 +5,10 @@
 
 #include <algorithm>
 #include <charconv>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
 #include <cstring>
 #include <cmath>
 
@@ -129,6 +133,19 @@ public:
     {
         const QByteArray utf8 = text.toUtf8(); // a lone surrogate becomes "?"
         return jsonString(std::string_view(utf8.constData(), size_t(utf8.size())));
+    }
+
+    // Bytes another writer made, in turn.
+    Writer& pass(QByteArrayView bytes)
+    {
+        if (!m_sink)
+            return *this << std::string_view(bytes.data(), size_t(bytes.size()));
+        if (!m_failed && used() > 0)
+            m_failed = !(*m_sink)(QByteArrayView(m_out.constData(), used()));
+        reset();
+        if (!m_failed && !bytes.isEmpty())
+            m_failed = !(*m_sink)(bytes);
+        return *this;
     }
 
     QByteArray take()
@@ -370,6 +387,76 @@ QByteArray json(const TallyOutcome& outcome, const QString& titleName)
 
 namespace {
 
+// Counts enough for a batch of periods to outweigh handing it over.
+constexpr size_t kBatchItems = 1 << 15;
+// Fewer counts than this are written on one thread.
+constexpr size_t kItemsForTwoThreads = 1 << 17;
+
+// Writes body(writer, i) for each period in order. Many periods of many
+// items are written on two threads, in batches: a helper writes every other
+// batch into a buffer of its own, passed on in its turn; at most two such
+// buffers wait, so a large report is never held whole.
+template <typename Body>
+void writeEach(Writer& w, const std::vector<FileTally::PeriodReport>& periods, Body&& body)
+{
+    std::vector<size_t> starts{0}; // batch b is periods starts[b]..starts[b + 1]
+    size_t items = 0;
+    size_t inBatch = 0;
+    for (size_t i = 0; i < periods.size(); ++i) {
+        const size_t n = periods[i].report.items.size() + 1;
+        items += n;
+        inBatch += n;
+        if (inBatch >= kBatchItems && i + 1 < periods.size()) {
+            starts.push_back(i + 1);
+            inBatch = 0;
+        }
+    }
+    starts.push_back(periods.size());
+    const size_t batches = starts.size() - 1;
+    const auto writeBatch = [&](Writer& to, size_t b) {
+        for (size_t i = starts[b]; i < starts[b + 1]; ++i)
+            body(to, i);
+    };
+    if (items < kItemsForTwoThreads || batches < 2) {
+        for (size_t b = 0; b < batches; ++b)
+            writeBatch(w, b);
+        return;
+    }
+    std::mutex lock;
+    std::condition_variable changed;
+    std::deque<QByteArray> ready;
+    std::thread helper([&] {
+        for (size_t b = 1; b < batches; b += 2) {
+            {
+                std::unique_lock<std::mutex> guard(lock);
+                changed.wait(guard, [&] { return ready.size() < 2; });
+            }
+            Writer batch(kBatchItems * 48);
+            writeBatch(batch, b);
+            QByteArray bytes = batch.take();
+            std::lock_guard<std::mutex> guard(lock);
+            ready.push_back(std::move(bytes));
+            changed.notify_all();
+        }
+    });
+    for (size_t b = 0; b < batches; ++b) {
+        if (b % 2 == 0) {
+            writeBatch(w, b);
+            continue;
+        }
+        QByteArray bytes;
+        {
+            std::unique_lock<std::mutex> guard(lock);
+            changed.wait(guard, [&] { return !ready.empty(); });
+            bytes = std::move(ready.front());
+            ready.pop_front();
+            changed.notify_all();
+        }
+        w.pass(bytes);
+    }
+    helper.join();
+}
+
 size_t periodsSize(const std::vector<FileTally::PeriodReport>& periods)
 {
     size_t size = 256;
@@ -384,27 +471,29 @@ void writePeriodsText(Writer& w, const std::vector<FileTally::PeriodReport>& per
     w << "statistics by " << by << ":\n   " << titleName << "\nCount time:" << countTime << '\n';
     if (periods.empty())
         w << '\n' << kNoItemMessage << '\n';
-    for (const FileTally::PeriodReport& p : periods) {
+    writeEach(w, periods, [&](Writer& to, size_t i) {
+        const FileTally::PeriodReport& p = periods[i];
         const CountedReport& r = p.report;
-        w << '\n' << p.name << ": From " << r.fromDate << " to " << r.toDate << ", days ";
-        w.number(r.days) << ", total ";
-        w.number(r.total) << '\n';
-        textLines(w, r, "  ");
-    }
+        to << '\n' << p.name << ": From " << r.fromDate << " to " << r.toDate << ", days ";
+        to.number(r.days) << ", total ";
+        to.number(r.total) << '\n';
+        textLines(to, r, "  ");
+    });
 }
 
 void writePeriodsCsv(Writer& w, const std::vector<FileTally::PeriodReport>& periods)
 {
     w << "period,item,count,percent\r\n";
-    for (const FileTally::PeriodReport& p : periods) {
+    writeEach(w, periods, [&](Writer& to, size_t i) {
+        const FileTally::PeriodReport& p = periods[i];
         const QByteArray name = p.name.toUtf8();
         for (const CountedItem& item : p.report.items) {
-            w << std::string_view(name.constData(), size_t(name.size())) << ',';
-            w.csvField(item.name) << ',';
-            w.number(item.count) << ',';
-            w.percent(item.count, p.report.total) << "\r\n";
+            to << std::string_view(name.constData(), size_t(name.size())) << ',';
+            to.csvField(item.name) << ',';
+            to.number(item.count) << ',';
+            to.percent(item.count, p.report.total) << "\r\n";
         }
-    }
+    });
 }
 
 void writePeriodsJson(Writer& w, const std::vector<FileTally::PeriodReport>& periods,
@@ -413,17 +502,17 @@ void writePeriodsJson(Writer& w, const std::vector<FileTally::PeriodReport>& per
     w << "{\"title\":";
     w.jsonString(titleName) << ",\"by\":";
     w.jsonString(by) << ",\"periods\":[";
-    for (size_t i = 0; i < periods.size(); ++i) {
+    writeEach(w, periods, [&](Writer& to, size_t i) {
         const CountedReport& r = periods[i].report;
-        w << (i > 0 ? ",{\"period\":" : "{\"period\":");
-        w.jsonString(periods[i].name) << ",\"from\":";
-        w.jsonString(r.fromDate) << ",\"to\":";
-        w.jsonString(r.toDate) << ",\"days\":";
-        w.number(r.days) << ",\"total\":";
-        w.number(r.total) << ",\"items\":";
-        jsonItems(w, r);
-        w << '}';
-    }
+        to << (i > 0 ? ",{\"period\":" : "{\"period\":");
+        to.jsonString(periods[i].name) << ",\"from\":";
+        to.jsonString(r.fromDate) << ",\"to\":";
+        to.jsonString(r.toDate) << ",\"days\":";
+        to.number(r.days) << ",\"total\":";
+        to.number(r.total) << ",\"items\":";
+        jsonItems(to, r);
+        to << '}';
+    });
     w << "],\"undated\":";
     w.number(undatedItems) << "}\n";
 }
