@@ -439,6 +439,8 @@ int runReportCli(const QStringList& args, QIODevice& out, QTextStream& err, cons
     } else {
         // Every item finds its place, as in the program, whose table has one
         // entry per click-list entry.
+        // Without a chart or a document, a period's report is made as it is written.
+        tallyOptions.periodsOnDemand = !cl.has("chart") && !cl.has("docx");
         counted = FileTally::count(file.handle(), file.size(), path, tallyOptions);
         if (!counted.error.isEmpty())
             return fail(err, counted.error);
@@ -452,12 +454,11 @@ int runReportCli(const QStringList& args, QIODevice& out, QTextStream& err, cons
         if (tallyOptions.by != FileTally::Period::None) {
             const QString by = cl.value("by");
             if (format == QLatin1String("text"))
-                written = ReportFormats::periodsText(counted.periods, titleName, by, time, sink);
+                written = ReportFormats::periodsText(counted, titleName, by, time, sink);
             else if (format == QLatin1String("csv"))
-                written = ReportFormats::periodsCsv(counted.periods, sink);
+                written = ReportFormats::periodsCsv(counted, sink);
             else
-                written = ReportFormats::periodsJson(counted.periods, titleName, by,
-                                                     counted.undatedItems, sink);
+                written = ReportFormats::periodsJson(counted, titleName, by, sink);
         } else if (format == QLatin1String("text")) {
             written = ReportFormats::text(counted.whole, titleName, time, sink);
         } else if (format == QLatin1String("csv")) {

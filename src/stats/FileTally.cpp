@@ -172,6 +172,19 @@ public:
                 items += period.items.size();
             }
         }
+        if (m_options->periodsOnDemand) {
+            for (const PeriodCounter<View>* period : counted)
+                result.periodSizes.push_back(period->items.size());
+            const Period by = m_options->by;
+            result.periodReport = [this, by, counted = std::move(counted)](size_t i) {
+                thread_local std::vector<quint32> marks; // all 0, as reportOf() leaves them
+                if (marks.size() < m_slot.size())
+                    marks.resize(m_slot.size(), 0);
+                return PeriodReport{periodName(counted[i]->firstDate, by),
+                                    reportOf(*counted[i], marks)};
+            };
+            return;
+        }
         result.periods.resize(counted.size());
         const auto report = [&](size_t begin, size_t end, std::vector<quint32>& marks) {
             for (size_t i = begin; i < end; ++i)

@@ -392,30 +392,56 @@ constexpr size_t kBatchItems = 1 << 15;
 // Fewer counts than this are written on one thread.
 constexpr size_t kItemsForTwoThreads = 1 << 17;
 
-// Writes body(writer, i) for each period in order. Many periods of many
+// The periods' reports, from a list or made one by one as they are written.
+struct Periods
+{
+    const std::vector<FileTally::PeriodReport>* list = nullptr;
+    const FileTally::Result* made = nullptr; // with periodReport
+
+    static Periods of(const FileTally::Result& result)
+    {
+        return result.periodReport ? Periods{nullptr, &result} : Periods{&result.periods, nullptr};
+    }
+    size_t count() const { return list ? list->size() : made->periodSizes.size(); }
+    size_t weight(size_t i) const
+    {
+        return list ? (*list)[i].report.items.size() : made->periodSizes[i];
+    }
+    template <typename F> void visit(size_t i, F&& f) const
+    {
+        if (list) {
+            f((*list)[i]);
+        } else {
+            const FileTally::PeriodReport report = made->periodReport(i);
+            f(report);
+        }
+    }
+};
+
+// Writes body(writer, i, report) for each period in order. Many periods of many
 // items are written on two threads, in batches: a helper writes every other
 // batch into a buffer of its own, passed on in its turn; at most two such
 // buffers wait, so a large report is never held whole.
-template <typename Body>
-void writeEach(Writer& w, const std::vector<FileTally::PeriodReport>& periods, Body&& body)
+template <typename Body> void writeEach(Writer& w, const Periods& periods, Body&& body)
 {
     std::vector<size_t> starts{0}; // batch b is periods starts[b]..starts[b + 1]
     size_t items = 0;
     size_t inBatch = 0;
-    for (size_t i = 0; i < periods.size(); ++i) {
-        const size_t n = periods[i].report.items.size() + 1;
+    const size_t count = periods.count();
+    for (size_t i = 0; i < count; ++i) {
+        const size_t n = periods.weight(i) + 1;
         items += n;
         inBatch += n;
-        if (inBatch >= kBatchItems && i + 1 < periods.size()) {
+        if (inBatch >= kBatchItems && i + 1 < count) {
             starts.push_back(i + 1);
             inBatch = 0;
         }
     }
-    starts.push_back(periods.size());
+    starts.push_back(count);
     const size_t batches = starts.size() - 1;
     const auto writeBatch = [&](Writer& to, size_t b) {
         for (size_t i = starts[b]; i < starts[b + 1]; ++i)
-            body(to, i);
+            periods.visit(i, [&](const FileTally::PeriodReport& p) { body(to, i, p); });
     };
     if (items < kItemsForTwoThreads || batches < 2) {
         for (size_t b = 0; b < batches; ++b)
@@ -465,14 +491,13 @@ size_t periodsSize(const std::vector<FileTally::PeriodReport>& periods)
     return size;
 }
 
-void writePeriodsText(Writer& w, const std::vector<FileTally::PeriodReport>& periods,
-                      const QString& titleName, const QString& by, const QString& countTime)
+void writePeriodsText(Writer& w, const Periods& periods, const QString& titleName,
+                      const QString& by, const QString& countTime)
 {
     w << "statistics by " << by << ":\n   " << titleName << "\nCount time:" << countTime << '\n';
-    if (periods.empty())
+    if (periods.count() == 0)
         w << '\n' << kNoItemMessage << '\n';
-    writeEach(w, periods, [&](Writer& to, size_t i) {
-        const FileTally::PeriodReport& p = periods[i];
+    writeEach(w, periods, [&](Writer& to, size_t, const FileTally::PeriodReport& p) {
         const CountedReport& r = p.report;
         to << '\n' << p.name << ": From " << r.fromDate << " to " << r.toDate << ", days ";
         to.number(r.days) << ", total ";
@@ -481,11 +506,10 @@ void writePeriodsText(Writer& w, const std::vector<FileTally::PeriodReport>& per
     });
 }
 
-void writePeriodsCsv(Writer& w, const std::vector<FileTally::PeriodReport>& periods)
+void writePeriodsCsv(Writer& w, const Periods& periods)
 {
     w << "period,item,count,percent\r\n";
-    writeEach(w, periods, [&](Writer& to, size_t i) {
-        const FileTally::PeriodReport& p = periods[i];
+    writeEach(w, periods, [&](Writer& to, size_t, const FileTally::PeriodReport& p) {
         const QByteArray name = p.name.toUtf8();
         for (const CountedItem& item : p.report.items) {
             to << std::string_view(name.constData(), size_t(name.size())) << ',';
@@ -496,16 +520,16 @@ void writePeriodsCsv(Writer& w, const std::vector<FileTally::PeriodReport>& peri
     });
 }
 
-void writePeriodsJson(Writer& w, const std::vector<FileTally::PeriodReport>& periods,
-                      const QString& titleName, const QString& by, qint64 undatedItems)
+void writePeriodsJson(Writer& w, const Periods& periods, const QString& titleName,
+                      const QString& by, qint64 undatedItems)
 {
     w << "{\"title\":";
     w.jsonString(titleName) << ",\"by\":";
     w.jsonString(by) << ",\"periods\":[";
-    writeEach(w, periods, [&](Writer& to, size_t i) {
-        const CountedReport& r = periods[i].report;
+    writeEach(w, periods, [&](Writer& to, size_t i, const FileTally::PeriodReport& p) {
+        const CountedReport& r = p.report;
         to << (i > 0 ? ",{\"period\":" : "{\"period\":");
-        to.jsonString(periods[i].name) << ",\"from\":";
+        to.jsonString(p.name) << ",\"from\":";
         to.jsonString(r.fromDate) << ",\"to\":";
         to.jsonString(r.toDate) << ",\"days\":";
         to.number(r.days) << ",\"total\":";
@@ -523,7 +547,7 @@ QByteArray periodsText(const std::vector<FileTally::PeriodReport>& periods,
                        const QString& titleName, const QString& by, const QString& countTime)
 {
     Writer w(periodsSize(periods));
-    writePeriodsText(w, periods, titleName, by, countTime);
+    writePeriodsText(w, Periods{&periods, nullptr}, titleName, by, countTime);
     return w.take();
 }
 
@@ -531,21 +555,21 @@ bool periodsText(const std::vector<FileTally::PeriodReport>& periods, const QStr
                  const QString& by, const QString& countTime, const Sink& sink)
 {
     Writer w(sink);
-    writePeriodsText(w, periods, titleName, by, countTime);
+    writePeriodsText(w, Periods{&periods, nullptr}, titleName, by, countTime);
     return w.finish();
 }
 
 QByteArray periodsCsv(const std::vector<FileTally::PeriodReport>& periods)
 {
     Writer w(periodsSize(periods));
-    writePeriodsCsv(w, periods);
+    writePeriodsCsv(w, Periods{&periods, nullptr});
     return w.take();
 }
 
 bool periodsCsv(const std::vector<FileTally::PeriodReport>& periods, const Sink& sink)
 {
     Writer w(sink);
-    writePeriodsCsv(w, periods);
+    writePeriodsCsv(w, Periods{&periods, nullptr});
     return w.finish();
 }
 
@@ -553,7 +577,7 @@ QByteArray periodsJson(const std::vector<FileTally::PeriodReport>& periods,
                        const QString& titleName, const QString& by, qint64 undatedItems)
 {
     Writer w(periodsSize(periods));
-    writePeriodsJson(w, periods, titleName, by, undatedItems);
+    writePeriodsJson(w, Periods{&periods, nullptr}, titleName, by, undatedItems);
     return w.take();
 }
 
@@ -561,7 +585,30 @@ bool periodsJson(const std::vector<FileTally::PeriodReport>& periods, const QStr
                  const QString& by, qint64 undatedItems, const Sink& sink)
 {
     Writer w(sink);
-    writePeriodsJson(w, periods, titleName, by, undatedItems);
+    writePeriodsJson(w, Periods{&periods, nullptr}, titleName, by, undatedItems);
+    return w.finish();
+}
+
+bool periodsText(const FileTally::Result& counted, const QString& titleName, const QString& by,
+                 const QString& countTime, const Sink& sink)
+{
+    Writer w(sink);
+    writePeriodsText(w, Periods::of(counted), titleName, by, countTime);
+    return w.finish();
+}
+
+bool periodsCsv(const FileTally::Result& counted, const Sink& sink)
+{
+    Writer w(sink);
+    writePeriodsCsv(w, Periods::of(counted));
+    return w.finish();
+}
+
+bool periodsJson(const FileTally::Result& counted, const QString& titleName, const QString& by,
+                 const Sink& sink)
+{
+    Writer w(sink);
+    writePeriodsJson(w, Periods::of(counted), titleName, by, counted.undatedItems);
     return w.finish();
 }
 

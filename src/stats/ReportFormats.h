@@ -56,6 +56,13 @@ bool periodsText(const std::vector<FileTally::PeriodReport>& periods, const QStr
 bool periodsCsv(const std::vector<FileTally::PeriodReport>& periods, const Sink& sink);
 bool periodsJson(const std::vector<FileTally::PeriodReport>& periods, const QString& titleName,
                  const QString& by, qint64 undatedItems, const Sink& sink);
+// The same of a count per period, its reports made as they are written
+// where it was counted with periodsOnDemand.
+bool periodsText(const FileTally::Result& counted, const QString& titleName, const QString& by,
+                 const QString& countTime, const Sink& sink);
+bool periodsCsv(const FileTally::Result& counted, const Sink& sink);
+bool periodsJson(const FileTally::Result& counted, const QString& titleName, const QString& by,
+                 const Sink& sink);
 
 // The count of a count text: decimal, or as a pasted table may write it.
 qint64 countOf(const QString& countText);

@@ -166,11 +166,12 @@ void TestReportFormats::manyPeriods()
     }
     QTemporaryFile onDisk;
     QVERIFY(onDisk.open() && onDisk.write(file) == file.size() && onDisk.flush());
-    const auto count = [&](int threads) {
+    const auto count = [&](int threads, bool onDemand = false) {
         FileTally::Options options;
         options.by = FileTally::Period::Day;
         options.threads = threads;
         options.splitAbove = 0;
+        options.periodsOnDemand = onDemand;
         return FileTally::count(onDisk.handle(), file.size(), onDisk.fileName(), options);
     };
     const FileTally::Result one = count(1);
@@ -197,6 +198,13 @@ void TestReportFormats::manyPeriods()
     }));
     QVERIFY(calls > 1);
     QCOMPARE(pieces, csv);
+    // Each period's report made as it is written.
+    QByteArray made;
+    QVERIFY(ReportFormats::periodsCsv(count(2, true), [&](QByteArrayView piece) {
+        made += piece;
+        return true;
+    }));
+    QCOMPARE(made, csv);
     calls = 0;
     QVERIFY(!ReportFormats::periodsText(two.periods, "T", "day", "now",
                                         [&](QByteArrayView) { return ++calls != 2; }));
