@@ -5,10 +5,10 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
-#include <algorithm>
 #include <limits>
 #include <map>
 #include <thread>
@@ -68,8 +68,8 @@ struct Summed
 // periods, so that many periods of many items stay small.
 template <typename View> struct PeriodCounter
 {
-    QDate firstDate;         // any date of the period, for its name
-    Counter<View> header;    // noted only: its own table stays empty
+    QDate firstDate;            // any date of the period, for its name
+    Counter<View> header;       // noted only: its own table stays empty
     std::vector<Tallied> items; // in order of first appearance
     qint64 total = 0;
     bool repeats = false; // an item may stand in items more than once
@@ -275,7 +275,8 @@ private:
                        const std::vector<quint32>& ids)
     {
         into.header.append(later.header);
-        into.repeats = into.repeats || later.repeats || (!into.items.empty() && !later.items.empty());
+        into.repeats =
+            into.repeats || later.repeats || (!into.items.empty() && !later.items.empty());
         for (const Tallied& item : later.items)
             into.items.push_back({ids[item.id], item.count});
         into.total += later.total;
@@ -314,7 +315,8 @@ private:
     // The entries' places in report order: largest count first, equal
     // counts in order of first appearance. Most counts of a period are
     // small, so they are mostly put in order by counting.
-    template <typename Entry> static std::vector<quint32> reportOrder(const std::vector<Entry>& entries)
+    template <typename Entry>
+    static std::vector<quint32> reportOrder(const std::vector<Entry>& entries)
     {
         qint64 most = 0;
         for (const Entry& e : entries)
@@ -339,7 +341,8 @@ private:
         return order;
     }
 
-    template <typename Entry> void fillItems(CountedReport& r, const std::vector<Entry>& entries) const
+    template <typename Entry>
+    void fillItems(CountedReport& r, const std::vector<Entry>& entries) const
     {
         const std::vector<quint32> order = reportOrder(entries);
         r.items.reserve(order.size());

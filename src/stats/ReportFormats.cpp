@@ -5,12 +5,12 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <condition_variable>
+#include <cstring>
 #include <deque>
 #include <mutex>
 #include <thread>
-#include <cstring>
-#include <cmath>
 
 namespace ReportFormats {
 
@@ -329,50 +329,53 @@ void writeJson(Writer& w, const CountedReport& r, const QString& titleName,
     w << "}\n";
 }
 
+// A report written whole into bytes, or to a sink a piece at a time.
+template <typename F> QByteArray inBytes(size_t reserve, F&& write)
+{
+    Writer w(reserve);
+    write(w);
+    return w.take();
+}
+
+template <typename F> bool toSink(const Sink& sink, F&& write)
+{
+    Writer w(sink);
+    write(w);
+    return w.finish();
+}
+
 } // namespace
 
 QByteArray text(const CountedReport& r, const QString& titleName, const QString& countTime)
 {
-    Writer w(namesSize(r) + 256);
-    writeText(w, r, titleName, countTime);
-    return w.take();
+    return inBytes(namesSize(r) + 256, [&](Writer& w) { writeText(w, r, titleName, countTime); });
 }
 
 bool text(const CountedReport& r, const QString& titleName, const QString& countTime,
           const Sink& sink)
 {
-    Writer w(sink);
-    writeText(w, r, titleName, countTime);
-    return w.finish();
+    return toSink(sink, [&](Writer& w) { writeText(w, r, titleName, countTime); });
 }
 
 QByteArray csv(const CountedReport& r)
 {
-    Writer w(namesSize(r) + 32);
-    writeCsv(w, r);
-    return w.take();
+    return inBytes(namesSize(r) + 32, [&](Writer& w) { writeCsv(w, r); });
 }
 
 bool csv(const CountedReport& r, const Sink& sink)
 {
-    Writer w(sink);
-    writeCsv(w, r);
-    return w.finish();
+    return toSink(sink, [&](Writer& w) { writeCsv(w, r); });
 }
 
 QByteArray json(const CountedReport& r, const QString& titleName, const QString& countTime)
 {
-    Writer w(namesSize(r) + 256);
-    writeJson(w, r, titleName, countTime);
-    return w.take();
+    return inBytes(namesSize(r) + 256, [&](Writer& w) { writeJson(w, r, titleName, countTime); });
 }
 
 bool json(const CountedReport& r, const QString& titleName, const QString& countTime,
           const Sink& sink)
 {
-    Writer w(sink);
-    writeJson(w, r, titleName, countTime);
-    return w.finish();
+    return toSink(sink, [&](Writer& w) { writeJson(w, r, titleName, countTime); });
 }
 
 QByteArray csv(const TallyOutcome& outcome)
@@ -546,70 +549,66 @@ void writePeriodsJson(Writer& w, const Periods& periods, const QString& titleNam
 QByteArray periodsText(const std::vector<FileTally::PeriodReport>& periods,
                        const QString& titleName, const QString& by, const QString& countTime)
 {
-    Writer w(periodsSize(periods));
-    writePeriodsText(w, Periods{&periods, nullptr}, titleName, by, countTime);
-    return w.take();
+    return inBytes(periodsSize(periods), [&](Writer& w) {
+        writePeriodsText(w, Periods{&periods, nullptr}, titleName, by, countTime);
+    });
 }
 
 bool periodsText(const std::vector<FileTally::PeriodReport>& periods, const QString& titleName,
                  const QString& by, const QString& countTime, const Sink& sink)
 {
-    Writer w(sink);
-    writePeriodsText(w, Periods{&periods, nullptr}, titleName, by, countTime);
-    return w.finish();
+    return toSink(sink, [&](Writer& w) {
+        writePeriodsText(w, Periods{&periods, nullptr}, titleName, by, countTime);
+    });
 }
 
 QByteArray periodsCsv(const std::vector<FileTally::PeriodReport>& periods)
 {
-    Writer w(periodsSize(periods));
-    writePeriodsCsv(w, Periods{&periods, nullptr});
-    return w.take();
+    return inBytes(periodsSize(periods), [&](Writer& w) {
+        writePeriodsCsv(w, Periods{&periods, nullptr});
+    });
 }
 
 bool periodsCsv(const std::vector<FileTally::PeriodReport>& periods, const Sink& sink)
 {
-    Writer w(sink);
-    writePeriodsCsv(w, Periods{&periods, nullptr});
-    return w.finish();
+    return toSink(sink, [&](Writer& w) { writePeriodsCsv(w, Periods{&periods, nullptr}); });
 }
 
 QByteArray periodsJson(const std::vector<FileTally::PeriodReport>& periods,
                        const QString& titleName, const QString& by, qint64 undatedItems)
 {
-    Writer w(periodsSize(periods));
-    writePeriodsJson(w, Periods{&periods, nullptr}, titleName, by, undatedItems);
-    return w.take();
+    return inBytes(periodsSize(periods), [&](Writer& w) {
+        writePeriodsJson(w, Periods{&periods, nullptr}, titleName, by, undatedItems);
+    });
 }
 
 bool periodsJson(const std::vector<FileTally::PeriodReport>& periods, const QString& titleName,
                  const QString& by, qint64 undatedItems, const Sink& sink)
 {
-    Writer w(sink);
-    writePeriodsJson(w, Periods{&periods, nullptr}, titleName, by, undatedItems);
-    return w.finish();
+    return toSink(sink, [&](Writer& w) {
+        writePeriodsJson(w, Periods{&periods, nullptr}, titleName, by, undatedItems);
+    });
 }
 
 bool periodsText(const FileTally::Result& counted, const QString& titleName, const QString& by,
                  const QString& countTime, const Sink& sink)
 {
-    Writer w(sink);
-    writePeriodsText(w, Periods::of(counted), titleName, by, countTime);
-    return w.finish();
+    return toSink(sink, [&](Writer& w) {
+        writePeriodsText(w, Periods::of(counted), titleName, by, countTime);
+    });
 }
 
 bool periodsCsv(const FileTally::Result& counted, const Sink& sink)
 {
-    Writer w(sink);
-    writePeriodsCsv(w, Periods::of(counted));
-    return w.finish();
+    return toSink(sink, [&](Writer& w) { writePeriodsCsv(w, Periods::of(counted)); });
 }
 
 bool periodsJson(const FileTally::Result& counted, const QString& titleName, const QString& by,
                  const Sink& sink)
 {
-    Writer w(sink);
-    writePeriodsJson(w, Periods::of(counted), titleName, by, counted.undatedItems);
-    return w.finish();
+    return toSink(sink, [&](Writer& w) {
+        writePeriodsJson(w, Periods::of(counted), titleName, by, counted.undatedItems);
+    });
 }
 
 } // namespace ReportFormats
