@@ -62,7 +62,7 @@ void ClickList::rebuild(const QList<QStringView>& lines)
         const size_t hash = ItemIndex::hashOf(key);
         if (seen.find(key, hash) != ItemIndex::kMissing)
             continue;
-        seen.insert(key, hash, arrived.size());
+        seen.insert(key, hash);
         QString text = item.toString();
         m_members.insert(text);
         arrived.append(std::move(text));

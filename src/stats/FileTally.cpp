@@ -120,7 +120,7 @@ public:
         }
         settle();
         later.settle();
-        std::vector<quint32> ids(later.m_where.size());
+        std::vector<quint32> ids(size_t(later.m_names.size()));
         for (size_t id = 0; id < ids.size(); ++id)
             ids[id] = idOf(later.nameOf(quint32(id)));
         // Lines above the later share's first date line belong to the day
@@ -228,15 +228,13 @@ private:
         const qsizetype found = m_names.find(key, hash);
         if (found != ItemIndex::kMissing)
             return quint32(found);
-        const quint32 id = quint32(m_where.size());
-        m_where.push_back({m_names.insert(key, hash, id), key.size()});
         m_slot.push_back(0);
-        return id;
+        return quint32(m_names.insert(key, hash));
     }
 
     std::string_view nameOf(quint32 id) const
     {
-        return m_names.keyAt(m_where[id].first, m_where[id].second);
+        return m_names.keyAt(id);
     }
 
     // Counts into the run of the current target, which settle() hands over.
@@ -373,7 +371,6 @@ private:
     PeriodCounter<View>* m_target = nullptr; // where the lines go, once a date line was met
     // Every item once, by number, for all periods.
     ItemIndex m_names;
-    std::vector<std::pair<size_t, size_t>> m_where; // each number's name in m_names
     // The counts of the lines since the target last changed, and where each
     // item stands among them (1 + its place, 0 for none).
     std::vector<Tallied> m_run;
@@ -580,8 +577,11 @@ Result count(int fd, qint64 size, const QString& path, const Options& options)
         if (!share.utf8)
             return countDecoded(fd, size, path, options);
     }
-    for (size_t i = 1; i < counted->segments.size(); ++i)
+    for (size_t i = 1; i < counted->segments.size(); ++i) {
         counted->segments[0].append(std::move(counted->segments[i]));
+        // Its names were copied: its table goes before the reports are made.
+        counted->segments[i] = Segment<QByteArrayView>(options);
+    }
     counted->segments[0].fill(result);
     result.storage = counted;
     return result;

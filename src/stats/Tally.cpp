@@ -97,8 +97,10 @@ template <typename Lines> qsizetype distinctItems(const Lines& lines)
             continue;
         const std::string_view key = keyOf(t);
         const size_t hash = ItemIndex::hashOf(key);
-        if (seen.find(key, hash) == ItemIndex::kMissing)
-            seen.insert(key, hash, distinct++);
+        if (seen.find(key, hash) == ItemIndex::kMissing) {
+            seen.insert(key, hash);
+            ++distinct;
+        }
     }
     return distinct;
 }

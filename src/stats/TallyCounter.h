@@ -203,8 +203,8 @@ public:
         m_hasDate = m_hasDate || later.m_hasDate;
         m_itemLines += later.m_itemLines;
         m_uncounted += later.m_uncounted;
-        for (const Entry& e : later.m_table)
-            count(later.m_index.keyAt(e.keyOffset, e.keyLength), e.count);
+        for (size_t i = 0; i < later.m_table.size(); ++i)
+            count(later.keyAt(i), later.m_table[i]);
     }
 
     qint64 itemLines() const { return m_itemLines; }
@@ -230,10 +230,10 @@ public:
             for (size_t k = 0; k < order.size(); ++k)
                 r.items.push_back({std::string_view(r.ownedNames.constData() + offsets[k],
                                                     size_t(offsets[k + 1] - offsets[k])),
-                                   m_table[order[k]].count});
+                                   m_table[order[k]]});
         } else {
             for (const size_t i : order)
-                r.items.push_back({keyAt(i), m_table[i].count});
+                r.items.push_back({keyAt(i), m_table[i]});
         }
         return r;
     }
@@ -261,16 +261,13 @@ public:
             order[i] = i;
         // A stable sort keeps equal counts in order of first appearance.
         std::stable_sort(order.begin(), order.end(), [this](size_t a, size_t b) {
-            return m_table[a].count > m_table[b].count;
+            return m_table[a] > m_table[b];
         });
         return order;
     }
 
-    std::string_view keyAt(size_t entry) const
-    {
-        return m_index.keyAt(m_table[entry].keyOffset, m_table[entry].keyLength);
-    }
-    qint64 countAt(size_t entry) const { return m_table[entry].count; }
+    std::string_view keyAt(size_t entry) const { return m_index.keyAt(qsizetype(entry)); }
+    qint64 countAt(size_t entry) const { return m_table[entry]; }
     qint64 total() const { return m_total; }
     qint64 uncounted() const { return m_uncounted; }
     qint64 days() const { return m_days; }
@@ -278,15 +275,6 @@ public:
     QString endText() const { return dateText(ownEnd()); }
 
 private:
-    // An entry's name is the index's copy of its key: the lines need not be
-    // read again.
-    struct Entry
-    {
-        size_t keyOffset;
-        size_t keyLength;
-        qint64 count;
-    };
-
     void setLastDate(View trimmed)
     {
         if (m_endIsLastDate) {
@@ -304,10 +292,10 @@ private:
         const size_t hash = ItemIndex::hashOf(key);
         const qsizetype entry = m_index.find(key, hash);
         if (entry != ItemIndex::kMissing) {
-            m_table[size_t(entry)].count += n;
+            m_table[size_t(entry)] += n;
         } else if (qsizetype(m_table.size()) < m_capacity) {
-            const size_t offset = m_index.insert(key, hash, qsizetype(m_table.size()));
-            m_table.push_back({offset, key.size(), n});
+            m_index.insert(key, hash);
+            m_table.push_back(n);
         } else {
             m_uncounted += n;
             return;
@@ -324,8 +312,10 @@ private:
     }
 
     qsizetype m_capacity;
+    // An entry's name is the index's copy of its key (its number there is
+    // the entry's): the lines need not be read again.
     ItemIndex m_index;
-    std::vector<Entry> m_table; // in order of first appearance
+    std::vector<qint64> m_table; // the counts, in order of first appearance
     qint64 m_total = 0;
     qint64 m_uncounted = 0;
     qint64 m_itemLines = 0;
