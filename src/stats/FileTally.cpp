@@ -243,28 +243,30 @@ private:
         if (!target.header.note(kind, t))
             return;
         const quint32 id = idOf(keyOf(t));
-        quint32& slot = m_slot[id];
-        if (slot == 0) {
-            m_run.push_back({id, 0});
-            slot = quint32(m_run.size());
-        }
-        if (++m_run[slot - 1].count == std::numeric_limits<quint32>::max()) {
-            slot = 0;
+        ++target.total;
+        quint32& count = m_slot[id];
+        if (count == 0)
+            m_run.push_back(id);
+        // A full count ends the run; the period then merges its runs.
+        if (++count == std::numeric_limits<quint32>::max()) {
+            settle();
             target.repeats = true;
         }
-        ++target.total;
     }
 
     // Hands the current run's counts to its period.
     void settle()
     {
         PeriodCounter<View>* target = m_sawBlock ? m_target : &m_lead;
-        for (const Tallied& item : m_run)
-            m_slot[item.id] = 0;
         if (target && !m_run.empty()) {
             target->repeats = target->repeats || !target->items.empty();
-            target->items.insert(target->items.end(), m_run.begin(), m_run.end());
+            if (target->items.empty())
+                target->items.reserve(m_run.size());
+            for (const quint32 id : m_run)
+                target->items.push_back({id, m_slot[id]});
         }
+        for (const quint32 id : m_run)
+            m_slot[id] = 0;
         m_run.clear();
     }
 
@@ -371,9 +373,9 @@ private:
     PeriodCounter<View>* m_target = nullptr; // where the lines go, once a date line was met
     // Every item once, by number, for all periods.
     ItemIndex m_names;
-    // The counts of the lines since the target last changed, and where each
-    // item stands among them (1 + its place, 0 for none).
-    std::vector<Tallied> m_run;
+    // The items of the lines since the target last changed, in order of
+    // first appearance, and each item's count among those lines (0 for none).
+    std::vector<quint32> m_run;
     std::vector<quint32> m_slot;
     bool m_sawBlock = false;
     bool m_lastIncluded = false;

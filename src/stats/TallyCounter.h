@@ -66,7 +66,7 @@ inline LineClass classify(QByteArrayView trimmed, const DateFormat& dateFormat,
 {
     if (trimmed.isEmpty())
         return LineClass::Other;
-    if (!trimmed.startsWith("//"))
+    if (trimmed.size() < 2 || trimmed[0] != '/' || trimmed[1] != '/')
         return LineClass::Item;
     if (trimmed.size() < 8) // never more characters than bytes
         return LineClass::Other;
