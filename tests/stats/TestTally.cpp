@@ -320,6 +320,20 @@ void TestTally::longItemsKeptWhole()
     QCOMPARE(r.countTexts, (QStringList{"2", "1"}));
     QCOMPARE(r.reportLines[6], "2--67%--" + first);
     QCOMPARE(r.reportLines[6].size(), 8 + 300);
+
+    // About where the table keeps a key's length in more than a byte (as
+    // UTF-8 or UTF-16), and an item larger than the blocks keys are kept in;
+    // item k comes k + 1 times, the lines interleaved.
+    const QString edges[] = {QString(127, 'y'), QString(128, 'y'), QString(254, 'z'),
+                             QString(255, 'z'), QString(256, 'z'), QString(300'000, 'w')};
+    QStringList lines;
+    for (int round = 0; round < 6; ++round) {
+        for (int k = round; k < 6; ++k)
+            lines << edges[k];
+    }
+    const TallyResult edge = tally(lines).result;
+    QCOMPARE(edge.names, (QStringList{edges[5], edges[4], edges[3], edges[2], edges[1], edges[0]}));
+    QCOMPARE(edge.countTexts, (QStringList{"6", "5", "4", "3", "2", "1"}));
 }
 
 void TestTally::matchesLiteralCounting_data()
