@@ -22,8 +22,7 @@
 // share a cache line and a probe compares texts only when the halves agree.
 // The keys are copied together into blocks that never move, each behind its
 // length (one byte for most), so that comparing does not reach into a large
-// file at random and a growing index copies no key. Where each key is kept
-// goes in pieces too: a growing index never holds twice what it needs. On a million lines this counted faster
+// file at random and a growing index copies no key. On a million lines this counted faster
 // than absl::flat_hash_map (with its own hash or XXH3) and far faster than qHash.
 class ItemIndex
 {
@@ -32,12 +31,16 @@ public:
 
     ItemIndex() { m_slots.assign(16, 0); }
 
-    static size_t hashOf(std::string_view key) { return size_t(XXH3_64bits(key.data(), key.size())); }
+    static size_t hashOf(std::string_view key)
+    {
+        return size_t(XXH3_64bits(key.data(), key.size()));
+    }
 
     // A text's key: its UTF-16 bytes.
     static std::string_view keyOf(QStringView text)
     {
-        return {reinterpret_cast<const char*>(text.utf16()), size_t(text.size()) * sizeof(char16_t)};
+        return {reinterpret_cast<const char*>(text.utf16()),
+                size_t(text.size()) * sizeof(char16_t)};
     }
 
     // The key's number, or kMissing.
@@ -62,22 +65,19 @@ public:
     qsizetype insert(std::string_view key, size_t hash)
     {
         // Numbers go in 32 bits, and the slots may not outgrow what a tag can
-    // place; that many keys would need far more memory first.
-        if (m_size >= kMostKeys)
+        // place; that many keys would need far more memory first.
+        if (m_starts.size() >= kMostKeys)
             throw std::length_error("too many distinct items");
-        if ((m_size + 1) * 4 > m_slots.size() * 3)
+        if ((m_starts.size() + 1) * 4 > m_slots.size() * 3)
             grow();
-        if ((m_size & kStartsMask) == 0)
-            m_starts.emplace_back(new const char*[kStartsPiece]);
-        m_starts.back()[m_size & kStartsMask] = store(key);
-        ++m_size;
-        place((quint64(tagOf(hash)) << 32) | m_size);
-        return qsizetype(m_size) - 1;
+        m_starts.push_back(store(key));
+        place((quint64(tagOf(hash)) << 32) | m_starts.size());
+        return qsizetype(m_starts.size()) - 1;
     }
 
     std::string_view keyAt(qsizetype number) const
     {
-        const char* at = m_starts[size_t(number) >> kStartsShift][size_t(number) & kStartsMask];
+        const char* at = m_starts[size_t(number)];
         const uchar shortLength = uchar(*at);
         if (shortLength != kLongKey)
             return {at + 1, shortLength};
@@ -86,18 +86,19 @@ public:
         return {at + 1 + sizeof length, size_t(length)};
     }
 
-    qsizetype size() const { return qsizetype(m_size); }
+    qsizetype size() const { return qsizetype(m_starts.size()); }
 
 private:
     static constexpr size_t kMostKeys = size_t(3) << 30;
     static constexpr uchar kLongKey = 0xFF; // the length follows in 64 bits
-    static constexpr size_t kStartsShift = 13;
-    static constexpr size_t kStartsPiece = size_t(1) << kStartsShift;
-    static constexpr size_t kStartsMask = kStartsPiece - 1;
     static constexpr size_t kFirstBlock = 1024;
     static constexpr size_t kLargestBlock = 1 << 20;
 
-    static quint32 tagOf(size_t hash) { return quint32(quint64(hash) >> 32); }
+    // Where size_t has 32 bits, the hash is those bits.
+    static quint32 tagOf(size_t hash)
+    {
+        return sizeof(size_t) >= 8 ? quint32(quint64(hash) >> 32) : quint32(hash);
+    }
 
     size_t mask() const { return m_slots.size() - 1; }
 
@@ -157,7 +158,8 @@ private:
         const size_t head = isLong ? 1 + sizeof(quint64) : 1;
         const size_t need = head + key.size();
         if (need > m_free) {
-            size_t block = m_blockSize == 0 ? kFirstBlock : std::min(m_blockSize * 2, kLargestBlock);
+            size_t block =
+                m_blockSize == 0 ? kFirstBlock : std::min(m_blockSize * 2, kLargestBlock);
             while (block < kLargestBlock && need > block / 4)
                 block *= 2;
             if (need > block / 4) {
@@ -194,9 +196,7 @@ private:
     }
 
     std::vector<quint64> m_slots;
-    // Each number's key, behind its length, in pieces of kStartsPiece.
-    std::vector<std::unique_ptr<const char*[]>> m_starts;
-    size_t m_size = 0;
+    std::vector<const char*> m_starts; // each number's key, behind its length
     std::vector<std::unique_ptr<char[]>> m_blocks;
     size_t m_blockSize = 0;
     char* m_next = nullptr;

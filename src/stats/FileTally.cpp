@@ -232,10 +232,7 @@ private:
         return quint32(m_names.insert(key, hash));
     }
 
-    std::string_view nameOf(quint32 id) const
-    {
-        return m_names.keyAt(id);
-    }
+    std::string_view nameOf(quint32 id) const { return m_names.keyAt(id); }
 
     // Counts into the run of the current target, which settle() hands over.
     void tally(PeriodCounter<View>& target, LineClass kind, View t)

@@ -260,9 +260,8 @@ public:
         for (size_t i = 0; i < order.size(); ++i)
             order[i] = i;
         // A stable sort keeps equal counts in order of first appearance.
-        std::stable_sort(order.begin(), order.end(), [this](size_t a, size_t b) {
-            return m_table[a] > m_table[b];
-        });
+        std::stable_sort(order.begin(), order.end(),
+                         [this](size_t a, size_t b) { return m_table[a] > m_table[b]; });
         return order;
     }
 
