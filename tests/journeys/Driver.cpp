@@ -289,6 +289,23 @@ bool Driver::answer(const QString& button)
     return true;
 }
 
+bool Driver::raise(const QString& window)
+{
+    QJsonObject top;
+    const auto found = [&] {
+        for (const QJsonValue& v : map()["widgets"].toArray())
+            if (v.toObject()["window"].toString().startsWith(window))
+                return !(top = v.toObject()).isEmpty(); // a window comes before its children
+        return false;
+    };
+    if (!waitFor(found, "the window " + window))
+        return false;
+    const QRect r = Widget{top}.rect();
+    m_x.click(QPoint(r.center().x(), r.top() - 8));
+    return waitFor([&] { return map()["active"].toString().startsWith(window); },
+                   "the window " + window + " in front");
+}
+
 bool Driver::keyOnMessage(const char* keysym)
 {
     if (!waitFor(

@@ -79,6 +79,8 @@ public:
     bool clickRow(const QString& name, const QString& row, int button = 1);
     bool menu(const QString& top, const QString& item); // through the menu bar, by mouse
     bool answer(const QString& button);                 // a button of the message box
+    // Brings a window forward by its title bar, as a user does.
+    bool raise(const QString& window);
     bool keyOnMessage(const char* keysym);              // once the box has the focus
     void type(const QString& text) { m_x.type(text); }
     void key(const char* keysym, const QString& mods = QString()) { m_x.key(keysym, mods); }

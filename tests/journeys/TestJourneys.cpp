@@ -1,9 +1,14 @@
 #include "Driver.h"
 
 #include <QDir>
+#include <QClipboard>
 #include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QJsonDocument>
+#include <QSet>
 #include <QTest>
+#include <utility>
 #include <memory>
 
 // Each step either happens or the journey stops with what it waited for.
@@ -22,6 +27,7 @@ private slots:
     void killedWhileTyping_data();
     void killedWhileTyping();
     void twoPrograms();
+    void reports();
 
 private:
     // A library of one title, t, opened at start, the start-up help off.
@@ -279,6 +285,125 @@ void TestJourneys::twoPrograms()
     STEP(p->click("ToolButtonSave"));
     STEP(p->waitFor([&] { return h->read("t.txt").contains("first\r\n"); }, "the save"));
     STEP(p->quit());
+}
+
+namespace {
+// The lengths of the blue bars of a chart on the screen, left to right
+// (across: top to bottom), in pixels: axes and texts do not count.
+QList<int> barLengths(const QImage& image, bool across)
+{
+    QList<int> bars;
+    int run = 0;
+    const int lines = across ? image.height() : image.width();
+    for (int i = 0; i <= lines; ++i) {
+        int coloured = 0;
+        for (int j = 0; i < lines && j < (across ? image.width() : image.height()); ++j) {
+            const QColor c = across ? image.pixelColor(j, i) : image.pixelColor(i, j);
+            coloured += c.saturation() > 60 && c.blue() > 200 && c.blue() > c.green();
+        }
+        // Count texts are a few pixels long; a bar is more.
+        if (coloured > 12)
+            run = qMax(run, coloured);
+        else if (run > 0)
+            bars << std::exchange(run, 0);
+    }
+    return bars;
+}
+
+// The share of a picture's pixels that are not white.
+double inked(const QImage& image)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += image.pixel(x, y) != 0xffffffff;
+    return double(n) / (image.width() * image.height());
+}
+} // namespace
+
+// Every report command on a title, each ending in what it writes or shows.
+void TestJourneys::reports()
+{
+    seed("//4 Mar 2024\r\na\r\na\r\na\r\nb\r\n");
+    STEP(p->start());
+    STEP(p->waitForCaption("Morvane---t"));
+    STEP(p->click("ToolButtonText"));
+    STEP(p->waitFor([&] { return h->read("Total.tol").contains("a"); }, "Total.tol"));
+    QCOMPARE(h->read("Total.tol"), QByteArray("statistics:\r\n   t\r\nFrom 4 Mar 2024 to 4 Mar 2024\r\n"
+                                               "Counted of days:1\r\nCount time:4 Mar 2024 09:00:00"
+                                               "\r\n\r\n3--75%--a\r\n1--25%--b\r\n"));
+    // Nothing on this desktop opens text: the program shows it itself.
+    STEP(p->waitFor([&] { return p->x().windowTitles().contains("Total.tol"); }, "the viewer"));
+
+    // Each chart, then each redraw from the picture window, whose own button goes grey.
+    STEP(p->click("ToolButtonBar"));
+    STEP(p->waitFor([&] { return p->find("Image1", "BarChart---t").valid(); }, "the bar chart"));
+    // a counts 3, b 1: the bars stand about 3 to 1 on the screen (the bar
+    // chart's caps add to both).
+    const auto shows = [&](const char* kind) {
+        const QImage shown = p->grab(p->find("Image1").rect());
+        if (QByteArray(kind) == "pie")
+            return inked(shown) > 0.3;
+        const QList<int> bars = barLengths(shown, QByteArray(kind) == "across");
+        return bars.size() == 2 && bars[0] > 2.5 * bars[1] && bars[0] < 3.2 * bars[1];
+    };
+    for (const auto& [redraw, kind] :
+         {std::pair{"BitBtn6", "bar"}, {"BitBtn2", "pie"}, {"BitBtn5", "across"}, {"", "bar"}}) {
+        STEP(p->waitFor([&] { return shows(kind); }, QString("the %1 chart shown").arg(kind)));
+        if (*redraw) {
+            STEP(p->click(redraw));
+            STEP(p->waitFor([&] { return !p->find(redraw).enabled(); }, redraw));
+        }
+    }
+
+    // Save Picture as, through the file dialog as a user types in it.
+    const auto saveThrough = [&](const QString& file) {
+        if (!p->waitFor([&] { return p->find("fileNameEdit").data["focus"].toBool(); },
+                        "the file dialog"))
+            return false;
+        p->key("a", "ctrl");
+        p->type(file + "\n");
+        return p->waitFor([&] { return QFileInfo(file).size() > 0; }, file);
+    };
+    STEP(p->click("BitBtn7"));
+    STEP(saveThrough(h->path() + "chart.png"));
+    QCOMPARE(QImage(h->path() + "chart.png").size(), p->find("Image1").rect().size());
+    STEP(p->click("BitBtn16"));
+    STEP(p->waitFor([&] { return !QGuiApplication::clipboard()->image().isNull(); },
+                    "the picture on the clipboard"));
+    STEP(p->click("BitBtn1"));
+    STEP(p->waitForMessage("Print the picture to a PDF file instead?"));
+    STEP(p->answer("Yes"));
+    STEP(saveThrough(h->path() + "chart.pdf"));
+    QFile pdf(h->path() + "chart.pdf");
+    QVERIFY(pdf.open(QIODevice::ReadOnly) && pdf.read(5) == "%PDF-");
+
+    STEP(p->click("BitBtnWord"));
+    STEP(p->waitForMessage("Whether Word has already been installed correctly?"));
+    const QString docx = p->messageText().section('\n', -1);
+    STEP(p->answer("OK"));
+    STEP(p->raise("BarChart")); // the box belonged to the main window, which came forward
+    QFile word(docx);
+    QVERIFY2(word.open(QIODevice::ReadOnly) && word.read(2) == "PK", qPrintable(docx));
+
+    // A table typed on the pasted-input page, then one it cannot read.
+    STEP(p->click("BitBtn9"));
+    STEP(p->click("Memo1", "Make report"));
+    p->type("x,6\ny,2\n");
+    STEP(p->click("BitBtn11"));
+    STEP(p->waitFor([&] { return h->read("Total.tol").contains("\r\n6--75%--x\r\n2--25%--y"); },
+                    "the report of the typed table"));
+    STEP(p->click("BitBtn5"));
+    STEP(p->waitFor([&] { return shows("bar"); }, "the chart of the typed table"));
+    STEP(p->click("BitBtn9"));
+    STEP(p->click("Memo1", "Make report"));
+    p->key("a", "ctrl");
+    p->type("x,6,\n,,\n");
+    STEP(p->click("BitBtn11"));
+    STEP(p->waitForMessage("The form is wrong, please consult the example."));
+    STEP(p->answer("OK"));
+    // Refused whole: the last report stays as it was.
+    QVERIFY(h->read("Total.tol").contains("\r\n6--75%--x\r\n2--25%--y\r\n"));
 }
 
 QTEST_MAIN(TestJourneys)
