@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QJsonDocument>
 #include <QTest>
+#include <utility>
 
 namespace {
 QString withoutMnemonic(QString s)
@@ -19,6 +20,15 @@ QString withoutMnemonic(QString s)
 QRect Widget::rect() const
 {
     return {data["x"].toInt(), data["y"].toInt(), data["w"].toInt(), data["h"].toInt()};
+}
+
+QPoint Widget::clickPoint() const
+{
+    // A check box or radio button takes clicks on its box and text only.
+    const QString c = data["class"].toString();
+    if (c == "QCheckBox" || c == "QRadioButton")
+        return {rect().left() + 8, rect().center().y()};
+    return center();
 }
 
 QStringList Widget::rowTexts() const
@@ -225,21 +235,33 @@ bool Driver::waitForMessage(const QString& containing)
 
 bool Driver::click(const QString& name, const QString& window)
 {
+    // Where it stood in two maps in a row: a window just shown may still be
+    // moved by the window manager.
     Widget w;
-    if (!waitFor([&] { return (w = find(name, window)).valid() && w.enabled(); },
-                 "an enabled " + name))
+    QRect before;
+    if (!waitFor(
+            [&] {
+                w = find(name, window);
+                return w.valid() && w.enabled() && std::exchange(before, w.rect()) == w.rect();
+            },
+            "an enabled " + name))
         return false;
-    m_x.click(w.center());
+    m_x.click(w.clickPoint());
     return true;
 }
 
 bool Driver::clickText(const QString& text, const QString& window)
 {
     Widget w;
-    if (!waitFor([&] { return (w = findText(text, window)).valid() && w.enabled(); },
-                 "an enabled control showing " + text))
+    QRect before;
+    if (!waitFor(
+            [&] {
+                w = findText(text, window);
+                return w.valid() && w.enabled() && std::exchange(before, w.rect()) == w.rect();
+            },
+            "an enabled control showing " + text))
         return false;
-    m_x.click(w.center());
+    m_x.click(w.clickPoint());
     return true;
 }
 

@@ -22,6 +22,7 @@ struct Widget
     bool enabled() const { return data["enabled"].toBool(); }
     QRect rect() const;
     QPoint center() const { return rect().center(); }
+    QPoint clickPoint() const; // where a click on it does what it says
     QStringList rowTexts() const;
     // The row whose text (tree: its "\"-path) is text; invalid when none is.
     QJsonObject row(const QString& text) const;

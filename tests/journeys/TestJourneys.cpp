@@ -28,6 +28,9 @@ private slots:
     void killedWhileTyping();
     void twoPrograms();
     void reports();
+    void shortcutPage_data();
+    void shortcutPage();
+    void documentsPage();
 
 private:
     // A library of one title, t, opened at start, the start-up help off.
@@ -404,6 +407,67 @@ void TestJourneys::reports()
     STEP(p->answer("OK"));
     // Refused whole: the last report stays as it was.
     QVERIFY(h->read("Total.tol").contains("\r\n6--75%--x\r\n2--25%--y\r\n"));
+}
+
+void TestJourneys::shortcutPage_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("launcher"); // below HOME
+    QTest::newRow("DeskTop") << "CheckBox1" << "Desktop/Morvane.desktop";
+    QTest::newRow("Start Menu") << "CheckBox2" << ".local/share/applications/Morvane.desktop";
+    QTest::newRow("Programs") << "CheckBox3"
+                              << ".local/share/applications/Morvane-programs.desktop";
+    QTest::newRow("Quick Start") << "CheckBox4" << ".config/autostart/Morvane.desktop";
+}
+
+// Each shortcut box ticked writes its launcher, starting this program;
+// unticked removes it; the page shows what is on disk when it opens again.
+void TestJourneys::shortcutPage()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, launcher);
+    seed("//4 Mar 2024\r\n");
+    const QString file = h->path() + "home/" + launcher;
+    QVERIFY(QDir().mkpath(QFileInfo(file).absolutePath()));
+    STEP(p->start());
+    STEP(p->waitForCaption("Morvane---t"));
+    STEP(p->menu("Tools", "ShortCut"));
+    STEP(p->waitFor([&] { return p->find(box).valid() && !p->find(box).data["checked"].toBool(); },
+                    "the box unticked"));
+    STEP(p->click(box));
+    STEP(p->waitFor([&] { return QFileInfo(file).isExecutable(); }, "the launcher"));
+    QFile entry(file);
+    QVERIFY(entry.open(QIODevice::ReadOnly));
+    const QByteArray text = entry.readAll();
+    QVERIFY2(text.contains("Exec=\"" MORVANE_BIN "\"") || text.contains("Exec=" MORVANE_BIN),
+             text.constData());
+    STEP(p->click("BitBtn1", "Create Shortcut")); // back home, then the page again
+    STEP(p->menu("Tools", "ShortCut"));
+    STEP(p->waitFor([&] { return p->find(box).data["checked"].toBool(); }, "the box ticked"));
+    STEP(p->click(box));
+    STEP(p->waitFor([&] { return !QFileInfo::exists(file); }, "the launcher removed"));
+    STEP(p->quit());
+}
+
+// The documents page names the data folder; deleting it asks first, and No keeps it.
+void TestJourneys::documentsPage()
+{
+    seed("//4 Mar 2024\r\n");
+    STEP(p->start());
+    STEP(p->waitForCaption("Morvane---t"));
+    STEP(p->menu("Tools", "Uninstall"));
+    STEP(p->waitFor([&] { return p->find("Label8").text() == h->data(); }, "the data folder named"));
+    STEP(p->click("BitBtn3", "Uninstall"));
+    STEP(p->waitForMessage("You really must delete all documents?"));
+    STEP(p->answer("No"));
+    STEP(p->waitFor([&] { return !p->messageBox().valid(); }, "the question to close"));
+    QCOMPARE(h->read("t.txt"), QByteArray("//4 Mar 2024\r\n"));
+    STEP(p->click("BitBtn3", "Uninstall"));
+    STEP(p->answer("Yes"));
+    STEP(p->waitForMessage("It is successful to delete"));
+    STEP(p->answer("OK"));
+    QVERIFY(!QFileInfo::exists(h->data()));
+    STEP(p->quit());
 }
 
 QTEST_MAIN(TestJourneys)
