@@ -157,7 +157,7 @@ void startFromEnvironment()
         }
         QFile::remove(request.fileName());
     });
-    timer->start(25);
+    timer->start(10);
 }
 
 } // namespace ScreenMap

@@ -124,6 +124,13 @@ bool Driver::start()
                    "the main window", 30000);
 }
 
+QString Driver::howItEnded() const
+{
+    return m_process.exitStatus() == QProcess::CrashExit
+               ? QString("crashed (%1)").arg(m_process.errorString())
+               : QString("ended with status %1").arg(m_process.exitCode());
+}
+
 void Driver::kill()
 {
     m_process.kill();
@@ -163,9 +170,11 @@ QJsonObject Driver::map()
     return {};
 }
 
-Widget Driver::find(const QString& name, const QString& window)
+Widget Driver::find(const QString& name, const QString& window, QJsonObject map)
 {
-    for (const QJsonValue& v : map()["widgets"].toArray()) {
+    if (map.isEmpty())
+        map = this->map();
+    for (const QJsonValue& v : map["widgets"].toArray()) {
         const QJsonObject w = v.toObject();
         if (w["name"].toString() == name && w["window"].toString().startsWith(window))
             return {w};
@@ -184,11 +193,13 @@ Widget Driver::findText(const QString& text, const QString& window)
     return {};
 }
 
-Widget Driver::messageBox()
+Widget Driver::messageBox(QJsonObject map)
 {
+    if (map.isEmpty())
+        map = this->map();
     QJsonObject box;
     QJsonArray buttons;
-    for (const QJsonValue& v : map()["widgets"].toArray()) {
+    for (const QJsonValue& v : map["widgets"].toArray()) {
         const QJsonObject w = v.toObject();
         if (w["class"].toString() == "QMessageBox")
             box = w;
@@ -349,25 +360,27 @@ void Driver::setClipboard(const QString& text)
     QGuiApplication::clipboard()->setText(text);
 }
 
-QString Driver::caption()
+QString Driver::caption(QJsonObject map)
 {
-    for (const QJsonValue& v : map()["widgets"].toArray())
+    if (map.isEmpty())
+        map = this->map();
+    for (const QJsonValue& v : map["widgets"].toArray())
         if (v.toObject()["name"].toString() == "Form1")
             return v.toObject()["window"].toString();
     return {};
 }
 
-QString Driver::editorText()
+QString Driver::editorText(QJsonObject map)
 {
-    return find("RichEditNeed").text();
+    return find("RichEditNeed", QString(), map).text();
 }
 
-QStringList Driver::clickList()
+QStringList Driver::clickList(QJsonObject map)
 {
-    return find("ListBoxListNow").rowTexts();
+    return find("ListBoxListNow", QString(), map).rowTexts();
 }
 
-QStringList Driver::hotkeys()
+QStringList Driver::hotkeys(QJsonObject map)
 {
-    return find("ListBoxHotkey").rowTexts();
+    return find("ListBoxHotkey", QString(), map).rowTexts();
 }

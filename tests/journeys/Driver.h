@@ -56,16 +56,18 @@ public:
     void kill();            // SIGKILL: no shutdown runs
     bool quit();            // File → Exit; true when the program ended normally
     bool running() const { return m_process.state() != QProcess::NotRunning; }
+    QString howItEnded() const; // exit code or signal
     QString failure() const { return m_failure; }
 
     // The map now; empty when the program did not answer in time (a hang).
     QJsonObject map();
+    // The questions below read a fresh map, or the one given.
     // The first visible widget named name (in the window whose caption starts
     // with window, when given).
-    Widget find(const QString& name, const QString& window = QString());
+    Widget find(const QString& name, const QString& window = QString(), QJsonObject map = {});
     Widget findText(const QString& text, const QString& window = QString());
     // The open message box's text and buttons; invalid when none is open.
-    Widget messageBox();
+    Widget messageBox(QJsonObject map = {});
     QString messageText();
 
     bool waitFor(const std::function<bool()>& condition, const QString& what,
@@ -90,10 +92,10 @@ public:
     QImage grab(const QRect& area = QRect()) { return m_x.grab(area); }
 
     // --- What the user sees ---
-    QString caption();                   // the main window's
-    QString editorText();
-    QStringList clickList();
-    QStringList hotkeys();
+    QString caption(QJsonObject map = {}); // the main window's
+    QString editorText(QJsonObject map = {});
+    QStringList clickList(QJsonObject map = {});
+    QStringList hotkeys(QJsonObject map = {});
 
     XInput& x() { return m_x; }
     qint64 pid() const { return m_process.processId(); }
