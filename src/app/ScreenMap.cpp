@@ -147,7 +147,9 @@ void startFromEnvironment()
             return;
         const int sequence = request.readAll().trimmed().toInt();
         request.close();
-        // Written whole, then the request goes: a reader never sees half a map.
+        // The request goes before the map comes: the next one may follow at once.
+        request.remove();
+        // Written whole, then renamed: a reader never sees half a map.
         QFile out(path + QStringLiteral(".part"));
         if (out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
             out.write(describe(sequence));
@@ -155,7 +157,6 @@ void startFromEnvironment()
             QFile::remove(path);
             QFile::rename(out.fileName(), path);
         }
-        QFile::remove(request.fileName());
     });
     timer->start(10);
 }

@@ -15,12 +15,18 @@ private slots:
 };
 
 namespace {
-// The shortest prefix of a failing walk that still fails, by halving.
+// The shortest prefix of a failing walk that still fails, by halving, for
+// at most SOAK_SHRINK_SECONDS (default 90): each try is a walk of its own.
 WalkResult shortestFailing(quint32 seed, const WalkResult& failed)
 {
+    const qint64 budget = qEnvironmentVariableIsSet("SOAK_SHRINK_SECONDS")
+                              ? qEnvironmentVariableIntValue("SOAK_SHRINK_SECONDS") * 1000LL
+                              : 90000;
+    QElapsedTimer clock;
+    clock.start();
     WalkResult shortest = failed;
     int good = 0, bad = failed.actions;
-    while (bad - good > 1) {
+    while (bad - good > 1 && clock.elapsed() < budget) {
         const int mid = (good + bad) / 2;
         const WalkResult r = runWalk(seed, failed.actions, -1, mid);
         if (r.fault.isEmpty()) {
@@ -58,9 +64,11 @@ void TestSoak::walk()
             qInfo("%s", qPrintable(r.steps.join('\n')));
         if (!r.fault.isEmpty() && !qEnvironmentVariableIsSet("SOAK_STOP")) {
             ++faults;
+            qWarning("seed %u fails after %d actions:\n  %s", seed, r.actions,
+                     qPrintable(r.steps.join("\n  ")));
             const WalkResult shortest = shortestFailing(seed, r);
-            failures << QString("seed %1 fails after %2 actions: %3\nshortest failing prefix, "
-                                "%4 actions:\n  %5")
+            failures << QString("seed %1 fails after %2 actions: %3\nshortest failing prefix "
+                                "found, %4 actions:\n  %5")
                             .arg(seed)
                             .arg(r.actions)
                             .arg(r.fault)

@@ -6,7 +6,9 @@
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSet>
@@ -32,7 +34,9 @@ private:
     bool start();
     bool settle();
     bool answer(const Widget& box);
-    QSet<QString> present(bool withEditor, const QString& except = QString());
+    // withCopies false: the recovery copies of the open title do not count.
+    QSet<QString> present(bool withEditor, const QString& except = QString(),
+                          bool withCopies = true);
     bool check(const QString& captionBefore, bool mayLeaveTitle);
     QString openTitle();
     bool editable();
@@ -62,13 +66,24 @@ private:
     QDateTime m_now{QDate(2024, 3, 4), QTime(9, 0)};
     int m_tokens = 0;
     int m_outside = 0;
+    bool m_cancelled = false; // a question of this action was cancelled
     WalkResult m_result;
 };
 
 bool Walker::fault(const QString& why)
 {
-    if (m_result.fault.isEmpty())
-        m_result.fault = why;
+    if (!m_result.fault.isEmpty())
+        return false;
+    m_result.fault = why;
+    // What the screen showed, for the one who reads the fault.
+    const QString base = QDir::tempPath() + "/morvane-journeys/walk-fault";
+    QDir().mkpath(QFileInfo(base).absolutePath());
+    p->grab().save(base + ".png");
+    QFile map(base + ".json");
+    if (p->running() && map.open(QIODevice::WriteOnly))
+        map.write(QJsonDocument(p->map()).toJson());
+    QDir(base + "-home").removeRecursively();
+    QProcess::execute("cp", {"-a", m_home->path() + "home", base + "-home"});
     return false;
 }
 
@@ -117,10 +132,13 @@ bool Walker::answer(const Widget& box)
         button = answers[pick(answers.size())];
         // Reload throws the typing away by the user's own choice.
         if (button == "Reload") {
-            const QSet<QString> kept = present(false);
+            const QSet<QString> kept = present(false, QString(), false);
             for (auto it = m_must.begin(); it != m_must.end();)
                 it = kept.contains(*it) ? std::next(it) : m_must.erase(it);
         }
+    } else if (text.contains("Close anyway")) {
+        button = pick(2) ? "Yes" : "No";
+        m_cancelled = m_cancelled || button == "No";
     } else if (text.contains("restore the unsaved lines")) {
         button = pick(2) ? "Yes" : "No";
     } else if (text.contains("Really must you delete") || text.contains("permanently delete")) {
@@ -130,6 +148,7 @@ bool Walker::answer(const Widget& box)
         if (QFile::exists(file))
             return fault("a title that is there could not be opened: " + text);
     }
+    m_cancelled = m_cancelled || button == "Escape";
     log("  asked \"" + text.section('\n', 0, 0) + "\": " + button);
     const bool sent = button == "Return" || button == "Escape"
                           ? p->keyOnMessage(button.toLatin1().constData())
@@ -142,7 +161,7 @@ bool Walker::answer(const Widget& box)
 
 // Every line there is: the editor's, every file's below the data folder and
 // in the state folder (recovery copies and copies kept aside).
-QSet<QString> Walker::present(bool withEditor, const QString& except)
+QSet<QString> Walker::present(bool withEditor, const QString& except, bool withCopies)
 {
     QSet<QString> lines;
     const auto add = [&](const QString& text) {
@@ -159,7 +178,8 @@ QSet<QString> Walker::present(bool withEditor, const QString& except)
         while (it.hasNext()) {
             const QString file = it.next();
             QFile f(file);
-            if (file != except && f.open(QIODevice::ReadOnly))
+            if (file != except && (withCopies || !file.endsWith(".recovery")) &&
+                f.open(QIODevice::ReadOnly))
                 add(QString::fromUtf8(f.readAll()));
         }
     }
@@ -279,7 +299,11 @@ bool Walker::undoRedo()
 
 bool Walker::clickList()
 {
-    const QStringList rows = p->clickList();
+    // The rows in view: a user scrolls before clicking one further down.
+    QStringList rows;
+    for (const QJsonValue& r : p->find("ListBoxListNow").data["rows"].toArray())
+        if (r.toObject()["w"].toInt() > 0)
+            rows << r.toObject()["text"].toString();
     if (!editable() || rows.isEmpty() || rows == QStringList{"click window"} ||
         !toEmptyLastLine())
         return true;
@@ -304,6 +328,7 @@ bool Walker::hotkey()
 
 bool Walker::switchTitle()
 {
+    const QString before = openTitle();
     const QString name = m_titles.value(pick(m_titles.size()));
     const QJsonObject row = p->find("TreeView1").row(name);
     // A click on the selected node starts renaming it.
@@ -314,8 +339,10 @@ bool Walker::switchTitle()
         return fault(p->failure());
     if (!settle())
         return false;
-    return p->caption() == "Morvane---" + name || p->caption().startsWith("Morvane---" + name + " (") ||
-           fault("clicking " + name + " shows " + p->caption());
+    // Cancelling the question about the title before keeps that one open.
+    const QString caption = p->caption();
+    return caption == "Morvane---" + name || (m_cancelled && caption == "Morvane---" + before) ||
+           fault("clicking " + name + " shows " + caption);
 }
 
 bool Walker::newTitle()
@@ -359,7 +386,7 @@ bool Walker::remove()
         return true;
     log("delete " + name);
     // What the title alone holds goes with it, as the user asked.
-    const QSet<QString> elsewhere = present(false, m_home->data() + name + ".txt");
+    const QSet<QString> elsewhere = present(false, m_home->data() + name + ".txt", false);
     if (!p->menu("File", "Delete"))
         return fault(p->failure());
     if (!p->waitForMessage("Really must you delete"))
@@ -424,6 +451,7 @@ bool Walker::kill()
 bool Walker::restart()
 {
     log("exit, start again");
+    m_cancelled = false;
     if (!p->menu("File", "Exit"))
         return fault(p->failure());
     for (int round = 0; round < 100 && p->running(); ++round) {
@@ -433,7 +461,7 @@ bool Walker::restart()
         QTest::qWait(50);
     }
     if (p->running())
-        return fault("Exit did not end the program");
+        return m_cancelled ? settle() : fault("Exit did not end the program");
     return start();
 }
 
@@ -494,6 +522,7 @@ WalkResult Walker::run(int actions, qint64 deadlineMs, int stopAt)
             r -= weights[kind++];
         const QString before = p->caption();
         ++m_result.actions;
+        m_cancelled = false;
         if (!act(kind) || !check(before, kind == 11 || kind >= 15))
             break;
     }
