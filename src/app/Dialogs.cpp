@@ -95,7 +95,7 @@ void error(QWidget* parent, const QString& text)
     showBox(QMessageBox::Critical, parent, text, QMessageBox::Ok);
 }
 
-Answer question(QWidget* parent, const QString& text)
+Answer question(QWidget* parent, const QString& text, Answer onEnter)
 {
     if (reportedUnattended(text))
         return Answer::No;
@@ -107,18 +107,18 @@ Answer question(QWidget* parent, const QString& text)
         script().answers.pop_front();
         return a;
     }
-    return showBox(QMessageBox::Warning, parent, text, QMessageBox::Yes | QMessageBox::No) ==
-                   QMessageBox::Yes
-               ? Answer::Yes
-               : Answer::No;
+    QMessageBox box(QMessageBox::Warning, title(), text, QMessageBox::Yes | QMessageBox::No,
+                    parent);
+    box.setDefaultButton(onEnter == Answer::No ? QMessageBox::No : QMessageBox::Yes);
+    return runOnTop(box) == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
-int choose(QWidget* parent, const QString& text, const QStringList& buttons)
+int choose(QWidget* parent, const QString& text, const QStringList& buttons, int defaultIndex)
 {
     if (script().active) {
         script().shown << text;
         if (script().choices.empty())
-            return 0;
+            return defaultIndex;
         const int c = script().choices.front();
         script().choices.pop_front();
         return c;
@@ -127,7 +127,9 @@ int choose(QWidget* parent, const QString& text, const QStringList& buttons)
     QList<QAbstractButton*> added; // in the order of buttons
     for (const QString& caption : buttons)
         added.append(box.addButton(caption, QMessageBox::AcceptRole));
-    box.addButton(QMessageBox::Cancel);
+    QAbstractButton* cancel = box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(qobject_cast<QPushButton*>(added.value(defaultIndex)));
+    box.setEscapeButton(cancel);
     runOnTop(box);
     return int(added.indexOf(box.clickedButton()));
 }

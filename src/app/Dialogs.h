@@ -23,12 +23,14 @@ void information(QWidget* parent, const QString& text);
 // The program's standard error box, for messages of the system.
 void error(QWidget* parent, const QString& text);
 
-// A warning box with Yes and No.
-Answer question(QWidget* parent, const QString& text);
+// A warning box with Yes and No; Enter takes onEnter. A question whose Yes
+// deletes or gives up text passes No, so a reflexive Enter loses nothing.
+Answer question(QWidget* parent, const QString& text, Answer onEnter = Answer::Yes);
 
-// A question with buttons of its own; the index of the one chosen, -1 when
-// the box was closed without a choice.
-int choose(QWidget* parent, const QString& text, const QStringList& buttons);
+// A question with buttons of its own and a Cancel; the index of the one
+// chosen, -1 when cancelled or closed. Enter takes buttons[defaultIndex] and
+// Escape cancels, so a reflexive key press never picks an answer that loses text.
+int choose(QWidget* parent, const QString& text, const QStringList& buttons, int defaultIndex);
 
 // A save-file dialog; empty when cancelled. filter is in Qt's ";;" form; it
 // opens in folder, or in the working folder when folder is empty. With
@@ -54,7 +56,7 @@ void setUnattended(bool unattended);
 // names (cancelled when none is queued).
 void setScripted(bool scripted);
 void setNextAnswer(Answer answer);
-void setNextChoice(int index); // for choose(); 0 when none is queued
+void setNextChoice(int index); // for choose(); its default when none is queued
 // chosenFilter: the type picked in a save dialog, as one of its filters; the
 // first one when empty.
 void setNextFileName(const QString& fileName, const QString& chosenFilter = QString());

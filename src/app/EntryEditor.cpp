@@ -249,12 +249,16 @@ void EntryEditor::insertFromMimeData(const QMimeData* source)
 {
     if (!source || !source->hasText() || refusesPaste(source))
         return;
+    const int firstLine = document()->findBlock(textCursor().selectionStart()).blockNumber();
     QString text = source->text();
     if (!text.contains(QChar::LineSeparator) && !text.contains(QChar::ParagraphSeparator)) {
         QPlainTextEdit::insertFromMimeData(source);
-        return;
+    } else {
+        text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+        text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+        insertPlainText(text);
     }
-    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
-    insertPlainText(text);
+    // Said here, not at the key's release: under X11 the clipboard's text may
+    // arrive only after the release of Ctrl+V.
+    emit pasted(firstLine, caretLine());
 }

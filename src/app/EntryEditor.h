@@ -49,6 +49,8 @@ signals:
     void keyDown(int key, Qt::KeyboardModifiers modifiers);
     void keyUp(int key, Qt::KeyboardModifiers modifiers);
     void mouseDown();
+    // Text came in from the clipboard or a drop, over these lines (numbered after it).
+    void pasted(int firstLine, int lastLine);
 
 protected:
     bool event(QEvent* event) override;

@@ -201,6 +201,7 @@ void TForm1::buildLayout()
     connect(m_editor, &QPlainTextEdit::textChanged, this, &TForm1::RichEditNeedChange);
     connect(m_editor, &EntryEditor::keyDown, this, &TForm1::RichEditNeedKeyDown);
     connect(m_editor, &EntryEditor::keyUp, this, &TForm1::RichEditNeedKeyUp);
+    connect(m_editor, &EntryEditor::pasted, this, &TForm1::collectPastedLines);
     connect(m_editor, &EntryEditor::mouseDown, this, &TForm1::RichEditNeedMouseDown);
     connect(clickListBox, &ClickListBox::entryChosen, this, &TForm1::ListBoxListNowClick);
 }

@@ -15,6 +15,10 @@
 #include <memory>
 #include <optional>
 
+namespace EditorLines {
+struct Collected;
+}
+
 class EntryEditor;
 class QAction;
 class QListWidget;
@@ -47,6 +51,10 @@ class TForm1 : public QMainWindow
 {
     Q_OBJECT
 public:
+    // A tree node's kind, and a title's file name on disk (its extension may be in capitals).
+    static constexpr int kKindRole = Qt::UserRole;
+    static constexpr int kFileNameRole = Qt::UserRole + 1;
+
     explicit TForm1(const ProgramOptions& options);
     ~TForm1() override;
 
@@ -211,7 +219,9 @@ private:
     // After a delete: leaves a shown title or group whose file is gone.
     void dropShownNodeIfGone();
     // False when the file or folder kept its name; *why then says why, if anything does.
-    bool renameTitleNode(const NodeState& title, const QString& name, QString* why);
+    // *fileName receives the title's new file name.
+    bool renameTitleNode(const NodeState& title, const QString& name, QString* fileName,
+                         QString* why);
     bool renameGroupNode(const NodeState& group, const QString& name, QString* why);
     void writeDefaultFile();
     void resortNode(QTreeWidgetItem* node);
@@ -243,6 +253,9 @@ private:
     // Editor (TForm1Editor.cpp)
     void RichEditNeedKeyDown(int key, Qt::KeyboardModifiers modifiers);
     void RichEditNeedKeyUp(int key, Qt::KeyboardModifiers modifiers);
+    // The pasted lines' new items join the click list, and the hotkeys follow.
+    void collectPastedLines(int firstLine, int lastLine);
+    void showCollected(const EditorLines::Collected& collected);
     void RichEditNeedMouseDown();
     void reloadClickList(const QList<QStringView>& lines);
     // Shows the list in the click list box and assigns its hotkeys.

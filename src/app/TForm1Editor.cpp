@@ -206,34 +206,43 @@ void TForm1::RichEditNeedKeyDown(int key, Qt::KeyboardModifiers modifiers)
         m_pasteStartLine = m_editor->caretLine();
 }
 
+void TForm1::showCollected(const EditorLines::Collected& collected)
+{
+    for (const EditorLines::Insertion& i : collected.inserted)
+        m_clickListBox->insertItem(int(i.row), i.item);
+    if (collected.changed())
+        applyClickListRule();
+    // The hotkey column stands beside the click list row by row: it follows every change.
+    if (collected.changed() || collected.reassignHotkeys)
+        AssignHotkeys();
+}
+
+void TForm1::collectPastedLines(int firstLine, int lastLine)
+{
+    if (m_editor->isReadOnly())
+        return;
+    QTextDocument* doc = m_editor->document();
+    showCollected(EditorLines::collectPasted(
+        m_clickList, doc->blockCount(), [doc](int n) { return doc->findBlockByNumber(n).text(); },
+        firstLine, lastLine));
+}
+
 void TForm1::RichEditNeedKeyUp(int key, Qt::KeyboardModifiers modifiers)
 {
     QTextDocument* doc = m_editor->document();
-    auto insertRows = [this](const EditorLines::Collected& c) {
-        for (const EditorLines::Insertion& i : c.inserted)
-            m_clickListBox->insertItem(int(i.row), i.item);
-        if (c.changed())
-            applyClickListRule();
-    };
     // A read-only editor (no title open) took nothing in to collect.
     const bool editable = !m_editor->isReadOnly();
-    if (editable && key == Qt::Key_V && (modifiers & Qt::ControlModifier)) {
-        insertRows(EditorLines::collectPasted(
-            m_clickList, doc->blockCount(),
-            [doc](int n) { return doc->findBlockByNumber(n).text(); }, m_pasteStartLine,
-            m_editor->caretLine()));
-    }
+    // A paste collects its own lines; this is for Ctrl+V taken by a hotkey,
+    // which collects from the line of the last paste to the caret's.
+    if (key == Qt::Key_V && (modifiers & Qt::ControlModifier))
+        collectPastedLines(m_pasteStartLine, m_editor->caretLine());
     Button18Click();
     const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
     if (enter) {
         const int caret = m_editor->caretLine();
-        if (editable && caret > 0) {
-            const EditorLines::Collected c =
-                EditorLines::collectEntered(m_clickList, doc->findBlockByNumber(caret - 1).text());
-            insertRows(c);
-            if (c.reassignHotkeys)
-                AssignHotkeys();
-        }
+        if (editable && caret > 0)
+            showCollected(
+                EditorLines::collectEntered(m_clickList, doc->findBlockByNumber(caret - 1).text()));
     }
     if (enter && m_splitter->sizes().value(2) <= 1)
         setClickPanelWidth(140);

@@ -20,8 +20,6 @@
 #include <functional>
 
 namespace {
-const int kKindRole = Qt::UserRole;
-
 // Hands the text of an in-place edit to the window instead of the model: the
 // node shows the new text only once the file or folder has been renamed. Also
 // marks the row under the mouse as a classic tree's hot tracking does:
@@ -149,23 +147,30 @@ void TForm1::TreeView1Edited(QTreeWidgetItem* node, const QString& text)
     const NodeState target = nodeStateOf(node);
     // A rename that failed keeps the node's old text: the tree shows what is on disk.
     QString why;
-    const bool renamed = target.kind == NodeKind::Title ? renameTitleNode(target, name, &why)
-                                                        : renameGroupNode(target, name, &why);
+    QString fileName;
+    const bool renamed = target.kind == NodeKind::Title
+                             ? renameTitleNode(target, name, &fileName, &why)
+                             : renameGroupNode(target, name, &why);
     if (!renamed) {
         if (!why.isEmpty())
             Dialogs::information(this, why);
         return;
     }
     node->setText(0, name);
+    // A click on the node opens the file by this name.
+    if (target.kind == NodeKind::Title)
+        node->setData(0, kFileNameRole, fileName);
     resortNode(node);
 }
 
-bool TForm1::renameTitleNode(const NodeState& title, const QString& name, QString* why)
+bool TForm1::renameTitleNode(const NodeState& title, const QString& name, QString* fileName,
+                             QString* why)
 {
     const QString oldFile = nodeFilePath(title);
     QString renamed;
     if (!TitleLibrary::renameTitleFile(oldFile, name, &renamed, why))
         return false;
+    *fileName = QFileInfo(renamed).fileName();
     if (m_state.shown == AppState::Shown::Title &&
         QDir::cleanPath(openTitleFile()) == QDir::cleanPath(oldFile)) {
         m_state.openTitlePath = title.groupPath + QLatin1Char('\\') + QFileInfo(renamed).fileName();
@@ -173,8 +178,10 @@ bool TForm1::renameTitleNode(const NodeState& title, const QString& name, QStrin
     }
     NodeState& current = m_state.node;
     if (current.kind == NodeKind::Title && current.groupPath == title.groupPath &&
-        current.titleName == title.titleName)
+        current.titleName == title.titleName) {
         current.titleName = name;
+        current.fileName = *fileName;
+    }
     if (m_state.defaultName == title.titleName && m_state.defaultGroupPath == title.groupPath) {
         m_state.defaultName = name;
         writeDefaultFile();
@@ -233,8 +240,8 @@ void TForm1::Delete1Click()
 {
     QTreeWidgetItem* node = selectedNode();
     if (!node) {
-        if (Dialogs::question(this, QStringLiteral("Really must you delete All title? ")) !=
-                Dialogs::Answer::Yes ||
+        if (Dialogs::question(this, QStringLiteral("Really must you delete All title? "),
+                              Dialogs::Answer::No) != Dialogs::Answer::Yes ||
             !Post1Click())
             return;
         m_formOpt->BitBtn3Click();
@@ -242,8 +249,9 @@ void TForm1::Delete1Click()
         buildTree();
         return;
     }
-    if (Dialogs::question(this, QStringLiteral("Really must you delete ") + node->text(0) +
-                                    QStringLiteral("? ")) != Dialogs::Answer::Yes ||
+    if (Dialogs::question(
+            this, QStringLiteral("Really must you delete ") + node->text(0) + QStringLiteral("? "),
+            Dialogs::Answer::No) != Dialogs::Answer::Yes ||
         !Post1Click())
         return;
     const NodeState target = nodeStateOf(node);
@@ -253,10 +261,11 @@ void TForm1::Delete1Click()
         const QString folder = QDir::cleanPath(nativePath(m_state.dataFolder, target.groupPath));
         Dialogs::information(this, folder);
         if (!Shell::deleteFolderTree(folder) && QFileInfo::exists(folder) &&
-            Dialogs::question(this, QStringLiteral("Are you sure you want to permanently delete "
-                                                   "the folder \"") +
-                                        folder + QStringLiteral("\" and all its contents?")) ==
-                Dialogs::Answer::Yes)
+            Dialogs::question(this,
+                              QStringLiteral("Are you sure you want to permanently delete "
+                                             "the folder \"") +
+                                  folder + QStringLiteral("\" and all its contents?"),
+                              Dialogs::Answer::No) == Dialogs::Answer::Yes)
             Shell::deleteFolderTree(folder);
     }
     dropShownNodeIfGone();

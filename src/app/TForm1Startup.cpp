@@ -184,8 +184,10 @@ bool TForm1::shutdown(bool askOnFailedSave)
     // Ended by a signal or the session, nobody may be there to answer.
     m_unattended = !askOnFailedSave;
     if (!Post1Click() && askOnFailedSave &&
-        Dialogs::question(this, QStringLiteral("The title could not be saved. Close anyway and "
-                                               "lose the changes?")) != Dialogs::Answer::Yes)
+        Dialogs::question(this,
+                          QStringLiteral("The title could not be saved. Close anyway and "
+                                         "lose the changes?"),
+                          Dialogs::Answer::No) != Dialogs::Answer::Yes)
         return false;
     // Saved: a clean exit leaves no copy. Not saved: the copy keeps the lines.
     if (m_state.modified)

@@ -54,7 +54,7 @@ bool TForm1::resolveOutsideChange()
                                "Keep both: save your text as a new title beside it.\n"
                                "Cancel: save nothing now.")
                     .arg(m_state.node.titleName),
-                {QStringLiteral("Keep both")}) != 0)
+                {QStringLiteral("Keep both")}, 0) != 0)
             return false;
         return keepBothTitles();
     }
@@ -68,7 +68,8 @@ bool TForm1::resolveOutsideChange()
                            "Overwrite: save your text over it; the other changes are lost.\n"
                            "Keep both: save your text as a new title beside it.")
                 .arg(m_state.node.titleName),
-            {QStringLiteral("Reload"), QStringLiteral("Overwrite"), QStringLiteral("Keep both")});
+            {QStringLiteral("Reload"), QStringLiteral("Overwrite"), QStringLiteral("Keep both")},
+            2);
     switch (choice) {
     case 0:
         openTitle();

@@ -21,8 +21,6 @@
 #include <utility>
 
 namespace {
-const int kKindRole = Qt::UserRole;
-const int kFileNameRole = Qt::UserRole + 1; // a title's file name on disk
 
 const QStringList& groupExplanation()
 {
@@ -47,16 +45,28 @@ QIcon nodeIcon(NodeKind kind)
     return ImageLists::treeIcon(ImageLists::Tree::Title, ImageLists::Tree::SelectedTitle);
 }
 
+QTreeWidgetItem* newNode(NodeKind kind, const QString& text, const QString& fileName,
+                         const QIcon& icon)
+{
+    auto* item = new QTreeWidgetItem;
+    item->setText(0, text);
+    item->setData(0, TForm1::kKindRole, int(kind));
+    item->setFlags(item->flags() | Qt::ItemIsEditable); // renamed in place
+    item->setData(0, TForm1::kFileNameRole, fileName);
+    item->setIcon(0, icon);
+    return item;
+}
+
 void addNodes(const std::vector<TreeEntry>& entries, QTreeWidget* tree, QTreeWidgetItem* parent,
               const QIcon& groupIcon, const QIcon& titleIcon)
 {
     for (const TreeEntry& e : entries) {
-        auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree);
-        item->setText(0, e.text);
-        item->setData(0, kKindRole, int(e.kind));
-        item->setFlags(item->flags() | Qt::ItemIsEditable); // renamed in place
-        item->setData(0, kFileNameRole, e.fileName);
-        item->setIcon(0, e.kind == NodeKind::Group ? groupIcon : titleIcon);
+        QTreeWidgetItem* item =
+            newNode(e.kind, e.text, e.fileName, e.kind == NodeKind::Group ? groupIcon : titleIcon);
+        if (parent)
+            parent->addChild(item);
+        else
+            tree->addTopLevelItem(item);
         addNodes(e.children, tree, item, groupIcon, titleIcon);
     }
 }
@@ -87,16 +97,16 @@ void TForm1::addTitleBeside(const QString& fileName, const QString& newTitle)
         if (computeNodeState(ancestors, (*it)->text(0), NodeKind::Title).groupPath !=
             m_state.node.groupPath)
             continue;
-        auto* item = new QTreeWidgetItem;
-        item->setText(0, newTitle);
-        item->setData(0, kKindRole, int(NodeKind::Title));
-        item->setData(0, kFileNameRole, newTitle + QStringLiteral(".txt"));
-        item->setIcon(0, nodeIcon(NodeKind::Title));
+        QTreeWidgetItem* item =
+            newNode(NodeKind::Title, newTitle, newTitle + QStringLiteral(".txt"),
+                    nodeIcon(NodeKind::Title));
         QTreeWidgetItem* parent = (*it)->parent();
         if (parent)
             parent->insertChild(parent->indexOfChild(*it) + 1, item);
         else
             m_tree->insertTopLevelItem(m_tree->indexOfTopLevelItem(*it) + 1, item);
+        // The new title is the open one: the tree shows it, and Rename renames it.
+        m_tree->setCurrentItem(item);
         return;
     }
 }
@@ -215,6 +225,8 @@ void TForm1::TreeView1Click()
     action(QStringLiteral("Delete1"))->setEnabled(true);
 
     QTreeWidgetItem* node = selected.constFirst();
+    // Saving may have selected a title it made ("Keep both"): the clicked node opens.
+    m_tree->setCurrentItem(node);
     QStringList ancestors;
     for (QTreeWidgetItem* p = node->parent(); p; p = p->parent())
         ancestors.prepend(p->text(0));
@@ -309,6 +321,7 @@ void TForm1::showGroup()
     setWindowTitle(QStringLiteral("Morvane"));
     m_clickList.clear();
     m_clickListBox->clear();
+    AssignHotkeys(); // no letters beside an empty list, and no hotkeys
     setEditorText(groupExplanation());
     m_editor->setReadOnly(true);
 

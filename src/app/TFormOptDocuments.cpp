@@ -169,8 +169,8 @@ void TFormOpt::Label10Click()
 
 bool TFormOpt::BitBtn3Click()
 {
-    if (Dialogs::question(this, QStringLiteral("You really must delete all documents? ")) !=
-        Dialogs::Answer::Yes)
+    if (Dialogs::question(this, QStringLiteral("You really must delete all documents? "),
+                          Dialogs::Answer::No) != Dialogs::Answer::Yes)
         return false;
     const bool deleted = Shell::deleteFolderTree(m_state.dataFolder);
     Dialogs::information(this, deleted ? QStringLiteral("It is successful to delete ")

@@ -181,6 +181,10 @@ public:
             // Its own end, or else the last date line above all its lines.
             m_end = later.ownEnd().empty() ? m_lastDate : later.ownEnd();
             m_endIsLastDate = false;
+        } else if (m_endIsLastDate && !later.m_lastDate.empty()) {
+            // Date lines alone: the end stays the date line above our last item.
+            m_end = m_lastDate;
+            m_endIsLastDate = false;
         }
         if (!later.m_lastDate.empty())
             m_lastDate = later.m_lastDate;

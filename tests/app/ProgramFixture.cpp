@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QListWidget>
+#include <QPointer>
 #include <QProgressDialog>
 #include <QScreen>
 #include <QTest>
@@ -129,6 +130,33 @@ void ProgramFixture::click(const QString& path)
                       tree()->visualItemRect(item).center());
     // The tree selects on the press; the window opens the node on a queued call.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+}
+
+void ProgramFixture::pressOnBoxes(Qt::Key key, int times)
+{
+    Dialogs::setScripted(false);
+    boxesPressed = 0;
+    boxPoll = std::make_unique<QTimer>();
+    QObject::connect(boxPoll.get(), &QTimer::timeout,
+                     [this, key, times, last = QPointer<QWidget>()]() mutable {
+                         QWidget* box = QApplication::activeModalWidget();
+                         if (!box || box == last || !box->isVisible())
+                             return;
+                         last = box;
+                         // Any box past those expected is closed, and counted, rather than left
+                         // waiting.
+                         QTest::keyClick(box, boxesPressed++ < times ? key : Qt::Key_Escape);
+                     });
+    boxPoll->start(10);
+}
+
+int ProgramFixture::scriptBoxes()
+{
+    if (!boxPoll)
+        return 0; // still scripted: the messages recorded so far stay
+    boxPoll.reset();
+    Dialogs::setScripted(true);
+    return boxesPressed;
 }
 
 void ProgramFixture::type(const QString& text)

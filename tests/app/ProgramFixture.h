@@ -65,10 +65,18 @@ public:
     // window: in the middle of the long work, whose pieces let timers run.
     void whenProgressShows(std::function<void()> action);
 
+    // From now on the program's boxes show for real, and key is pressed on
+    // each of the next `times` boxes as it shows, as a hurried user does;
+    // scriptBoxes() goes back to scripted boxes and says how many showed.
+    void pressOnBoxes(Qt::Key key, int times);
+    int scriptBoxes();
+
     TempDataFolder docs;
     // HOME for the run: launchers and other XDG folders land here.
     TempDataFolder home;
     ProgramOptions options;
     std::unique_ptr<Program> program;
     std::unique_ptr<QTimer> progressPoll;
+    std::unique_ptr<QTimer> boxPoll;
+    int boxesPressed = 0;
 };

@@ -294,6 +294,12 @@ void TestLibrary::openTitleFollowsRenames()
     f.type("\nplum");
     f.form1()->action("Post1")->trigger();
     QVERIFY(f.readData("Renamed/B/fruit.txt").contains("plum"));
+    // Clicked again after another title, the renamed node opens its file.
+    f.click("Top");
+    f.click("Renamed/B/fruit");
+    QCOMPARE(Dialogs::shownMessages(), QStringList());
+    QVERIFY(f.editor()->lines().contains("plum"));
+    QVERIFY(!f.editor()->isReadOnly());
 }
 
 void TestLibrary::deleting_data()
@@ -332,6 +338,14 @@ void TestLibrary::deleting_data()
         << QStringList{"Really must you delete All title? ",
                        "You really must delete all documents? ", "It is successful to delete "}
         << true;
+    // -1: Enter pressed on the real box. A hurried second Enter finds no box.
+    QTest::newRow("nothing selected, Enter twice: nothing deleted")
+        << "Top"
+        << "" << QList<int>{-1, -1} << QStringList{} << QStringList{"Top.txt", "A/t.txt"}
+        << QStringList{} << false;
+    QTest::newRow("a title, Enter: kept") << "Top"
+                                          << "A/t" << QList<int>{-1} << QStringList{}
+                                          << QStringList{"A/t.txt"} << QStringList{} << false;
     QTest::newRow("all documents, second answer no")
         << "Top"
         << "" << QList<int>{int(A::Yes), int(A::No)} << QStringList{} << QStringList{"Top.txt"}
@@ -360,9 +374,14 @@ void TestLibrary::deleting()
         // Reached with the keyboard: the state is that of the selected node.
         f.tree()->setCurrentItem(f.node(target));
     }
+    const bool byEnter = answers.first() < 0;
+    if (byEnter)
+        f.pressOnBoxes(Qt::Key_Return, int(answers.size()));
     for (int a : answers)
-        Dialogs::setNextAnswer(Dialogs::Answer(a));
+        if (a >= 0)
+            Dialogs::setNextAnswer(Dialogs::Answer(a));
     f.form1()->action("Delete1")->trigger();
+    QCOMPARE(f.scriptBoxes(), byEnter ? 1 : 0);
     for (const QString& g : gone)
         QVERIFY2(!QFileInfo::exists(f.dataFolder() + g), qPrintable(g));
     for (const QString& k : kept)

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QProgressDialog>
 #include <QRegularExpression>
@@ -312,6 +313,11 @@ void TestOpenSave::changedOnDisk_data()
                                << "" << false;
     QTest::newRow("closed: nothing saved") << -1 << outside << QByteArray() << "Morvane---Fruit"
                                            << "" << false;
+    // -2 and -3: Enter and Escape pressed on the box itself, as a hurried user does.
+    QTest::newRow("Enter keeps both") << -2 << outside << mine << "Morvane---Other"
+                                      << "" << false;
+    QTest::newRow("Escape: nothing saved") << -3 << outside << QByteArray() << "Morvane---Fruit"
+                                           << "" << false;
     // 3: ended by a signal, nobody is asked and both are kept.
     QTest::newRow("unattended shutdown") << 3 << outside << mine << "Morvane---Fruit (2)"
                                          << "" << false;
@@ -351,7 +357,13 @@ void TestOpenSave::changedOnDisk()
         QVERIFY(QFile::setPermissions(fruit, {}));
         asUser.emplace();
     }
-    Dialogs::setNextChoice(choice);
+    const bool byKey = choice <= -2;
+    if (byKey) {
+        f.pressOnBoxes(choice == -2 ? Qt::Key_Return : Qt::Key_Escape, 1);
+        choice = choice == -2 ? 2 : -1;
+    } else {
+        Dialogs::setNextChoice(choice);
+    }
     if (choice == 3) {
         f.form1()->shutdown(false);
     } else if (!report.isEmpty()) {
@@ -359,13 +371,16 @@ void TestOpenSave::changedOnDisk()
         const QRegularExpression total(QRegularExpression::wildcardToRegularExpression(
             report, QRegularExpression::UnanchoredWildcardConversion));
         QVERIFY2(total.match(f.readData("Total.tol")).hasMatch(), f.readData("Total.tol"));
+        // The tree shows the title the caption names.
+        QCOMPARE(f.tree()->currentItem()->text(0), f.form1()->windowTitle().mid(10));
         return;
     } else {
         f.click("Other");
     }
     asUser.reset();
-    QCOMPARE(Dialogs::shownMessages().size(), choice == 3 ? 0 : 1);
-    QVERIFY(Dialogs::shownMessages().join(' ').contains("changed on disk") || choice == 3);
+    QCOMPARE(f.scriptBoxes(), byKey ? 1 : 0);
+    QCOMPARE(Dialogs::shownMessages().size(), choice == 3 || byKey ? 0 : 1);
+    QVERIFY(Dialogs::shownMessages().join(' ').contains("changed on disk") || choice == 3 || byKey);
     QTEST(f.readData("Fruit.txt"), "fruit");
     QTEST(f.readData("Fruit (2).txt"), "copy");
     QTEST(f.form1()->windowTitle(), "caption");
@@ -380,6 +395,21 @@ void TestOpenSave::changedOnDisk()
     f.click(choice == 2 ? "Fruit (2)" : "Fruit");
     f.type("again");
     f.click("Other");
+    QCOMPARE(Dialogs::shownMessages(), QStringList());
+    if (choice != 2)
+        return;
+    // The new title is a title like any other: renamed from the menu, it opens again.
+    f.click("Fruit (2)");
+    f.form1()->action("Rename1")->trigger();
+    QLineEdit* edit = nullptr;
+    QTRY_VERIFY((edit = f.tree()->findChild<QLineEdit*>()) && edit->isVisible());
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(edit, "Kept");
+    QTest::keyClick(edit, Qt::Key_Return);
+    QTRY_VERIFY(f.node("Kept"));
+    f.click("Other");
+    f.click("Kept");
+    QVERIFY(f.editor()->lines().contains("again"));
     QCOMPARE(Dialogs::shownMessages(), QStringList());
 }
 

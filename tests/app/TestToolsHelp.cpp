@@ -409,7 +409,7 @@ void TestToolsHelp::dialogsOverHelp()
         Dialogs::question(w, "x");
         break;
     case 3:
-        Dialogs::choose(w, "x", {"a", "b"});
+        Dialogs::choose(w, "x", {"a", "b"}, 0);
         break;
     case 4:
         Dialogs::openFileName(w, "x", "*.txt");

@@ -32,7 +32,7 @@ root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 files=$root/files
 dpkg-deb -c "$deb" | awk '{ print $6 }' | sed 's|^\./|/|; s|/$||' | sort > "$files"
-for f in /usr/bin/morvane /usr/bin/morvane-report \
+for f in /usr/bin/morvane /usr/bin/morvane-report /usr/libexec/morvane/morvane-report-charts \
          /usr/share/applications/morvane.desktop \
          /usr/share/metainfo/io.github.morvane.Morvane.metainfo.xml \
          /usr/share/icons/hicolor/scalable/apps/morvane.svg \

@@ -438,6 +438,9 @@ void TestTally::fileBytesAsDecoded_data()
     QTest::newRow("several pieces") << block.repeated((9 << 19) / block.size());
     QTest::newRow("several pieces, legacy byte in the last")
         << block.repeated((9 << 19) / block.size()) + "caf\xE9\r\n";
+    // The second share holds a date line and no item: the end stays the date
+    // line above the last item (none here).
+    QTest::newRow("date line after the last item") << QByteArray("apple pie\r\n//1/2/24\r\n");
     QTest::newRow("lines of 15 to 17 bytes") << QByteArray("abcdefghijklmno\r\nabcdefghijklmnop\r"
                                                            "abcdefghijklmnopq\nabcdefghijklmnop\r");
 }
