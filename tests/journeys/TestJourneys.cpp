@@ -35,7 +35,8 @@ private slots:
 private:
     // A library of one title, t, opened at start, the start-up help off.
     void seed(const QByteArray& title);
-    QByteArray editorBytes() { return p->editorText().toUtf8().replace('\n', "\r\n"); }
+    // The editor's lines as a save writes them: each one ends in CR LF.
+    QByteArray editorBytes() { return (p->editorText() + '\n').toUtf8().replace('\n', "\r\n"); }
 
     std::unique_ptr<Home> h;
     std::unique_ptr<Driver> p;
@@ -125,7 +126,6 @@ void TestJourneys::firstHour()
     STEP(p->waitFor([&] { return p->editorText().endsWith("coffee\nnews\nsleep\n"); }, "the paste"));
     // Both columns follow the text, however quickly Ctrl went up.
     STEP(p->waitFor([&] { return p->clickList().contains("news"); }, "news in the click list"));
-    QEXPECT_FAIL("", "the hotkey column lags a quick paste", Continue);
     QCOMPARE(p->hotkeys().size(), p->clickList().size());
     STEP(p->click("ToolButtonSave"));
     const QByteArray saved = day1 + "//5 Mar 2024\r\nwalk\r\ntea\r\ncoffee\r\nnews\r\nsleep\r\n\r\n";
@@ -138,7 +138,6 @@ void TestJourneys::firstHour()
     STEP(p->clickRow("TreeView1", "Habits"));
     STEP(p->clickRow("TreeView1", "Habits\\Rest"));
     STEP(p->waitForCaption("Morvane---Rest"));
-    QEXPECT_FAIL("", "the renamed node keeps its old file", Abort);
     QCOMPARE(p->messageText(), QString());
     QCOMPARE(editorBytes(), saved);
 
@@ -152,8 +151,8 @@ void TestJourneys::firstHour()
     QCOMPARE(editorBytes(), saved);
 
     STEP(p->click("ToolButtonStartOpen"));
-    STEP(p->waitFor([&] { return h->read("defaultfile.cnt").startsWith("Rest"); }, "the default"));
-    qDebug() << h->read("defaultfile.cnt");
+    STEP(p->waitFor([&] { return h->read("defaultfile.cnt") == "Rest\r\nHealth\r\n"; },
+                    "the default"));
     STEP(p->quit());
     STEP(p->start());
     STEP(p->waitForCaption("Morvane---Rest"));
@@ -165,7 +164,8 @@ void TestJourneys::firstHour()
     STEP(p->waitForMessage("Really must you delete Rest?"));
     STEP(p->answer("Yes"));
     STEP(p->waitFor([&] { return !QFile::exists(h->data() + "Health/Rest.txt"); }, "the delete"));
-    qDebug() << p->caption() << p->messageText() << h->read("defaultfile.cnt");
+    STEP(p->waitForCaption("Morvane---Please click a title to start."));
+    QVERIFY(p->find("TreeView1").row("Health\\Rest").isEmpty());
 }
 
 void TestJourneys::changedOutside_data()
@@ -206,7 +206,6 @@ void TestJourneys::changedOutside()
         STEP(p->answer(answer));
     STEP(p->waitFor([&] { return !p->messageBox().valid(); }, "the question to close"));
     STEP(p->waitFor([&] { return h->read("t.txt") == title; }, "t.txt as chosen"));
-    QEXPECT_FAIL("Enter", "Enter on the question reloads", Abort);
     QCOMPARE(h->read("t (2).txt"), beside);
     QVERIFY(p->editorText().contains(shown + "\n"));
     QVERIFY(!p->editorText().contains((shown == "mine" ? "theirs" : "mine") + QString("\n")));
@@ -214,7 +213,6 @@ void TestJourneys::changedOutside()
         return;
     // The new title is the open one, highlighted, and can be renamed and opened again.
     STEP(p->waitForCaption("Morvane---t (2)"));
-    QEXPECT_FAIL("", "the tree highlight stays on the old title", Abort);
     QVERIFY(p->find("TreeView1").row("t (2)")["current"].toBool());
     STEP(p->menu("File", "Rename..."));
     p->key("a", "ctrl");
