@@ -244,7 +244,7 @@ bool Driver::waitForMessage(const QString& containing)
                    "a message with " + containing);
 }
 
-bool Driver::click(const QString& name, const QString& window)
+bool Driver::clickStill(const std::function<Widget()>& found, const QString& what)
 {
     // Where it stood in two maps in a row: a window just shown may still be
     // moved by the window manager.
@@ -252,28 +252,23 @@ bool Driver::click(const QString& name, const QString& window)
     QRect before;
     if (!waitFor(
             [&] {
-                w = find(name, window);
+                w = found();
                 return w.valid() && w.enabled() && std::exchange(before, w.rect()) == w.rect();
             },
-            "an enabled " + name))
+            "an enabled " + what))
         return false;
     m_x.click(w.clickPoint());
     return true;
 }
 
+bool Driver::click(const QString& name, const QString& window)
+{
+    return clickStill([&] { return find(name, window); }, name);
+}
+
 bool Driver::clickText(const QString& text, const QString& window)
 {
-    Widget w;
-    QRect before;
-    if (!waitFor(
-            [&] {
-                w = findText(text, window);
-                return w.valid() && w.enabled() && std::exchange(before, w.rect()) == w.rect();
-            },
-            "an enabled control showing " + text))
-        return false;
-    m_x.click(w.clickPoint());
-    return true;
+    return clickStill([&] { return findText(text, window); }, "control showing " + text);
 }
 
 bool Driver::clickRow(const QString& name, const QString& row, int button)

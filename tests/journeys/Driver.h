@@ -102,6 +102,7 @@ public:
 
 private:
     bool fail(const QString& why);
+    bool clickStill(const std::function<Widget()>& found, const QString& what);
 
     const Home& m_home;
     QProcess m_process;

@@ -31,6 +31,7 @@ private slots:
     void shortcutPage_data();
     void shortcutPage();
     void documentsPage();
+    void windowManagerStartsLater();
 
 private:
     // A library of one title, t, opened at start, the start-up help off.
@@ -466,6 +467,51 @@ void TestJourneys::documentsPage()
     STEP(p->answer("OK"));
     QVERIFY(!QFileInfo::exists(h->data()));
     STEP(p->quit());
+}
+
+// A window manager started while the program runs reparents and maps its
+// windows again: the help must not come back, nor the title close.
+void TestJourneys::windowManagerStartsLater()
+{
+    QProcess probe;
+    probe.start("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"});
+    if (probe.waitForFinished(5000) && probe.readAll().contains("window id"))
+        QSKIP("runs on a screen without a window manager");
+    QVERIFY(h->write("t.txt", "//4 Mar 2024\r\n"));
+    QVERIFY(h->write("defaultfile.cnt", "t\r\n\r\n"));
+    STEP(p->start());
+    STEP(p->waitForCaption("Morvane---t"));
+    STEP(p->waitFor([&] { return p->find("BitBtn2", "Help").valid(); }, "the start-up help"));
+    STEP(p->click("BitBtn2", "Help")); // "I See": shown again at the next start only
+    STEP(p->waitFor([&] { return !p->find("BitBtn2", "Help").valid(); }, "the help to close"));
+
+    QProcess wm;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QDir().mkpath(h->path() + "wmhome");
+    env.insert("HOME", h->path() + "wmhome");
+    wm.setProcessEnvironment(env);
+    wm.start("openbox", {"--sm-disable"});
+    STEP(p->waitFor(
+        [&] {
+            QProcess check;
+            check.start("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"});
+            return check.waitForFinished(5000) && check.readAll().contains("window id");
+        },
+        "openbox"));
+    QTest::qWait(1500); // the help's timer would have fired by now
+    STEP(p->raise("Morvane---t"));
+    STEP(p->click("RichEditNeed"));
+    p->key("End", "ctrl");
+    p->type("one\ntwo\nthree\nfour\nfive\n");
+    STEP(p->waitFor([&] { return p->clickList().contains("five"); }, "the five items"));
+    QVERIFY(!p->find("BitBtn2", "Help").valid());
+    QCOMPARE(p->caption(), QString("Morvane---t"));
+    STEP(p->click("ToolButtonSave"));
+    STEP(p->waitFor([&] { return h->read("t.txt").contains("one\r\ntwo\r\nthree\r\nfour\r\nfive\r\n"); },
+                    "the five items saved"));
+    STEP(p->quit());
+    wm.terminate();
+    wm.waitForFinished(5000);
 }
 
 QTEST_MAIN(TestJourneys)

@@ -174,7 +174,8 @@ QSet<QString> Walker::present(bool withEditor, const QString& except, bool withC
     if (withEditor)
         add(p->editorText());
     for (const QString& root : {m_home->data(), m_home->state()}) {
-        QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        // Hidden files are writes under way: what they hold is not kept yet.
+        QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QString file = it.next();
             QFile f(file);
