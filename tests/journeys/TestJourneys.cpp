@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QSet>
 #include <QTest>
+#include <tuple>
 #include <utility>
 #include <memory>
 
@@ -32,6 +33,7 @@ private slots:
     void shortcutPage();
     void documentsPage();
     void windowManagerStartsLater();
+    void wholeTitle();
 
 private:
     // A library of one title, t, opened at start, the start-up help off.
@@ -467,6 +469,70 @@ void TestJourneys::documentsPage()
     STEP(p->answer("OK"));
     QVERIFY(!QFileInfo::exists(h->data()));
     STEP(p->quit());
+}
+
+// Append Text, Replace and Export with each of its filters, through their
+// pages and the file dialogs.
+void TestJourneys::wholeTitle()
+{
+    seed("//4 Mar 2024\r\na\r\n\r\n//note\r\nb\r\n");
+    QFile in(h->path() + "in.txt");
+    QVERIFY(in.open(QIODevice::WriteOnly) && in.write("c\r\nd\r\n") == 6);
+    in.close();
+    STEP(p->start());
+    STEP(p->waitForCaption("Morvane---t"));
+    const auto throughDialog = [&](const QString& file) {
+        if (!p->waitFor([&] { return p->find("fileNameEdit").data["focus"].toBool(); },
+                        "the file dialog"))
+            return false;
+        p->key("a", "ctrl");
+        p->type(file + "\n");
+        return true;
+    };
+    STEP(p->menu("File", "Append Text..."));
+    STEP(throughDialog(in.fileName()));
+    STEP(p->waitFor([&] { return p->editorText().endsWith("b\n\nc\nd\n"); }, "the appended lines"));
+    // The next item starts a line of its own.
+    p->type("e\n");
+    STEP(p->click("ToolButtonSave"));
+    const QByteArray body = "\r\n//note\r\nb\r\n\r\nc\r\nd\r\ne\r\n\r\n";
+    STEP(p->waitFor([&] { return h->read("t.txt") == "//4 Mar 2024\r\na\r\n" + body; },
+                    "the appended title saved"));
+
+    STEP(p->menu("Edit", "Replace Item..."));
+    STEP(p->click("ComboBox1"));
+    p->key("a", "ctrl");
+    p->type("a");
+    STEP(p->click("Edit2"));
+    p->key("a", "ctrl");
+    p->type("z");
+    STEP(p->click("BitBtn3"));
+    STEP(p->waitForMessage("1 row be replaced"));
+    STEP(p->answer("OK"));
+    QCOMPARE(editorBytes(), "//4 Mar 2024\r\nz\r\n" + body);
+
+    int exports = 0;
+    const QByteArray z = "z\r\n\r\n";
+    for (const auto& [choice, noSpace, exported] :
+         {std::tuple{"Export all", false, "//4 Mar 2024\r\n" + z + "//note\r\nb\r\n\r\nc\r\nd\r\ne\r\n\r\n"},
+          {"Don't export date lines ", false, z + "//note\r\nb\r\n\r\nc\r\nd\r\ne\r\n\r\n"},
+          {"Don't export all note lins", false, z + "b\r\n\r\nc\r\nd\r\ne\r\n\r\n"},
+          {"Export all", true, QByteArray("//4 Mar 2024\r\nz\r\n//note\r\nb\r\nc\r\nd\r\ne\r\n")}}) {
+        STEP(p->menu("File", "Export..."));
+        STEP(p->clickText(choice));
+        Widget box;
+        STEP(p->waitFor([&] { return (box = p->find("CheckBox1", "")).valid(); }, "the box"));
+        if (box.data["checked"].toBool() != noSpace)
+            STEP(p->click("CheckBox1", box.window()));
+        STEP(p->click("BitBtn12"));
+        const QString out = h->path() + QString("out%1.txt").arg(++exports);
+        STEP(throughDialog(out));
+        STEP(p->waitForMessage("ok"));
+        STEP(p->answer("OK"));
+        QFile f(out);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), exported);
+    }
 }
 
 // A window manager started while the program runs reparents and maps its
