@@ -55,6 +55,10 @@ private:
     bool remove();
     bool report();
     bool changeOutside();
+    bool throughFileDialog(const QString& file);
+    bool append();
+    bool replace();
+    bool exportTitle();
     bool kill();
     bool restart();
 
@@ -195,6 +199,10 @@ bool Walker::check(const QString& captionBefore, bool mayLeaveTitle)
     for (const QString& t : std::as_const(m_must))
         if (!lines.contains(t))
             return fault("the typed line " + t + " is in no editor, file or copy");
+    // A "Keep both" title is one more to walk to.
+    const QString open = openTitle();
+    if (!open.isEmpty() && !m_titles.contains(open))
+        m_titles << open;
     // Only the user may bring the window back to its no-title state.
     if (!mayLeaveTitle && captionBefore.startsWith("Morvane---") && captionBefore != kNoTitle &&
         p->caption() == kNoTitle)
@@ -375,8 +383,10 @@ bool Walker::rename()
     p->type(name + "\n");
     if (!settle())
         return false;
-    if (QFile::exists(m_home->data() + name + ".txt"))
-        m_titles.replace(m_titles.indexOf(old), name);
+    if (QFile::exists(m_home->data() + name + ".txt")) {
+        m_titles.removeAll(old);
+        m_titles << name;
+    }
     return true;
 }
 
@@ -428,6 +438,80 @@ bool Walker::changeOutside()
     log("another program appends " + line + " to " + name);
     m_home->append(name + ".txt", line.toUtf8() + "\r\n");
     return true;
+}
+
+bool Walker::throughFileDialog(const QString& file)
+{
+    if (!p->waitFor([&] { return p->find("fileNameEdit").data["focus"].toBool(); },
+                    "the file dialog"))
+        return fault(p->failure());
+    p->key("a", "ctrl");
+    p->type(file + "\n");
+    return true;
+}
+
+bool Walker::append()
+{
+    if (!editable())
+        return true;
+    const QStringList lines{token(), token()};
+    const QString file = m_home->path() + "append.txt";
+    QFile f(file);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return fault("append.txt could not be written");
+    f.write((lines.join("\r\n") + "\r\n").toUtf8());
+    f.close();
+    log("append text " + lines.join(' '));
+    if (!p->menu("File", "Append Text...") || !throughFileDialog(file))
+        return fault(p->failure());
+    for (const QString& t : lines)
+        m_must.insert(t);
+    return true;
+}
+
+bool Walker::replace()
+{
+    const QStringList lines = p->editorText().split('\n');
+    QStringList items;
+    for (const QString& l : lines)
+        if (l.startsWith('k'))
+            items << l;
+    if (!editable() || items.isEmpty())
+        return true;
+    const QString old = items[pick(items.size())], now = token();
+    log("replace " + old + " with " + now);
+    if (!p->menu("Edit", "Replace Item...") || !p->click("ComboBox1"))
+        return fault(p->failure());
+    p->key("a", "ctrl");
+    p->type(old);
+    if (!p->click("Edit2"))
+        return fault(p->failure());
+    p->key("a", "ctrl");
+    p->type(now);
+    if (!p->click("BitBtn3") || !p->waitForMessage("be replaced"))
+        return fault(p->failure());
+    // The user replaced every such line: the old item may go, the new must stay.
+    if (!p->messageText().startsWith("0 "))
+        m_must.insert(now);
+    m_must.remove(old);
+    return true;
+}
+
+bool Walker::exportTitle()
+{
+    if (openTitle().isEmpty())
+        return true;
+    static const char* const choices[] = {"Export all", "Don't export date lines ",
+                                          "Don't export all note lins"};
+    const QString file = m_home->path() + "export.txt";
+    QFile::remove(file);
+    const QString choice = choices[pick(3)];
+    log("export, " + choice);
+    if (!p->menu("File", "Export...") || !p->clickText(choice) ||
+        !p->click("BitBtn12") || !throughFileDialog(file) || !p->waitForMessage("ok") ||
+        !p->answer("OK"))
+        return fault("export: " + p->failure());
+    return QFile::exists(file) || fault("the export wrote nothing");
 }
 
 bool Walker::kill()
@@ -493,14 +577,17 @@ bool Walker::act(int kind)
         log("the next day");
         return true;
     case 15: return kill();
-    default: return restart();
+    case 16: return restart();
+    case 17: return append();
+    case 18: return replace();
+    default: return exportTitle();
     }
 }
 
 WalkResult Walker::run(int actions, qint64 deadlineMs, int stopAt)
 {
     // How often each action comes, in the order act() numbers them.
-    static const int weights[] = {24, 5, 8, 4, 3, 8, 6, 10, 8, 3, 3, 2, 3, 5, 2, 2, 2};
+    static const int weights[] = {24, 5, 8, 4, 3, 8, 6, 10, 8, 3, 3, 2, 3, 5, 2, 2, 2, 2, 2, 2};
     int total = 0;
     for (int w : weights)
         total += w;
@@ -524,7 +611,7 @@ WalkResult Walker::run(int actions, qint64 deadlineMs, int stopAt)
         const QString before = p->caption();
         ++m_result.actions;
         m_cancelled = false;
-        if (!act(kind) || !check(before, kind == 11 || kind >= 15))
+        if (!act(kind) || !check(before, kind == 11 || kind == 15 || kind == 16))
             break;
     }
     if (!m_result.fault.isEmpty())
