@@ -55,6 +55,7 @@ private:
     bool remove();
     bool report();
     bool changeOutside();
+    bool reach(const QString& widget);
     bool throughFileDialog(const QString& file);
     bool append();
     bool replace();
@@ -440,6 +441,25 @@ bool Walker::changeOutside()
     return true;
 }
 
+// The page or dialog a command opens, once the questions on the way are
+// answered; false when one was cancelled (or a fault came).
+bool Walker::reach(const QString& widget)
+{
+    for (int round = 0; round < 3; ++round) {
+        p->waitFor(
+            [&] {
+                const QJsonObject map = p->map();
+                return p->messageBox(map).valid() || p->find(widget, QString(), map).valid();
+            },
+            widget, 10000);
+        if (p->find(widget).valid())
+            return true;
+        if (!settle())
+            return false;
+    }
+    return false;
+}
+
 bool Walker::throughFileDialog(const QString& file)
 {
     if (!p->waitFor([&] { return p->find("fileNameEdit").data["focus"].toBool(); },
@@ -462,7 +482,11 @@ bool Walker::append()
     f.write((lines.join("\r\n") + "\r\n").toUtf8());
     f.close();
     log("append text " + lines.join(' '));
-    if (!p->menu("File", "Append Text...") || !throughFileDialog(file))
+    if (!p->menu("File", "Append Text..."))
+        return fault(p->failure());
+    if (!reach("fileNameEdit"))
+        return m_result.fault.isEmpty();
+    if (!throughFileDialog(file))
         return fault(p->failure());
     for (const QString& t : lines)
         m_must.insert(t);
@@ -480,7 +504,12 @@ bool Walker::replace()
         return true;
     const QString old = items[pick(items.size())], now = token();
     log("replace " + old + " with " + now);
-    if (!p->menu("Edit", "Replace Item...") || !p->click("ComboBox1"))
+    // The command saves first, which may ask about a change made outside.
+    if (!p->menu("Edit", "Replace Item..."))
+        return fault(p->failure());
+    if (!reach("ComboBox1"))
+        return m_result.fault.isEmpty(); // the question was cancelled
+    if (!p->click("ComboBox1"))
         return fault(p->failure());
     p->key("a", "ctrl");
     p->type(old);
@@ -507,7 +536,11 @@ bool Walker::exportTitle()
     QFile::remove(file);
     const QString choice = choices[pick(3)];
     log("export, " + choice);
-    if (!p->menu("File", "Export...") || !p->clickText(choice) ||
+    if (!p->menu("File", "Export..."))
+        return fault(p->failure());
+    if (!reach("BitBtn12"))
+        return m_result.fault.isEmpty();
+    if (!p->clickText(choice) ||
         !p->click("BitBtn12") || !throughFileDialog(file) || !p->waitForMessage("ok") ||
         !p->answer("OK"))
         return fault("export: " + p->failure());
