@@ -146,6 +146,8 @@ bool Walker::answer(const Widget& box)
         m_cancelled = m_cancelled || button == "No";
     } else if (text.contains("restore the unsaved lines")) {
         button = pick(2) ? "Yes" : "No";
+    } else if (text.contains("All title") || text.contains("all documents")) {
+        button = "No"; // the walk deletes one title at a time
     } else if (text.contains("Really must you delete") || text.contains("permanently delete")) {
         button = "Yes";
     } else if (text.contains("Cannot open file")) {
@@ -403,6 +405,8 @@ bool Walker::remove()
         return fault(p->failure());
     if (!p->waitForMessage("Really must you delete"))
         return fault(p->failure());
+    if (!p->messageText().contains("delete " + name + "?"))
+        return true; // it asks about something else: answered No
     for (auto it = m_must.begin(); it != m_must.end();)
         it = elsewhere.contains(*it) ? std::next(it) : m_must.erase(it);
     m_titles.removeAll(name);
@@ -540,11 +544,13 @@ bool Walker::exportTitle()
         return fault(p->failure());
     if (!reach("BitBtn12"))
         return m_result.fault.isEmpty();
-    if (!p->clickText(choice) ||
-        !p->click("BitBtn12") || !throughFileDialog(file) || !p->waitForMessage("ok") ||
-        !p->answer("OK"))
+    if (!p->clickText(choice) || !p->click("BitBtn12") || !throughFileDialog(file))
         return fault("export: " + p->failure());
-    return QFile::exists(file) || fault("the export wrote nothing");
+    // The export saves the title too, which may ask first.
+    p->waitFor([&] { return p->messageBox().valid() || QFile::exists(file); }, "the export");
+    if (!settle())
+        return false;
+    return QFile::exists(file) || m_cancelled || fault("the export wrote nothing");
 }
 
 bool Walker::kill()
