@@ -37,7 +37,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     options.splitAbove = 0;
     const FileTally::Result shares =
         FileTally::count(fd, bytes.size(), QStringLiteral("t"), options);
+    // Per day, the shares joined give one thread's reports.
+    options.by = FileTally::Period::Day;
+    const FileTally::Result days = FileTally::count(fd, bytes.size(), QStringLiteral("t"), options);
+    options.threads = 1;
+    const FileTally::Result oneDays =
+        FileTally::count(fd, bytes.size(), QStringLiteral("t"), options);
     ::close(fd);
+    if (days.periods.size() != oneDays.periods.size() || days.undatedItems != oneDays.undatedItems)
+        __builtin_trap();
+    for (size_t i = 0; i < days.periods.size(); ++i) {
+        const TallyCounting::CountedReport& a = days.periods[i].report;
+        const TallyCounting::CountedReport& b = oneDays.periods[i].report;
+        if (days.periods[i].name != oneDays.periods[i].name || a.fromDate != b.fromDate ||
+            a.toDate != b.toDate || a.days != b.days || a.total != b.total ||
+            a.items.size() != b.items.size())
+            __builtin_trap();
+        for (size_t k = 0; k < a.items.size(); ++k) {
+            if (a.items[k].name != b.items[k].name || a.items[k].count != b.items[k].count)
+                __builtin_trap();
+        }
+    }
     const TallyOutcome joined =
         tallyOutcome(shares.whole, QStringLiteral("t"), whole.countTime, TallyResult());
     if (!shares.error.isEmpty() || joined.counted != whole.counted)

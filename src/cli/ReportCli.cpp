@@ -439,29 +439,40 @@ int runReportCli(const QStringList& args, QIODevice& out, QTextStream& err, cons
     } else {
         // Every item finds its place, as in the program, whose table has one
         // entry per click-list entry.
+        // Without a chart or a document, a period's report is made as it is written.
+        tallyOptions.periodsOnDemand = !cl.has("chart") && !cl.has("docx");
         counted = FileTally::count(file.handle(), file.size(), path, tallyOptions);
         if (!counted.error.isEmpty())
             return fail(err, counted.error);
+        file.close();
+        // Written a piece at a time: a report per day of a large title can
+        // be larger than the title.
+        const ReportFormats::Sink sink = [&](QByteArrayView bytes) {
+            return writeAll(out, bytes, &writeError);
+        };
+        bool written = false;
         if (tallyOptions.by != FileTally::Period::None) {
             const QString by = cl.value("by");
             if (format == QLatin1String("text"))
-                report = ReportFormats::periodsText(counted.periods, titleName, by, time);
+                written = ReportFormats::periodsText(counted, titleName, by, time, sink);
             else if (format == QLatin1String("csv"))
-                report = ReportFormats::periodsCsv(counted.periods);
+                written = ReportFormats::periodsCsv(counted, sink);
             else
-                report = ReportFormats::periodsJson(counted.periods, titleName, by,
-                                                    counted.undatedItems);
+                written = ReportFormats::periodsJson(counted, titleName, by, sink);
         } else if (format == QLatin1String("text")) {
-            report = ReportFormats::text(counted.whole, titleName, time);
+            written = ReportFormats::text(counted.whole, titleName, time, sink);
         } else if (format == QLatin1String("csv")) {
-            report = ReportFormats::csv(counted.whole);
+            written = ReportFormats::csv(counted.whole, sink);
         } else {
-            report = ReportFormats::json(counted.whole, titleName, time);
+            written = ReportFormats::json(counted.whole, titleName, time, sink);
         }
+        if (!written)
+            return fail(err, QStringLiteral("cannot write the report to standard output: ") +
+                                 writeError);
         nothing = QStringLiteral("the title has no items");
     }
     file.close();
-    if (!writeAll(out, report, &writeError))
+    if (cl.has("pasted") && !writeAll(out, report, &writeError))
         return fail(err,
                     QStringLiteral("cannot write the report to standard output: ") + writeError);
     if (!outputs || (!cl.has("chart") && !cl.has("docx")))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStringView>
+#include <QtGlobal>
 #include <cstring>
 #include <string_view>
 #include <vector>
@@ -33,7 +34,7 @@ public:
             if (slot.value == kMissing)
                 return kMissing;
             if (slot.hash == hash && slot.length == key.size() &&
-                std::memcmp(m_keys.data() + slot.offset, key.data(), key.size()) == 0)
+                sameBytes(m_keys.data() + slot.offset, key.data(), key.size()))
                 return slot.value;
         }
     }
@@ -65,6 +66,22 @@ private:
     };
 
     size_t mask() const { return m_slots.size() - 1; }
+
+    // Most items are short: loads of a fixed size, which need no call, compare them.
+    static bool sameBytes(const char* a, const char* b, size_t n)
+    {
+        const auto word = [](const char* p) {
+            quint64 w;
+            std::memcpy(&w, p, sizeof w);
+            return w;
+        };
+        if (n >= 8 && n <= 16)
+            return word(a) == word(b) && word(a + n - 8) == word(b + n - 8);
+        if (n > 16 && n <= 32)
+            return word(a) == word(b) && word(a + 8) == word(b + 8) &&
+                   word(a + n - 16) == word(b + n - 16) && word(a + n - 8) == word(b + n - 8);
+        return std::memcmp(a, b, n) == 0;
+    }
 
     void place(const Slot& slot)
     {

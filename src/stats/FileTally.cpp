@@ -5,12 +5,15 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <limits>
 #include <map>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 
 namespace FileTally {
 
@@ -21,6 +24,8 @@ namespace {
 // Small enough to stay in the cache while its lines are counted, large
 // enough that reading costs few system calls.
 constexpr qsizetype kPiece = 1 << 20;
+// Fewer counts than this are put in report order on one thread.
+constexpr size_t kItemsForTwoThreads = 100'000;
 
 qint64 periodKey(const QDate& date, Period by)
 {
@@ -42,6 +47,34 @@ qint64 periodKey(const QDate& date, Period by)
     return 0;
 }
 
+// An item's count in one run of a period's lines, the item by its number
+// among the segment's names. Small, as there is one per item and period; a
+// count that fills it goes on in a second entry.
+struct Tallied
+{
+    quint32 id;
+    quint32 count;
+};
+
+// An item's count in a whole period.
+struct Summed
+{
+    quint32 id;
+    qint64 count;
+};
+
+// The lines of one period (or those above the first date line): the header's
+// dates and days, and the counts, whose names the segment keeps once for all
+// periods, so that many periods of many items stay small.
+template <typename View> struct PeriodCounter
+{
+    QDate firstDate;            // any date of the period, for its name
+    Counter<View> header;       // noted only: its own table stays empty
+    std::vector<Tallied> items; // in order of first appearance
+    qint64 total = 0;
+    bool repeats = false; // an item may stand in items more than once
+};
+
 // What one run of lines (the whole title, or one thread's share) counted.
 template <typename View> class Segment
 {
@@ -61,18 +94,21 @@ public:
         QDate date;
         const LineClass kind = classify(t, m_options->dateFormat, &date);
         if (kind == LineClass::Date) {
+            const bool included = (!m_options->from || date >= *m_options->from) &&
+                                  (!m_options->to || date <= *m_options->to);
+            const qint64 key = periodKey(date, m_options->by);
+            // Blocks of one period in a row are counted as one run.
+            if (!included || !m_sawBlock || !m_target || key != m_lastKey) {
+                settle();
+                m_target = included ? &periodAt(key, date) : nullptr;
+            }
             m_sawBlock = true;
-            m_lastIncluded = (!m_options->from || date >= *m_options->from) &&
-                             (!m_options->to || date <= *m_options->to);
-            m_lastKey = periodKey(date, m_options->by);
+            m_lastIncluded = included;
+            m_lastKey = key;
             m_lastDate = date;
-            m_target = m_lastIncluded ? &periodAt(m_lastKey, date) : nullptr;
-        } else if (!m_sawBlock) {
-            m_lead.add(kind, t);
-            return;
         }
-        if (m_target)
-            m_target->add(kind, t);
+        if (PeriodCounter<View>* target = m_sawBlock ? m_target : &m_lead)
+            tally(*target, kind, t);
     }
 
     // Adds what later counted of the lines that follow these.
@@ -82,18 +118,26 @@ public:
             m_whole.append(later.m_whole);
             return;
         }
+        settle();
+        later.settle();
+        std::vector<quint32> ids(later.m_where.size());
+        for (size_t id = 0; id < ids.size(); ++id)
+            ids[id] = idOf(later.nameOf(quint32(id)));
         // Lines above the later share's first date line belong to the day
         // these end in.
         if (!m_sawBlock)
-            m_lead.append(later.m_lead);
+            absorb(m_lead, later.m_lead, ids);
         else if (m_lastIncluded)
-            periodAt(m_lastKey, m_lastDate).append(later.m_lead);
+            absorb(periodAt(m_lastKey, m_lastDate), later.m_lead, ids);
         for (auto& [key, period] : later.m_periods) {
             auto it = m_periods.find(key);
-            if (it == m_periods.end())
+            if (it == m_periods.end()) {
+                for (Tallied& item : period.items)
+                    item.id = ids[item.id];
                 m_periods.emplace(key, std::move(period));
-            else
-                it->second.counter.append(period.counter);
+            } else {
+                absorb(it->second, period, ids);
+            }
         }
         if (later.m_sawBlock) {
             m_sawBlock = true;
@@ -104,50 +148,236 @@ public:
         m_target = nullptr;
     }
 
-    void fill(Result& result) const
+    // The reports; the counts are given up as they are written into them.
+    void fill(Result& result)
     {
         if (!m_routing) {
             result.whole = m_whole.report();
             result.undatedItems = m_whole.hasDateLine() ? 0 : m_whole.itemLines();
             return;
         }
-        result.undatedItems = m_lead.itemLines();
+        settle();
+        result.undatedItems = m_lead.header.itemLines();
         if (m_options->by == Period::None) {
             const auto it = m_periods.find(0);
             if (it != m_periods.end())
-                result.whole = it->second.counter.report();
+                result.whole = reportOf(it->second, m_slot);
             return;
         }
-        for (const auto& [key, period] : m_periods) {
-            if (period.counter.itemLines() > 0)
-                result.periods.push_back(
-                    {periodName(period.firstDate, m_options->by), period.counter.report()});
+        std::vector<PeriodCounter<View>*> counted;
+        size_t items = 0;
+        for (auto& [key, period] : m_periods) {
+            if (period.header.itemLines() > 0) {
+                counted.push_back(&period);
+                items += period.items.size();
+            }
         }
+        if (m_options->periodsOnDemand) {
+            for (const PeriodCounter<View>* period : counted)
+                result.periodSizes.push_back(period->items.size());
+            const Period by = m_options->by;
+            result.periodReport = [this, by, counted = std::move(counted)](size_t i) {
+                thread_local std::vector<quint32> marks; // all 0, as reportOf() leaves them
+                if (marks.size() < m_slot.size())
+                    marks.resize(m_slot.size(), 0);
+                return PeriodReport{periodName(counted[i]->firstDate, by),
+                                    reportOf(*counted[i], marks)};
+            };
+            return;
+        }
+        result.periods.resize(counted.size());
+        const auto report = [&](size_t begin, size_t end, std::vector<quint32>& marks) {
+            for (size_t i = begin; i < end; ++i)
+                result.periods[i] = {periodName(counted[i]->firstDate, m_options->by),
+                                     reportOf(*counted[i], marks)};
+        };
+        // Many periods of many items are sorted on two threads, half the items each.
+        size_t half = counted.size();
+        if (m_options->threads > 1 && items > kItemsForTwoThreads) {
+            size_t sum = 0;
+            for (half = 0; half < counted.size() && sum < items / 2; ++half)
+                sum += counted[half]->items.size();
+        }
+        std::thread helper;
+        std::vector<quint32> helperMarks;
+        if (half < counted.size()) {
+            helperMarks.assign(m_slot.size(), 0);
+            helper = std::thread(report, half, counted.size(), std::ref(helperMarks));
+        }
+        report(0, half, m_slot);
+        if (helper.joinable())
+            helper.join();
     }
 
     bool routing() const { return m_routing; }
 
 private:
-    struct PeriodCounter
-    {
-        QDate firstDate; // any date of the period, for its name
-        Counter<View> counter;
-    };
-
-    Counter<View>& periodAt(qint64 key, const QDate& date)
+    PeriodCounter<View>& periodAt(qint64 key, const QDate& date)
     {
         auto it = m_periods.find(key);
-        if (it == m_periods.end())
-            it = m_periods.emplace(key, PeriodCounter{date, Counter<View>()}).first;
-        return it->second.counter;
+        if (it == m_periods.end()) {
+            it = m_periods.emplace(key, PeriodCounter<View>()).first;
+            it->second.firstDate = date;
+        }
+        return it->second;
+    }
+
+    quint32 idOf(std::string_view key)
+    {
+        const size_t hash = ItemIndex::hashOf(key);
+        const qsizetype found = m_names.find(key, hash);
+        if (found != ItemIndex::kMissing)
+            return quint32(found);
+        const quint32 id = quint32(m_where.size());
+        m_where.push_back({m_names.insert(key, hash, id), key.size()});
+        m_slot.push_back(0);
+        return id;
+    }
+
+    std::string_view nameOf(quint32 id) const
+    {
+        return m_names.keyAt(m_where[id].first, m_where[id].second);
+    }
+
+    // Counts into the run of the current target, which settle() hands over.
+    void tally(PeriodCounter<View>& target, LineClass kind, View t)
+    {
+        if (!target.header.note(kind, t))
+            return;
+        const quint32 id = idOf(keyOf(t));
+        quint32& slot = m_slot[id];
+        if (slot == 0) {
+            m_run.push_back({id, 0});
+            slot = quint32(m_run.size());
+        }
+        if (++m_run[slot - 1].count == std::numeric_limits<quint32>::max()) {
+            slot = 0;
+            target.repeats = true;
+        }
+        ++target.total;
+    }
+
+    // Hands the current run's counts to its period.
+    void settle()
+    {
+        PeriodCounter<View>* target = m_sawBlock ? m_target : &m_lead;
+        for (const Tallied& item : m_run)
+            m_slot[item.id] = 0;
+        if (target && !m_run.empty()) {
+            target->repeats = target->repeats || !target->items.empty();
+            target->items.insert(target->items.end(), m_run.begin(), m_run.end());
+        }
+        m_run.clear();
+    }
+
+    // Adds later's counts (its items numbered by ids) to into.
+    static void absorb(PeriodCounter<View>& into, PeriodCounter<View>& later,
+                       const std::vector<quint32>& ids)
+    {
+        into.header.append(later.header);
+        into.repeats =
+            into.repeats || later.repeats || (!into.items.empty() && !later.items.empty());
+        for (const Tallied& item : later.items)
+            into.items.push_back({ids[item.id], item.count});
+        into.total += later.total;
+    }
+
+    // marks: all 0, one per item number; left so.
+    CountedReport reportOf(PeriodCounter<View>& period, std::vector<quint32>& marks) const
+    {
+        CountedReport r = period.header.header();
+        if (!r.counted)
+            return r;
+        r.total = period.total;
+        if (period.repeats) {
+            // One entry per item, where it first appeared.
+            std::vector<Summed> items;
+            for (const Tallied& item : period.items) {
+                quint32& slot = marks[item.id];
+                if (slot == 0) {
+                    items.push_back({item.id, item.count});
+                    slot = quint32(items.size());
+                } else {
+                    items[slot - 1].count += item.count;
+                }
+            }
+            for (const Summed& item : items)
+                marks[item.id] = 0;
+            std::vector<Tallied>().swap(period.items);
+            fillItems(r, items);
+        } else {
+            fillItems(r, period.items);
+            std::vector<Tallied>().swap(period.items);
+        }
+        return r;
+    }
+
+    // The entries' places in report order: largest count first, equal
+    // counts in order of first appearance. Most counts of a period are
+    // small, so they are mostly put in order by counting.
+    template <typename Entry>
+    static std::vector<quint32> reportOrder(const std::vector<Entry>& entries)
+    {
+        qint64 most = 0;
+        for (const Entry& e : entries)
+            most = std::max<qint64>(most, qint64(e.count));
+        std::vector<quint32> order(entries.size());
+        if (most > qint64(entries.size()) * 4 + 64) {
+            for (size_t i = 0; i < order.size(); ++i)
+                order[i] = quint32(i);
+            std::stable_sort(order.begin(), order.end(), [&](quint32 a, quint32 b) {
+                return entries[a].count > entries[b].count;
+            });
+            return order;
+        }
+        std::vector<quint32> at(size_t(most) + 1, 0); // by most - count: where the next goes
+        for (const Entry& e : entries)
+            ++at[size_t(most - qint64(e.count))];
+        quint32 sum = 0;
+        for (quint32& n : at)
+            sum += std::exchange(n, sum);
+        for (size_t i = 0; i < entries.size(); ++i)
+            order[at[size_t(most - qint64(entries[i].count))]++] = quint32(i);
+        return order;
+    }
+
+    template <typename Entry>
+    void fillItems(CountedReport& r, const std::vector<Entry>& entries) const
+    {
+        const std::vector<quint32> order = reportOrder(entries);
+        r.items.reserve(order.size());
+        if constexpr (std::is_same_v<View, QStringView>) {
+            std::vector<qsizetype> offsets;
+            offsets.reserve(order.size() + 1);
+            for (const quint32 k : order) {
+                offsets.push_back(r.ownedNames.size());
+                r.ownedNames += textOfKey<View>(nameOf(entries[k].id)).toUtf8();
+            }
+            offsets.push_back(r.ownedNames.size());
+            for (size_t k = 0; k < order.size(); ++k)
+                r.items.push_back({std::string_view(r.ownedNames.constData() + offsets[k],
+                                                    size_t(offsets[k + 1] - offsets[k])),
+                                   qint64(entries[order[k]].count)});
+        } else {
+            for (const quint32 k : order)
+                r.items.push_back({nameOf(entries[k].id), qint64(entries[k].count)});
+        }
     }
 
     const Options* m_options;
     bool m_routing;
     Counter<View> m_whole; // without periods: every line
-    Counter<View> m_lead;  // with periods: the lines above the first date line
-    std::map<qint64, PeriodCounter> m_periods;
-    Counter<View>* m_target = nullptr;
+    // With periods: the lines above the first date line, and each period's.
+    PeriodCounter<View> m_lead;
+    std::map<qint64, PeriodCounter<View>> m_periods;
+    PeriodCounter<View>* m_target = nullptr; // where the lines go, once a date line was met
+    // Every item once, by number, for all periods.
+    ItemIndex m_names;
+    std::vector<std::pair<size_t, size_t>> m_where; // each number's name in m_names
+    // The counts of the lines since the target last changed, and where each
+    // item stands among them (1 + its place, 0 for none).
+    std::vector<Tallied> m_run;
+    std::vector<quint32> m_slot;
     bool m_sawBlock = false;
     bool m_lastIncluded = false;
     qint64 m_lastKey = 0;

@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -36,6 +37,10 @@ struct Options
     int threads = 2;
     // Files this small are read by one thread (0 shares any file out).
     qint64 splitAbove = 2 << 20;
+    // With a period: each period's report is made when it is asked for
+    // (Result::periodReport) rather than all of them in Result::periods, so
+    // that a report larger than the title is written without being held.
+    bool periodsOnDemand = false;
 };
 
 struct PeriodReport
@@ -51,6 +56,10 @@ struct Result
     TallyCounting::CountedReport whole;
     // With a period: one report per period that holds an item, in date order.
     std::vector<PeriodReport> periods;
+    // With periodsOnDemand: each period's number of items (about), and its
+    // report, which may be made once for each period, on any thread.
+    std::vector<size_t> periodSizes;
+    std::function<PeriodReport(size_t)> periodReport;
     // Item lines above the first date line.
     qint64 undatedItems = 0;
     std::shared_ptr<void> storage; // what the reports' names point into

@@ -3,8 +3,14 @@
 #include "stats/PastedInput.h"
 #include "stats/ReportLine.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <condition_variable>
+#include <cstring>
+#include <deque>
+#include <mutex>
+#include <thread>
 
 namespace ReportFormats {
 
@@ -13,39 +19,61 @@ using TallyCounting::CountedReport;
 
 namespace {
 
-// Reports of many items are written straight into bytes: no string per line.
+// Reports of many items are written straight into bytes: no string per
+// line. With a sink, the bytes go to it a piece at a time, so that a report
+// larger than its title is never held whole.
 class Writer
 {
 public:
-    explicit Writer(size_t reserve = 0) { m_out.reserve(qsizetype(reserve)); }
+    explicit Writer(size_t reserve) { grow(std::max<size_t>(reserve, 64)); }
+    explicit Writer(const Sink& sink) : m_sink(&sink) { grow(kPiece); }
 
     Writer& operator<<(std::string_view bytes)
     {
-        m_out.append(bytes.data(), qsizetype(bytes.size()));
+        const size_t n = bytes.size();
+        if (n > m_room)
+            makeRoom(n);
+        copy(m_at, bytes.data(), n);
+        m_at += n;
+        m_room -= n;
         return *this;
     }
     Writer& operator<<(const char* text) { return *this << std::string_view(text); }
     Writer& operator<<(char c)
     {
-        m_out.append(c);
+        if (m_room == 0)
+            makeRoom(1);
+        *m_at++ = c;
+        --m_room;
         return *this;
     }
     Writer& operator<<(const QString& text)
     {
-        m_out.append(text.toUtf8()); // a lone surrogate becomes "?"
-        return *this;
+        const QByteArray utf8 = text.toUtf8(); // a lone surrogate becomes "?"
+        return *this << std::string_view(utf8.constData(), size_t(utf8.size()));
     }
     Writer& number(qint64 n)
     {
-        char digits[24];
-        const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
-        return *this << std::string_view(digits, size_t(end - digits));
+        constexpr size_t kDigits = 24;
+        if (m_room < kDigits)
+            makeRoom(kDigits);
+        char* const end = std::to_chars(m_at, m_at + kDigits, n).ptr;
+        m_room -= size_t(end - m_at);
+        m_at = end;
+        return *this;
     }
     // count × 100 ÷ total as formatPercent writes it.
     Writer& percent(qint64 count, qint64 total)
     {
         if (total == 0)
             return *this << '0';
+        // Below a half per cent, and (for counts so small that the rounding
+        // of the quotient cannot tell) the same rounding in integers.
+        if (count >= 0 && count < (qint64(1) << 40) && total > 0 && total < (qint64(1) << 31)) {
+            if (count * 200 < total)
+                return *this << '0';
+            return number((count * 200 + total) / (total * 2));
+        }
         const double rounded = std::round(double(count) * 100.0 / double(total));
         return rounded == 0.0 ? *this << '0' : number(qint64(rounded));
     }
@@ -107,10 +135,91 @@ public:
         return jsonString(std::string_view(utf8.constData(), size_t(utf8.size())));
     }
 
-    QByteArray take() { return std::move(m_out); }
+    // Bytes another writer made, in turn.
+    Writer& pass(QByteArrayView bytes)
+    {
+        if (!m_sink)
+            return *this << std::string_view(bytes.data(), size_t(bytes.size()));
+        if (!m_failed && used() > 0)
+            m_failed = !(*m_sink)(QByteArrayView(m_out.constData(), used()));
+        reset();
+        if (!m_failed && !bytes.isEmpty())
+            m_failed = !(*m_sink)(bytes);
+        return *this;
+    }
+
+    QByteArray take()
+    {
+        m_out.truncate(used());
+        return std::move(m_out);
+    }
+
+    // Hands the rest to the sink; false when any of it could not be written.
+    bool finish()
+    {
+        if (m_sink && !m_failed && used() > 0)
+            m_failed = !(*m_sink)(QByteArrayView(m_out.constData(), used()));
+        reset();
+        return !m_failed;
+    }
 
 private:
-    QByteArray m_out;
+    static constexpr size_t kPiece = 1 << 20;
+
+    // Names are short: copies of a fixed size, which need no call, do most.
+    static void copy(char* to, const char* from, size_t n)
+    {
+        if (n >= 8 && n <= 16) {
+            std::memcpy(to, from, 8);
+            std::memcpy(to + n - 8, from + n - 8, 8);
+        } else if (n > 16 && n <= 32) {
+            std::memcpy(to, from, 16);
+            std::memcpy(to + n - 16, from + n - 16, 16);
+        } else if (n >= 4 && n < 8) {
+            std::memcpy(to, from, 4);
+            std::memcpy(to + n - 4, from + n - 4, 4);
+        } else if (n < 4) {
+            for (size_t i = 0; i < n; ++i)
+                to[i] = from[i];
+        } else {
+            std::memcpy(to, from, n);
+        }
+    }
+
+    qsizetype used() const { return qsizetype(m_at - m_out.constData()); }
+
+    void reset()
+    {
+        m_at = m_out.data();
+        m_room = size_t(m_out.size());
+    }
+
+    void grow(size_t size)
+    {
+        const qsizetype kept = m_out.isEmpty() ? 0 : used();
+        m_out.resize(qsizetype(size));
+        m_at = m_out.data() + kept;
+        m_room = size - size_t(kept);
+    }
+
+    void makeRoom(size_t needed)
+    {
+        if (m_sink) {
+            // After a failed write the rest is dropped: the caller is told at finish().
+            if (!m_failed && used() > 0)
+                m_failed = !(*m_sink)(QByteArrayView(m_out.constData(), used()));
+            reset();
+            if (m_room >= needed)
+                return;
+        }
+        grow(std::max(size_t(m_out.size()) * 2, size_t(used()) + needed));
+    }
+
+    const Sink* m_sink = nullptr;
+    bool m_failed = false;
+    QByteArray m_out; // its size is the room; the bytes written end at m_at
+    char* m_at = nullptr;
+    size_t m_room = 0;
 };
 
 size_t namesSize(const CountedReport& report)
@@ -181,33 +290,34 @@ qint64 countOf(const QString& countText)
     return PastedInput::parseCount(countText, &pasted) ? pasted : 0;
 }
 
-QByteArray text(const CountedReport& r, const QString& titleName, const QString& countTime)
+namespace {
+
+void writeText(Writer& w, const CountedReport& r, const QString& titleName,
+               const QString& countTime)
 {
-    if (!r.counted)
-        return QByteArray(kNoItemMessage) + '\n';
-    Writer w(namesSize(r) + 256);
+    if (!r.counted) {
+        w << kNoItemMessage << '\n';
+        return;
+    }
     w << "statistics:\n   " << titleName << "\nFrom " << r.fromDate << " to " << r.toDate
       << "\nCounted of days:";
     w.number(r.days) << "\nCount time:" << countTime << "\n\n";
     textLines(w, r, "");
-    return w.take();
 }
 
-QByteArray csv(const CountedReport& r)
+void writeCsv(Writer& w, const CountedReport& r)
 {
-    Writer w(namesSize(r) + 32);
     w << "item,count,percent\r\n";
     for (const CountedItem& item : r.items) {
         w.csvField(item.name) << ',';
         w.number(item.count) << ',';
         w.percent(item.count, r.total) << "\r\n";
     }
-    return w.take();
 }
 
-QByteArray json(const CountedReport& r, const QString& titleName, const QString& countTime)
+void writeJson(Writer& w, const CountedReport& r, const QString& titleName,
+               const QString& countTime)
 {
-    Writer w(namesSize(r) + 256);
     w << "{\"title\":";
     w.jsonString(titleName) << ",\"from\":";
     w.jsonString(r.fromDate) << ",\"to\":";
@@ -217,7 +327,55 @@ QByteArray json(const CountedReport& r, const QString& titleName, const QString&
     w.number(r.total) << ",\"items\":";
     jsonItems(w, r);
     w << "}\n";
+}
+
+// A report written whole into bytes, or to a sink a piece at a time.
+template <typename F> QByteArray inBytes(size_t reserve, F&& write)
+{
+    Writer w(reserve);
+    write(w);
     return w.take();
+}
+
+template <typename F> bool toSink(const Sink& sink, F&& write)
+{
+    Writer w(sink);
+    write(w);
+    return w.finish();
+}
+
+} // namespace
+
+QByteArray text(const CountedReport& r, const QString& titleName, const QString& countTime)
+{
+    return inBytes(namesSize(r) + 256, [&](Writer& w) { writeText(w, r, titleName, countTime); });
+}
+
+bool text(const CountedReport& r, const QString& titleName, const QString& countTime,
+          const Sink& sink)
+{
+    return toSink(sink, [&](Writer& w) { writeText(w, r, titleName, countTime); });
+}
+
+QByteArray csv(const CountedReport& r)
+{
+    return inBytes(namesSize(r) + 32, [&](Writer& w) { writeCsv(w, r); });
+}
+
+bool csv(const CountedReport& r, const Sink& sink)
+{
+    return toSink(sink, [&](Writer& w) { writeCsv(w, r); });
+}
+
+QByteArray json(const CountedReport& r, const QString& titleName, const QString& countTime)
+{
+    return inBytes(namesSize(r) + 256, [&](Writer& w) { writeJson(w, r, titleName, countTime); });
+}
+
+bool json(const CountedReport& r, const QString& titleName, const QString& countTime,
+          const Sink& sink)
+{
+    return toSink(sink, [&](Writer& w) { writeJson(w, r, titleName, countTime); });
 }
 
 QByteArray csv(const TallyOutcome& outcome)
@@ -230,69 +388,227 @@ QByteArray json(const TallyOutcome& outcome, const QString& titleName)
     return json(countedOf(outcome), titleName, outcome.countTime);
 }
 
-QByteArray periodsText(const std::vector<FileTally::PeriodReport>& periods,
-                       const QString& titleName, const QString& by, const QString& countTime)
+namespace {
+
+// Counts enough for a batch of periods to outweigh handing it over.
+constexpr size_t kBatchItems = 1 << 15;
+// Fewer counts than this are written on one thread.
+constexpr size_t kItemsForTwoThreads = 1 << 17;
+
+// The periods' reports, from a list or made one by one as they are written.
+struct Periods
+{
+    const std::vector<FileTally::PeriodReport>* list = nullptr;
+    const FileTally::Result* made = nullptr; // with periodReport
+
+    static Periods of(const FileTally::Result& result)
+    {
+        return result.periodReport ? Periods{nullptr, &result} : Periods{&result.periods, nullptr};
+    }
+    size_t count() const { return list ? list->size() : made->periodSizes.size(); }
+    size_t weight(size_t i) const
+    {
+        return list ? (*list)[i].report.items.size() : made->periodSizes[i];
+    }
+    template <typename F> void visit(size_t i, F&& f) const
+    {
+        if (list) {
+            f((*list)[i]);
+        } else {
+            const FileTally::PeriodReport report = made->periodReport(i);
+            f(report);
+        }
+    }
+};
+
+// Writes body(writer, i, report) for each period in order. Many periods of many
+// items are written on two threads, in batches: a helper writes every other
+// batch into a buffer of its own, passed on in its turn; at most two such
+// buffers wait, so a large report is never held whole.
+template <typename Body> void writeEach(Writer& w, const Periods& periods, Body&& body)
+{
+    std::vector<size_t> starts{0}; // batch b is periods starts[b]..starts[b + 1]
+    size_t items = 0;
+    size_t inBatch = 0;
+    const size_t count = periods.count();
+    for (size_t i = 0; i < count; ++i) {
+        const size_t n = periods.weight(i) + 1;
+        items += n;
+        inBatch += n;
+        if (inBatch >= kBatchItems && i + 1 < count) {
+            starts.push_back(i + 1);
+            inBatch = 0;
+        }
+    }
+    starts.push_back(count);
+    const size_t batches = starts.size() - 1;
+    const auto writeBatch = [&](Writer& to, size_t b) {
+        for (size_t i = starts[b]; i < starts[b + 1]; ++i)
+            periods.visit(i, [&](const FileTally::PeriodReport& p) { body(to, i, p); });
+    };
+    if (items < kItemsForTwoThreads || batches < 2) {
+        for (size_t b = 0; b < batches; ++b)
+            writeBatch(w, b);
+        return;
+    }
+    std::mutex lock;
+    std::condition_variable changed;
+    std::deque<QByteArray> ready;
+    std::thread helper([&] {
+        for (size_t b = 1; b < batches; b += 2) {
+            {
+                std::unique_lock<std::mutex> guard(lock);
+                changed.wait(guard, [&] { return ready.size() < 2; });
+            }
+            Writer batch(kBatchItems * 48);
+            writeBatch(batch, b);
+            QByteArray bytes = batch.take();
+            std::lock_guard<std::mutex> guard(lock);
+            ready.push_back(std::move(bytes));
+            changed.notify_all();
+        }
+    });
+    for (size_t b = 0; b < batches; ++b) {
+        if (b % 2 == 0) {
+            writeBatch(w, b);
+            continue;
+        }
+        QByteArray bytes;
+        {
+            std::unique_lock<std::mutex> guard(lock);
+            changed.wait(guard, [&] { return !ready.empty(); });
+            bytes = std::move(ready.front());
+            ready.pop_front();
+            changed.notify_all();
+        }
+        w.pass(bytes);
+    }
+    helper.join();
+}
+
+size_t periodsSize(const std::vector<FileTally::PeriodReport>& periods)
 {
     size_t size = 256;
     for (const FileTally::PeriodReport& p : periods)
         size += namesSize(p.report) + 128;
-    Writer w(size);
+    return size;
+}
+
+void writePeriodsText(Writer& w, const Periods& periods, const QString& titleName,
+                      const QString& by, const QString& countTime)
+{
     w << "statistics by " << by << ":\n   " << titleName << "\nCount time:" << countTime << '\n';
-    if (periods.empty())
+    if (periods.count() == 0)
         w << '\n' << kNoItemMessage << '\n';
-    for (const FileTally::PeriodReport& p : periods) {
+    writeEach(w, periods, [&](Writer& to, size_t, const FileTally::PeriodReport& p) {
         const CountedReport& r = p.report;
-        w << '\n' << p.name << ": From " << r.fromDate << " to " << r.toDate << ", days ";
-        w.number(r.days) << ", total ";
-        w.number(r.total) << '\n';
-        textLines(w, r, "  ");
-    }
-    return w.take();
+        to << '\n' << p.name << ": From " << r.fromDate << " to " << r.toDate << ", days ";
+        to.number(r.days) << ", total ";
+        to.number(r.total) << '\n';
+        textLines(to, r, "  ");
+    });
+}
+
+void writePeriodsCsv(Writer& w, const Periods& periods)
+{
+    w << "period,item,count,percent\r\n";
+    writeEach(w, periods, [&](Writer& to, size_t, const FileTally::PeriodReport& p) {
+        const QByteArray name = p.name.toUtf8();
+        for (const CountedItem& item : p.report.items) {
+            to << std::string_view(name.constData(), size_t(name.size())) << ',';
+            to.csvField(item.name) << ',';
+            to.number(item.count) << ',';
+            to.percent(item.count, p.report.total) << "\r\n";
+        }
+    });
+}
+
+void writePeriodsJson(Writer& w, const Periods& periods, const QString& titleName,
+                      const QString& by, qint64 undatedItems)
+{
+    w << "{\"title\":";
+    w.jsonString(titleName) << ",\"by\":";
+    w.jsonString(by) << ",\"periods\":[";
+    writeEach(w, periods, [&](Writer& to, size_t i, const FileTally::PeriodReport& p) {
+        const CountedReport& r = p.report;
+        to << (i > 0 ? ",{\"period\":" : "{\"period\":");
+        to.jsonString(p.name) << ",\"from\":";
+        to.jsonString(r.fromDate) << ",\"to\":";
+        to.jsonString(r.toDate) << ",\"days\":";
+        to.number(r.days) << ",\"total\":";
+        to.number(r.total) << ",\"items\":";
+        jsonItems(to, r);
+        to << '}';
+    });
+    w << "],\"undated\":";
+    w.number(undatedItems) << "}\n";
+}
+
+} // namespace
+
+QByteArray periodsText(const std::vector<FileTally::PeriodReport>& periods,
+                       const QString& titleName, const QString& by, const QString& countTime)
+{
+    return inBytes(periodsSize(periods), [&](Writer& w) {
+        writePeriodsText(w, Periods{&periods, nullptr}, titleName, by, countTime);
+    });
+}
+
+bool periodsText(const std::vector<FileTally::PeriodReport>& periods, const QString& titleName,
+                 const QString& by, const QString& countTime, const Sink& sink)
+{
+    return toSink(sink, [&](Writer& w) {
+        writePeriodsText(w, Periods{&periods, nullptr}, titleName, by, countTime);
+    });
 }
 
 QByteArray periodsCsv(const std::vector<FileTally::PeriodReport>& periods)
 {
-    size_t size = 64;
-    for (const FileTally::PeriodReport& p : periods)
-        size += namesSize(p.report) + p.report.items.size() * 12;
-    Writer w(size);
-    w << "period,item,count,percent\r\n";
-    for (const FileTally::PeriodReport& p : periods) {
-        const QByteArray name = p.name.toUtf8();
-        for (const CountedItem& item : p.report.items) {
-            w << std::string_view(name.constData(), size_t(name.size())) << ',';
-            w.csvField(item.name) << ',';
-            w.number(item.count) << ',';
-            w.percent(item.count, p.report.total) << "\r\n";
-        }
-    }
-    return w.take();
+    return inBytes(periodsSize(periods), [&](Writer& w) {
+        writePeriodsCsv(w, Periods{&periods, nullptr});
+    });
+}
+
+bool periodsCsv(const std::vector<FileTally::PeriodReport>& periods, const Sink& sink)
+{
+    return toSink(sink, [&](Writer& w) { writePeriodsCsv(w, Periods{&periods, nullptr}); });
 }
 
 QByteArray periodsJson(const std::vector<FileTally::PeriodReport>& periods,
                        const QString& titleName, const QString& by, qint64 undatedItems)
 {
-    size_t size = 256;
-    for (const FileTally::PeriodReport& p : periods)
-        size += namesSize(p.report) + 128;
-    Writer w(size);
-    w << "{\"title\":";
-    w.jsonString(titleName) << ",\"by\":";
-    w.jsonString(by) << ",\"periods\":[";
-    for (size_t i = 0; i < periods.size(); ++i) {
-        const CountedReport& r = periods[i].report;
-        w << (i > 0 ? ",{\"period\":" : "{\"period\":");
-        w.jsonString(periods[i].name) << ",\"from\":";
-        w.jsonString(r.fromDate) << ",\"to\":";
-        w.jsonString(r.toDate) << ",\"days\":";
-        w.number(r.days) << ",\"total\":";
-        w.number(r.total) << ",\"items\":";
-        jsonItems(w, r);
-        w << '}';
-    }
-    w << "],\"undated\":";
-    w.number(undatedItems) << "}\n";
-    return w.take();
+    return inBytes(periodsSize(periods), [&](Writer& w) {
+        writePeriodsJson(w, Periods{&periods, nullptr}, titleName, by, undatedItems);
+    });
+}
+
+bool periodsJson(const std::vector<FileTally::PeriodReport>& periods, const QString& titleName,
+                 const QString& by, qint64 undatedItems, const Sink& sink)
+{
+    return toSink(sink, [&](Writer& w) {
+        writePeriodsJson(w, Periods{&periods, nullptr}, titleName, by, undatedItems);
+    });
+}
+
+bool periodsText(const FileTally::Result& counted, const QString& titleName, const QString& by,
+                 const QString& countTime, const Sink& sink)
+{
+    return toSink(sink, [&](Writer& w) {
+        writePeriodsText(w, Periods::of(counted), titleName, by, countTime);
+    });
+}
+
+bool periodsCsv(const FileTally::Result& counted, const Sink& sink)
+{
+    return toSink(sink, [&](Writer& w) { writePeriodsCsv(w, Periods::of(counted)); });
+}
+
+bool periodsJson(const FileTally::Result& counted, const QString& titleName, const QString& by,
+                 const Sink& sink)
+{
+    return toSink(sink, [&](Writer& w) {
+        writePeriodsJson(w, Periods::of(counted), titleName, by, counted.undatedItems);
+    });
 }
 
 } // namespace ReportFormats

@@ -136,9 +136,17 @@ public:
 
     void add(LineClass kind, View trimmed)
     {
+        if (note(kind, trimmed))
+            count(keyOf(trimmed));
+    }
+
+    // All of add() but the item's count: true for an item line, which a
+    // caller that keeps the counts elsewhere then counts itself.
+    bool note(LineClass kind, View trimmed)
+    {
         switch (kind) {
         case LineClass::Other:
-            return;
+            return false;
         case LineClass::Date:
             m_hasDate = true;
             // The last date line above the first item line that has a date line above it.
@@ -146,10 +154,10 @@ public:
                 m_start.assign(keyOf(trimmed));
             m_open = true;
             setLastDate(trimmed); // 8 characters are enough for the end
-            return;
+            return false;
         case LineClass::ShortDate:
             setLastDate(trimmed);
-            return;
+            return false;
         case LineClass::Item:
             break;
         }
@@ -162,7 +170,7 @@ public:
             ++m_days;
         }
         ++m_itemLines;
-        count(keyOf(trimmed));
+        return true;
     }
 
     // Adds the lines another counter counted, as if they followed these: the

@@ -1,8 +1,11 @@
 #include "stats/ReportFormats.h"
 
+#include <QDate>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRandomGenerator>
+#include <QTemporaryFile>
 #include <QTest>
 
 namespace {
@@ -21,6 +24,17 @@ TallyOutcome counted(const QStringList& names, const QStringList& counts, qint64
     return o;
 }
 
+// A period's report as one string, for comparing.
+QString described(const FileTally::PeriodReport& p)
+{
+    QString text = p.name + ' ' + p.report.fromDate + ' ' + p.report.toDate + ' ' +
+                   QString::number(p.report.days) + ' ' + QString::number(p.report.total);
+    for (const TallyCounting::CountedItem& item : p.report.items)
+        text += ' ' + QString::fromUtf8(item.name.data(), qsizetype(item.name.size())) + '=' +
+                QString::number(item.count);
+    return text;
+}
+
 } // namespace
 
 class TestReportFormats : public QObject
@@ -32,6 +46,8 @@ private slots:
     void jsonParsesBack();
     void countsAsTyped_data();
     void countsAsTyped();
+    void manyPeriods_data();
+    void manyPeriods();
 };
 
 void TestReportFormats::csvQuoting_data()
@@ -124,6 +140,74 @@ void TestReportFormats::countsAsTyped()
         QCOMPARE(items[i]["count"].toInteger(), fields[1].toLongLong());
         QCOMPARE(items[i]["percent"].toInteger(), fields[2].toLongLong());
     }
+}
+
+void TestReportFormats::manyPeriods_data()
+{
+    QTest::addColumn<bool>("inOrder");
+    QTest::newRow("days in date order") << true;
+    QTest::newRow("days in any order, periods met again") << false;
+}
+
+// A title of many days of many items is counted on two threads and its
+// report written on two: the same reports, in the same order, as one thread
+// counts and as each period written alone gives.
+void TestReportFormats::manyPeriods()
+{
+    QFETCH(bool, inOrder);
+    QRandomGenerator rng(7);
+    QByteArray file = "before\r\nany date\r\n";
+    const QDate first(2020, 1, 1);
+    for (int day = 0; day < 4000; ++day) {
+        const QDate date = first.addDays(inOrder ? day : rng.bounded(2000));
+        file += "//" + date.toString("yyyy-M-d").toUtf8() + "\r\n";
+        for (int k = 0; k < 60; ++k)
+            file += "item " + QByteArray::number(rng.bounded(3000)) + "\r\n";
+    }
+    QTemporaryFile onDisk;
+    QVERIFY(onDisk.open() && onDisk.write(file) == file.size() && onDisk.flush());
+    const auto count = [&](int threads, bool onDemand = false) {
+        FileTally::Options options;
+        options.by = FileTally::Period::Day;
+        options.threads = threads;
+        options.splitAbove = 0;
+        options.periodsOnDemand = onDemand;
+        return FileTally::count(onDisk.handle(), file.size(), onDisk.fileName(), options);
+    };
+    const FileTally::Result one = count(1);
+    const FileTally::Result two = count(2);
+    QCOMPARE(two.error, QString());
+    QCOMPARE(two.undatedItems, 2);
+    QCOMPARE(two.periods.size(), one.periods.size());
+    QVERIFY(two.periods.size() > 1000);
+    for (size_t i = 0; i < one.periods.size(); ++i)
+        QCOMPARE(described(two.periods[i]), described(one.periods[i]));
+
+    const QByteArray csv = ReportFormats::periodsCsv(two.periods);
+    QByteArray alone = "period,item,count,percent\r\n";
+    for (const FileTally::PeriodReport& p : two.periods)
+        alone += ReportFormats::periodsCsv({p}).mid(alone.indexOf('\n') + 1);
+    QCOMPARE(csv, alone);
+
+    // Written to a sink, a piece at a time; a failed piece is told.
+    QByteArray pieces;
+    int calls = 0;
+    QVERIFY(ReportFormats::periodsCsv(two.periods, [&](QByteArrayView piece) {
+        pieces += piece;
+        return ++calls > 0;
+    }));
+    QVERIFY(calls > 1);
+    QCOMPARE(pieces, csv);
+    // Each period's report made as it is written.
+    QByteArray made;
+    QVERIFY(ReportFormats::periodsCsv(count(2, true), [&](QByteArrayView piece) {
+        made += piece;
+        return true;
+    }));
+    QCOMPARE(made, csv);
+    calls = 0;
+    QVERIFY(!ReportFormats::periodsText(two.periods, "T", "day", "now",
+                                        [&](QByteArrayView) { return ++calls != 2; }));
 }
 
 QTEST_GUILESS_MAIN(TestReportFormats)
