@@ -7,6 +7,9 @@
 #   make uninstall  remove what the last make install put in place (same DESTDIR)
 #   make fuzz   build the fuzzing harnesses with clang and run each for
 #               FUZZ_SECONDS (default 5) over fuzz/corpus
+#   make soak   random walks over the running program on a private X server for
+#               SOAK_MINUTES (default 30) with fresh seeds; prints actions run,
+#               lines typed and faults found (SOAK_SEED=n replays one walk)
 #   make deb    build the Debian package in DEBBUILD (default build-deb) and
 #               check it: contents, dependencies, an install and removal in a
 #               throw-away root, lintian
@@ -38,7 +41,9 @@ PACKAGES := cmake g++ make pkg-config qt6-base-dev libjpeg62-turbo-dev libzip-de
 # The last three give chart labels the characters the bundled face lacks
 # (Arabic, Chinese, Japanese, Korean, emoji); a package of the program needs them too.
 
-.PHONY: all deps build run test bench fuzz install uninstall deb clean
+SOAK_MINUTES ?= 30
+
+.PHONY: all deps build run test bench fuzz install uninstall deb clean soak
 
 all: build
 
@@ -77,6 +82,14 @@ test: deps
 	  echo "== $$b (short)"; \
 	  MORVANE_BENCH_SHORT=1 ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen $$b || exit 1; \
 	done
+
+soak: deps
+	cmake -S . -B $(TESTBUILD) -DCMAKE_BUILD_TYPE=Debug -DMORVANE_SANITIZE=ON $(LAUNCHER)
+	cmake --build $(TESTBUILD) -j$(JOBS) --target morvane test_soak
+	cd $(TESTBUILD) && SOAK_MINUTES=$(SOAK_MINUTES) \
+	  QTEST_FUNCTION_TIMEOUT=$$(( ($(SOAK_MINUTES) + 10) * 60000 )) \
+	  LC_ALL=C.UTF-8 TZ=UTC ASAN_OPTIONS=detect_leaks=0 \
+	  $(CURDIR)/tests/support/with-x-server.sh --wm -- tests/journeys/test_soak
 
 bench: build
 	cmake --build $(BUILD) -j$(JOBS) --target benchmarks

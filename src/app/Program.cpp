@@ -5,10 +5,12 @@
 #include "TFormOpt.h"
 #include "TFormhlp.h"
 #include "TFormpic.h"
+#include "ScreenMap.h"
 #include "Version.h"
 #include "platform/ShutdownSignals.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QIcon>
 #include <QSessionManager>
 #include <cstdio>
@@ -50,6 +52,29 @@ void Program::endOnSignals()
     });
 }
 
+namespace {
+// MORVANE_CLOCK_FILE names a file holding a local time (ISO 8601) that the
+// program takes as "now" while the file exists, read afresh each time, so
+// tests of the running program can move the day forward. Unset: the system clock.
+ProgramOptions optionsFromEnvironment()
+{
+    ProgramOptions options;
+    const QString clockFile = qEnvironmentVariable("MORVANE_CLOCK_FILE");
+    if (clockFile.isEmpty())
+        return options;
+    options.clock = Clock([clockFile] {
+        QFile file(clockFile);
+        const QDateTime set =
+            file.open(QIODevice::ReadOnly)
+                ? QDateTime::fromString(QString::fromUtf8(file.read(64)).trimmed(), Qt::ISODate)
+                : QDateTime();
+        return set.isValid() ? set : QDateTime::currentDateTime();
+    });
+    options.dates = DateFormat::system(options.clock.today().year());
+    return options;
+}
+} // namespace
+
 int runProgram(int argc, char** argv)
 {
     // Answered before any window or data folder exists: it needs no display.
@@ -66,7 +91,7 @@ int runProgram(int argc, char** argv)
     // The secondary windows never keep the program alive: it ends with the main window.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    Program program;
+    Program program(optionsFromEnvironment());
     TForm1* form1 = program.form1();
     QObject::connect(form1, &TForm1::closed, &app, &QCoreApplication::quit);
     // A session that ends, or a signal, still saves the title and sweeps.
@@ -75,6 +100,7 @@ int runProgram(int argc, char** argv)
                      [form1](QSessionManager&) { form1->Post1Click(); });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, form1,
                      [form1] { form1->shutdown(false); });
+    ScreenMap::startFromEnvironment();
     program.start();
     return app.exec();
 }
