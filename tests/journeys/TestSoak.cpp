@@ -58,6 +58,8 @@ void TestSoak::walk()
         const WalkResult r = runWalk(seed, actions, minutes > 0 ? budget - clock.elapsed() : -1,
                                      qEnvironmentVariableIntValue("SOAK_STOP"));
         ++walks;
+        qInfo("walk %d: seed %u, %d actions, %d lines typed%s", walks, seed, r.actions,
+              r.linesTyped, r.fault.isEmpty() ? "" : ", FAULT");
         run += r.actions;
         typed += r.linesTyped;
         if (qEnvironmentVariableIsSet("SOAK_STOP"))
