@@ -55,6 +55,7 @@ private:
     bool remove();
     bool report();
     bool changeOutside();
+    void appendOutside(const QString& title);
     bool reach(const QString& widget);
     bool throughFileDialog(const QString& file);
     bool append();
@@ -436,13 +437,17 @@ bool Walker::report()
 
 bool Walker::changeOutside()
 {
-    const QString name = openTitle();
-    if (name.isEmpty() || !QFile::exists(m_home->data() + name + ".txt"))
-        return true;
-    const QString line = "o" + QString::number(++m_outside);
-    log("another program appends " + line + " to " + name);
-    m_home->append(name + ".txt", line.toUtf8() + "\r\n");
+    appendOutside(openTitle());
     return true;
+}
+
+void Walker::appendOutside(const QString& title)
+{
+    if (title.isEmpty() || !QFile::exists(m_home->data() + title + ".txt"))
+        return;
+    const QString line = "o" + QString::number(++m_outside);
+    log("another program appends " + line + " to " + title);
+    m_home->append(title + ".txt", line.toUtf8() + "\r\n");
 }
 
 // The page or dialog a command opens, once the questions on the way are
@@ -568,7 +573,12 @@ bool Walker::kill()
             "the typed lines in a file or the recovery copy", 10000))
         return fault("typed lines never reached a file or the recovery copy");
     log("SIGKILL, start again");
+    const QString title = openTitle();
     p->kill();
+    // A sync tool or a backup may touch the title before the next start,
+    // while its recovery copy waits.
+    if (pick(2))
+        appendOutside(title);
     return start();
 }
 
