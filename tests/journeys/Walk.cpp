@@ -497,8 +497,12 @@ bool Walker::append()
         return m_result.fault.isEmpty();
     if (!throughFileDialog(file))
         return fault(p->failure());
-    for (const QString& t : lines)
-        m_must.insert(t);
+    // The command saves before it appends: a question cancelled there appends nothing.
+    if (!settle())
+        return false;
+    if (!m_cancelled)
+        for (const QString& t : lines)
+            m_must.insert(t);
     return true;
 }
 
