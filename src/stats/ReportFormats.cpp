@@ -27,6 +27,13 @@ class Writer
 public:
     explicit Writer(size_t reserve) { grow(std::max<size_t>(reserve, 64)); }
     explicit Writer(const Sink& sink) : m_sink(&sink) { grow(kPiece); }
+    // Into the room of bytes written before, which need not be given back
+    // to the system and asked for again.
+    Writer(QByteArray&& reuse, size_t reserve) : m_out(std::move(reuse))
+    {
+        m_out.truncate(0);
+        grow(std::max<size_t>(reserve, 64));
+    }
 
     Writer& operator<<(std::string_view bytes)
     {
@@ -164,7 +171,7 @@ public:
     }
 
 private:
-    static constexpr size_t kPiece = 1 << 20;
+    static constexpr size_t kPiece = 1 << 18;
 
     // Names are short: copies of a fixed size, which need no call, do most.
     static void copy(char* to, const char* from, size_t n)
@@ -391,7 +398,7 @@ QByteArray json(const TallyOutcome& outcome, const QString& titleName)
 namespace {
 
 // Counts enough for a batch of periods to outweigh handing it over.
-constexpr size_t kBatchItems = 1 << 15;
+constexpr size_t kBatchItems = 1 << 13;
 // Fewer counts than this are written on one thread.
 constexpr size_t kItemsForTwoThreads = 1 << 17;
 
@@ -454,13 +461,19 @@ template <typename Body> void writeEach(Writer& w, const Periods& periods, Body&
     std::mutex lock;
     std::condition_variable changed;
     std::deque<QByteArray> ready;
+    std::vector<QByteArray> spare; // buffers passed on, to write into again
     std::thread helper([&] {
         for (size_t b = 1; b < batches; b += 2) {
+            QByteArray room;
             {
                 std::unique_lock<std::mutex> guard(lock);
                 changed.wait(guard, [&] { return ready.size() < 2; });
+                if (!spare.empty()) {
+                    room = std::move(spare.back());
+                    spare.pop_back();
+                }
             }
-            Writer batch(kBatchItems * 48);
+            Writer batch(std::move(room), kBatchItems * 48);
             writeBatch(batch, b);
             QByteArray bytes = batch.take();
             std::lock_guard<std::mutex> guard(lock);
@@ -482,6 +495,8 @@ template <typename Body> void writeEach(Writer& w, const Periods& periods, Body&
             changed.notify_all();
         }
         w.pass(bytes);
+        std::lock_guard<std::mutex> guard(lock);
+        spare.push_back(std::move(bytes));
     }
     helper.join();
 }
