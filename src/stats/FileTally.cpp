@@ -11,6 +11,7 @@
 #include <cstring>
 #include <limits>
 #include <map>
+#include <memory>
 #include <thread>
 #include <unistd.h>
 #include <utility>
@@ -23,7 +24,7 @@ namespace {
 
 // Small enough to stay in the cache while its lines are counted, large
 // enough that reading costs few system calls.
-constexpr qsizetype kPiece = 1 << 20;
+constexpr qsizetype kPiece = 1 << 18;
 // Fewer counts than this are put in report order on one thread.
 constexpr size_t kItemsForTwoThreads = 100'000;
 
@@ -56,6 +57,139 @@ struct Tallied
     quint32 count;
 };
 
+// A period's counts as they were settled: each item's number and count in
+// turn, as variable-length integers (7 bits a byte). Most numbers and counts
+// are small, and memory new to the process costs far more than decoding.
+class PackedCounts
+{
+public:
+    static constexpr size_t kMostBytes = 10; // of one entry
+
+    size_t size() const { return m_size; }
+    bool empty() const { return m_size == 0; }
+
+    // Appends bytes of entries that encode() wrote.
+    void append(const uchar* begin, const uchar* end, size_t entries)
+    {
+        if (m_bytes.empty())
+            m_bytes.reserve(size_t(end - begin)); // most periods are settled once
+        m_bytes.insert(m_bytes.end(), begin, end);
+        m_size += entries;
+    }
+
+    static uchar* encode(uchar* at, quint32 id, quint32 count)
+    {
+        return put(put(at, id), count);
+    }
+
+    // Calls f(id, count) for each entry in turn.
+    template <typename F> void forEach(F&& f) const
+    {
+        const uchar* at = m_bytes.data();
+        for (size_t i = 0; i < m_size; ++i) {
+            const quint32 id = get(at);
+            const quint32 count = get(at);
+            f(id, count);
+        }
+    }
+
+    void clear()
+    {
+        std::vector<uchar>().swap(m_bytes);
+        m_size = 0;
+    }
+
+private:
+    static uchar* put(uchar* at, quint32 value)
+    {
+        while (value >= 0x80) {
+            *at++ = uchar(value | 0x80);
+            value >>= 7;
+        }
+        *at++ = uchar(value);
+        return at;
+    }
+
+    static quint32 get(const uchar*& at)
+    {
+        quint32 value = *at & 0x7F;
+        for (int shift = 7; *at++ & 0x80; shift += 7)
+            value |= quint32(*at & 0x7F) << shift;
+        return value;
+    }
+
+    std::vector<uchar> m_bytes;
+    size_t m_size = 0;
+};
+
+// A period's counts: those settled here, and those a later share counted,
+// each with the table from that share's item numbers to these. They are
+// renumbered as they are read, so that merging the shares copies no count.
+class PeriodItems
+{
+public:
+    using Numbers = std::shared_ptr<const std::vector<quint32>>;
+
+    size_t size() const
+    {
+        size_t n = 0;
+        for (const Part& part : m_parts)
+            n += part.counts.size();
+        return n;
+    }
+    bool empty() const { return size() == 0; }
+
+    void append(const uchar* begin, const uchar* end, size_t entries)
+    {
+        if (m_parts.empty() || m_parts.back().numbers)
+            m_parts.emplace_back();
+        m_parts.back().counts.append(begin, end, entries);
+    }
+
+    // Takes later's counts, whose item numbers numbers maps to these.
+    void adopt(PeriodItems&& later, const Numbers& numbers)
+    {
+        for (Part& part : later.m_parts) {
+            if (part.counts.empty())
+                continue;
+            if (part.numbers) {
+                // Counted by a share after later: its numbers go through both tables.
+                auto both = std::make_shared<std::vector<quint32>>(part.numbers->size());
+                for (size_t i = 0; i < both->size(); ++i)
+                    (*both)[i] = (*numbers)[(*part.numbers)[i]];
+                part.numbers = std::move(both);
+            } else {
+                part.numbers = numbers;
+            }
+            m_parts.push_back(std::move(part));
+        }
+        later.clear();
+    }
+
+    // Calls f(id, count) for each entry in turn, in these numbers.
+    template <typename F> void forEach(F&& f) const
+    {
+        for (const Part& part : m_parts) {
+            if (!part.numbers) {
+                part.counts.forEach(f);
+                continue;
+            }
+            const quint32* const numbers = part.numbers->data();
+            part.counts.forEach([&](quint32 id, quint32 count) { f(numbers[id], count); });
+        }
+    }
+
+    void clear() { std::vector<Part>().swap(m_parts); }
+
+private:
+    struct Part
+    {
+        PackedCounts counts;
+        Numbers numbers; // none: counted here
+    };
+    std::vector<Part> m_parts;
+};
+
 // An item's count in a whole period.
 struct Summed
 {
@@ -70,7 +204,7 @@ template <typename View> struct PeriodCounter
 {
     QDate firstDate;            // any date of the period, for its name
     Counter<View> header;       // noted only: its own table stays empty
-    std::vector<Tallied> items; // in order of first appearance
+    PeriodItems items; // in order of first appearance
     qint64 total = 0;
     bool repeats = false; // an item may stand in items more than once
 };
@@ -120,9 +254,10 @@ public:
         }
         settle();
         later.settle();
-        std::vector<quint32> ids(size_t(later.m_names.size()));
-        for (size_t id = 0; id < ids.size(); ++id)
-            ids[id] = idOf(later.nameOf(quint32(id)));
+        auto numbers = std::make_shared<std::vector<quint32>>(size_t(later.m_names.size()));
+        for (size_t id = 0; id < numbers->size(); ++id)
+            (*numbers)[id] = idOf(later.nameOf(quint32(id)));
+        const PeriodItems::Numbers ids = std::move(numbers);
         // Lines above the later share's first date line belong to the day
         // these end in.
         if (!m_sawBlock)
@@ -132,8 +267,9 @@ public:
         for (auto& [key, period] : later.m_periods) {
             auto it = m_periods.find(key);
             if (it == m_periods.end()) {
-                for (Tallied& item : period.items)
-                    item.id = ids[item.id];
+                PeriodItems items;
+                items.adopt(std::move(period.items), ids);
+                period.items = std::move(items);
                 m_periods.emplace(key, std::move(period));
             } else {
                 absorb(it->second, period, ids);
@@ -257,10 +393,11 @@ private:
         PeriodCounter<View>* target = m_sawBlock ? m_target : &m_lead;
         if (target && !m_run.empty()) {
             target->repeats = target->repeats || !target->items.empty();
-            if (target->items.empty())
-                target->items.reserve(m_run.size());
+            m_packing.resize(m_run.size() * PackedCounts::kMostBytes);
+            uchar* at = m_packing.data();
             for (const quint32 id : m_run)
-                target->items.push_back({id, m_slot[id]});
+                at = PackedCounts::encode(at, id, m_slot[id]);
+            target->items.append(m_packing.data(), at, m_run.size());
         }
         for (const quint32 id : m_run)
             m_slot[id] = 0;
@@ -269,13 +406,12 @@ private:
 
     // Adds later's counts (its items numbered by ids) to into.
     static void absorb(PeriodCounter<View>& into, PeriodCounter<View>& later,
-                       const std::vector<quint32>& ids)
+                       const PeriodItems::Numbers& ids)
     {
         into.header.append(later.header);
         into.repeats =
             into.repeats || later.repeats || (!into.items.empty() && !later.items.empty());
-        for (const Tallied& item : later.items)
-            into.items.push_back({ids[item.id], item.count});
+        into.items.adopt(std::move(later.items), ids);
         into.total += later.total;
     }
 
@@ -289,25 +425,31 @@ private:
         if (period.repeats) {
             // One entry per item, where it first appeared.
             std::vector<Summed> items;
-            for (const Tallied& item : period.items) {
-                quint32& slot = marks[item.id];
+            period.items.forEach([&](quint32 id, quint32 count) {
+                quint32& slot = marks[id];
                 if (slot == 0) {
-                    items.push_back({item.id, item.count});
+                    items.push_back({id, count});
                     slot = quint32(items.size());
                 } else {
-                    items[slot - 1].count += item.count;
+                    items[slot - 1].count += count;
                 }
-            }
+            });
             for (const Summed& item : items)
                 marks[item.id] = 0;
-            std::vector<Tallied>().swap(period.items);
+            period.items.clear();
             fillItems(r, items);
         } else {
-            fillItems(r, period.items);
-            std::vector<Tallied>().swap(period.items);
+            // Decoded into memory used again for every period.
+            thread_local std::vector<Tallied> items;
+            items.clear();
+            items.reserve(period.items.size());
+            period.items.forEach([&](quint32 id, quint32 count) { items.push_back({id, count}); });
+            period.items.clear();
+            fillItems(r, items);
         }
         return r;
     }
+
 
     // The entries' places in report order: largest count first, equal
     // counts in order of first appearance. Most counts of a period are
@@ -373,6 +515,7 @@ private:
     // The items of the lines since the target last changed, in order of
     // first appearance, and each item's count among those lines (0 for none).
     std::vector<quint32> m_run;
+    std::vector<uchar> m_packing; // a run's entries on their way to the period
     std::vector<quint32> m_slot;
     bool m_sawBlock = false;
     bool m_lastIncluded = false;
@@ -410,13 +553,34 @@ bool readAt(int fd, char* to, qint64 length, qint64 offset, const QString& path,
     return true;
 }
 
+// Bytes read into again and again; a resize keeps what it holds.
+class Buffer
+{
+public:
+    explicit Buffer(size_t size) : m_bytes(new char[size]), m_size(size) {}
+    char* data() { return m_bytes.get(); }
+    size_t size() const { return m_size; }
+    void resize(size_t size)
+    {
+        std::unique_ptr<char[]> bigger(new char[size]);
+        std::memcpy(bigger.get(), m_bytes.get(), m_size);
+        m_bytes = std::move(bigger);
+        m_size = size;
+    }
+
+private:
+    std::unique_ptr<char[]> m_bytes;
+    size_t m_size;
+};
+
 // Calls f(piece) for pieces of [begin, end) that end after a LF (the last
 // at end), each read into one buffer that is used again. Stops, returning
 // true, when f returns false; false with *error when the file cannot be read.
 template <typename F>
 bool forEachPiece(int fd, qint64 begin, qint64 end, const QString& path, QString* error, F&& f)
 {
-    std::vector<char> buffer(size_t(std::min<qint64>(kPiece, end - begin)));
+    // Not zeroed: every byte used is read first.
+    Buffer buffer(size_t(std::min<qint64>(kPiece, end - begin)));
     qsizetype kept = 0; // the start of a line, carried to the next piece
     qint64 at = begin;
     while (at < end) {
