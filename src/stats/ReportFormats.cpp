@@ -9,6 +9,7 @@
 #include <condition_variable>
 #include <cstring>
 #include <deque>
+#include <limits>
 #include <mutex>
 #include <thread>
 
@@ -79,7 +80,10 @@ public:
         if (count >= 0 && count < (qint64(1) << 40) && total > 0 && total < (qint64(1) << 31)) {
             if (count * 200 < total)
                 return *this << '0';
-            return number((count * 200 + total) / (total * 2));
+            const qint64 scaled = count * 200 + total;
+            if (scaled <= qint64(std::numeric_limits<quint32>::max())) // a cheaper division
+                return number(quint32(scaled) / quint32(total * 2));
+            return number(scaled / (total * 2));
         }
         const double rounded = std::round(double(count) * 100.0 / double(total));
         return rounded == 0.0 ? *this << '0' : number(qint64(rounded));
@@ -171,7 +175,7 @@ public:
     }
 
 private:
-    static constexpr size_t kPiece = 1 << 18;
+    static constexpr size_t kPiece = 1 << 17;
 
     // Names are short: copies of a fixed size, which need no call, do most.
     static void copy(char* to, const char* from, size_t n)
@@ -398,7 +402,7 @@ QByteArray json(const TallyOutcome& outcome, const QString& titleName)
 namespace {
 
 // Counts enough for a batch of periods to outweigh handing it over.
-constexpr size_t kBatchItems = 1 << 13;
+constexpr size_t kBatchItems = 1 << 12;
 // Fewer counts than this are written on one thread.
 constexpr size_t kItemsForTwoThreads = 1 << 17;
 
