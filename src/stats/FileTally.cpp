@@ -441,9 +441,9 @@ private:
         } else {
             // Decoded into memory used again for every period.
             thread_local std::vector<Tallied> items;
-            items.clear();
-            items.reserve(period.items.size());
-            period.items.forEach([&](quint32 id, quint32 count) { items.push_back({id, count}); });
+            items.resize(period.items.size());
+            Tallied* at = items.data();
+            period.items.forEach([&](quint32 id, quint32 count) { *at++ = {id, count}; });
             period.items.clear();
             fillItems(r, items);
         }
@@ -454,22 +454,24 @@ private:
     // The entries' places in report order: largest count first, equal
     // counts in order of first appearance. Most counts of a period are
     // small, so they are mostly put in order by counting.
+    // order: its room is used again from period to period.
     template <typename Entry>
-    static std::vector<quint32> reportOrder(const std::vector<Entry>& entries)
+    static void reportOrder(const std::vector<Entry>& entries, std::vector<quint32>& order)
     {
         qint64 most = 0;
         for (const Entry& e : entries)
             most = std::max<qint64>(most, qint64(e.count));
-        std::vector<quint32> order(entries.size());
+        order.resize(entries.size());
         if (most > qint64(entries.size()) * 4 + 64) {
             for (size_t i = 0; i < order.size(); ++i)
                 order[i] = quint32(i);
             std::stable_sort(order.begin(), order.end(), [&](quint32 a, quint32 b) {
                 return entries[a].count > entries[b].count;
             });
-            return order;
+            return;
         }
-        std::vector<quint32> at(size_t(most) + 1, 0); // by most - count: where the next goes
+        thread_local std::vector<quint32> at; // by most - count: where the next goes
+        at.assign(size_t(most) + 1, 0);
         for (const Entry& e : entries)
             ++at[size_t(most - qint64(e.count))];
         quint32 sum = 0;
@@ -477,13 +479,13 @@ private:
             sum += std::exchange(n, sum);
         for (size_t i = 0; i < entries.size(); ++i)
             order[at[size_t(most - qint64(entries[i].count))]++] = quint32(i);
-        return order;
     }
 
     template <typename Entry>
     void fillItems(CountedReport& r, const std::vector<Entry>& entries) const
     {
-        const std::vector<quint32> order = reportOrder(entries);
+        thread_local std::vector<quint32> order;
+        reportOrder(entries, order);
         r.items.reserve(order.size());
         if constexpr (std::is_same_v<View, QStringView>) {
             std::vector<qsizetype> offsets;
@@ -498,8 +500,10 @@ private:
                                                     size_t(offsets[k + 1] - offsets[k])),
                                    qint64(entries[order[k]].count)});
         } else {
+            r.items.resize(order.size());
+            TallyCounting::CountedItem* item = r.items.data();
             for (const quint32 k : order)
-                r.items.push_back({nameOf(entries[k].id), qint64(entries[k].count)});
+                *item++ = {nameOf(entries[k].id), qint64(entries[k].count)};
         }
     }
 
