@@ -90,7 +90,7 @@ public:
     }
     Writer& csvField(std::string_view text)
     {
-        if (text.find_first_of(",\"\n\r") == std::string_view::npos)
+        if (!needsQuotes(text))
             return *this << text;
         *this << '"';
         for (const char c : text) {
@@ -159,6 +159,10 @@ public:
         return *this;
     }
 
+    // The bytes written so far, and a start afresh in the same room.
+    std::string_view view() const { return {m_out.constData(), size_t(used())}; }
+    void clear() { reset(); }
+
     QByteArray take()
     {
         m_out.truncate(used());
@@ -176,6 +180,17 @@ public:
 
 private:
     static constexpr size_t kPiece = 1 << 17;
+
+    // A comma, a quote or a line break; one comparison passes most bytes, as
+    // all four come before the letters and digits.
+    static bool needsQuotes(std::string_view text)
+    {
+        for (const char c : text) {
+            if (uchar(c) <= uchar(',') && (c == ',' || c == '"' || c == '\n' || c == '\r'))
+                return true;
+        }
+        return false;
+    }
 
     // Names are short: copies of a fixed size, which need no call, do most.
     static void copy(char* to, const char* from, size_t n)
@@ -233,6 +248,28 @@ private:
     size_t m_room = 0;
 };
 
+// What a line writes of its count, made once for each run of equal counts:
+// a report lists equal counts together.
+class CountText
+{
+public:
+    template <typename Make> std::string_view of(qint64 count, Make&& make)
+    {
+        if (!m_made || count != m_count) {
+            m_text.clear();
+            make(m_text);
+            m_count = count;
+            m_made = true;
+        }
+        return m_text.view();
+    }
+
+private:
+    Writer m_text{size_t(64)};
+    qint64 m_count = 0;
+    bool m_made = false;
+};
+
 size_t namesSize(const CountedReport& report)
 {
     size_t size = 0;
@@ -243,23 +280,38 @@ size_t namesSize(const CountedReport& report)
 
 void textLines(Writer& w, const CountedReport& r, const char* indent)
 {
+    CountText head;
     for (const CountedItem& item : r.items) {
-        w << indent;
-        w.number(item.count) << "--";
-        w.percent(item.count, r.total) << "%--" << item.name << '\n';
+        w << head.of(item.count, [&](Writer& t) {
+            t << indent;
+            t.number(item.count) << "--";
+            t.percent(item.count, r.total) << "%--";
+        }) << item.name << '\n';
     }
+}
+
+// A CSV line's end: ",count,percent" and CR LF.
+std::string_view csvTail(CountText& tail, qint64 count, qint64 total)
+{
+    return tail.of(count, [&](Writer& t) {
+        t << ',';
+        t.number(count) << ',';
+        t.percent(count, total) << "\r\n";
+    });
 }
 
 void jsonItems(Writer& w, const CountedReport& r)
 {
     w << '[';
+    CountText tail;
     for (size_t i = 0; i < r.items.size(); ++i) {
-        if (i > 0)
-            w << ',';
-        w << "{\"item\":";
-        w.jsonString(r.items[i].name) << ",\"count\":";
-        w.number(r.items[i].count) << ",\"percent\":";
-        w.percent(r.items[i].count, r.total) << '}';
+        const qint64 count = r.items[i].count;
+        w << (i > 0 ? ",{\"item\":" : "{\"item\":");
+        w.jsonString(r.items[i].name) << tail.of(count, [&](Writer& t) {
+            t << ",\"count\":";
+            t.number(count) << ",\"percent\":";
+            t.percent(count, r.total) << '}';
+        });
     }
     w << ']';
 }
@@ -319,11 +371,9 @@ void writeText(Writer& w, const CountedReport& r, const QString& titleName,
 void writeCsv(Writer& w, const CountedReport& r)
 {
     w << "item,count,percent\r\n";
-    for (const CountedItem& item : r.items) {
-        w.csvField(item.name) << ',';
-        w.number(item.count) << ',';
-        w.percent(item.count, r.total) << "\r\n";
-    }
+    CountText tail;
+    for (const CountedItem& item : r.items)
+        w.csvField(item.name) << csvTail(tail, item.count, r.total);
 }
 
 void writeJson(Writer& w, const CountedReport& r, const QString& titleName,
@@ -532,12 +582,11 @@ void writePeriodsCsv(Writer& w, const Periods& periods)
 {
     w << "period,item,count,percent\r\n";
     writeEach(w, periods, [&](Writer& to, size_t, const FileTally::PeriodReport& p) {
-        const QByteArray name = p.name.toUtf8();
+        const QByteArray name = p.name.toUtf8() + ',';
+        CountText tail;
         for (const CountedItem& item : p.report.items) {
-            to << std::string_view(name.constData(), size_t(name.size())) << ',';
-            to.csvField(item.name) << ',';
-            to.number(item.count) << ',';
-            to.percent(item.count, p.report.total) << "\r\n";
+            to << std::string_view(name.constData(), size_t(name.size()));
+            to.csvField(item.name) << csvTail(tail, item.count, p.report.total);
         }
     });
 }
