@@ -218,11 +218,54 @@ public:
     {
     }
 
-    void line(View raw)
+    void line(View raw) { counted(trimmed(raw), nullptr); }
+
+    // Lines in turn, as line() counts them; the lookups of their items
+    // overlap, each item's slot and then its key asked for before any is found.
+    void lines(const View* raws, size_t n)
     {
-        const View t = trimmed(raw);
+        View t[kBatch];
+        size_t hash[kBatch];
+        bool item[kBatch];
+        n = std::min(n, kBatch);
+        const ItemIndex& index = m_routing ? m_names : m_whole.index();
+        for (size_t i = 0; i < n; ++i) {
+            t[i] = trimmed(raws[i]);
+            item[i] = mayBeItem(t[i]);
+            if (item[i]) {
+                hash[i] = ItemIndex::hashOf(keyOf(t[i]));
+                index.prefetchSlot(hash[i]);
+            }
+        }
+        for (size_t i = 0; i < n; ++i) {
+            if (item[i])
+                index.prefetchKey(hash[i]);
+        }
+        for (size_t i = 0; i < n; ++i)
+            counted(t[i], item[i] ? &hash[i] : nullptr);
+    }
+
+    static constexpr size_t kBatch = 32;
+
+private:
+    // An item line, as classify() tells one apart, needs its key's hash.
+    static bool mayBeItem(View t)
+    {
+        if constexpr (std::is_same_v<View, QByteArrayView>)
+            return !t.isEmpty() && !(t.size() >= 2 && t[0] == '/' && t[1] == '/');
+        else
+            return false;
+    }
+
+    // Counts a trimmed line; hash: its key's, when it was hashed already.
+    void counted(View t, const size_t* hash)
+    {
         if (!m_routing) {
-            m_whole.add(classify(t, m_options->dateFormat), t);
+            const LineClass kind = classify(t, m_options->dateFormat);
+            if (hash)
+                m_whole.add(kind, t, *hash);
+            else
+                m_whole.add(kind, t);
             return;
         }
         QDate date;
@@ -242,9 +285,10 @@ public:
             m_lastDate = date;
         }
         if (PeriodCounter<View>* target = m_sawBlock ? m_target : &m_lead)
-            tally(*target, kind, t);
+            tally(*target, kind, t, hash);
     }
 
+public:
     // Adds what later counted of the lines that follow these.
     void append(Segment&& later)
     {
@@ -358,9 +402,10 @@ private:
         return it->second;
     }
 
-    quint32 idOf(std::string_view key)
+    quint32 idOf(std::string_view key) { return idOf(key, ItemIndex::hashOf(key)); }
+
+    quint32 idOf(std::string_view key, size_t hash)
     {
-        const size_t hash = ItemIndex::hashOf(key);
         const qsizetype found = m_names.find(key, hash);
         if (found != ItemIndex::kMissing)
             return quint32(found);
@@ -371,11 +416,12 @@ private:
     std::string_view nameOf(quint32 id) const { return m_names.keyAt(id); }
 
     // Counts into the run of the current target, which settle() hands over.
-    void tally(PeriodCounter<View>& target, LineClass kind, View t)
+    void tally(PeriodCounter<View>& target, LineClass kind, View t, const size_t* hash)
     {
         if (!target.header.note(kind, t))
             return;
-        const quint32 id = idOf(keyOf(t));
+        const std::string_view key = keyOf(t);
+        const quint32 id = hash ? idOf(key, *hash) : idOf(key);
         ++target.total;
         quint32& count = m_slot[id];
         if (count == 0)
@@ -643,8 +689,19 @@ void countShare(int fd, const QString& path, Share& share, Segment<QByteArrayVie
 {
     forEachPiece(fd, share.begin, share.end, path, &share.error, [&](QByteArrayView piece) {
         share.utf8 = piece.isValidUtf8();
-        if (share.utf8)
-            TitleBytes::forEachLine(piece, [&](QByteArrayView line) { segment.line(line); });
+        if (share.utf8) {
+            using S = Segment<QByteArrayView>;
+            QByteArrayView batch[S::kBatch];
+            size_t n = 0;
+            TitleBytes::forEachLine(piece, [&](QByteArrayView line) {
+                batch[n++] = line;
+                if (n == S::kBatch) {
+                    segment.lines(batch, n);
+                    n = 0;
+                }
+            });
+            segment.lines(batch, n);
+        }
         return share.utf8;
     });
 }

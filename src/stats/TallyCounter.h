@@ -139,6 +139,14 @@ public:
         if (note(kind, trimmed))
             count(keyOf(trimmed));
     }
+    // The same, the item's key hashed already (ItemIndex::hashOf).
+    void add(LineClass kind, View trimmed, size_t hash)
+    {
+        if (note(kind, trimmed))
+            countHashed(keyOf(trimmed), hash);
+    }
+
+    const ItemIndex& index() const { return m_index; }
 
     // All of add() but the item's count: true for an item line, which a
     // caller that keeps the counts elsewhere then counts itself.
@@ -286,9 +294,10 @@ private:
     // The nearest date line above the last item line, among these lines.
     const std::string& ownEnd() const { return m_endIsLastDate ? m_lastDate : m_end; }
 
-    void count(std::string_view key, qint64 n = 1)
+    void count(std::string_view key, qint64 n = 1) { countHashed(key, ItemIndex::hashOf(key), n); }
+
+    void countHashed(std::string_view key, size_t hash, qint64 n = 1)
     {
-        const size_t hash = ItemIndex::hashOf(key);
         const qsizetype entry = m_index.find(key, hash);
         if (entry != ItemIndex::kMissing) {
             m_table[size_t(entry)] += n;
