@@ -221,7 +221,7 @@ public:
     void line(View raw) { counted(trimmed(raw), nullptr); }
 
     // Lines in turn, as line() counts them; the lookups of their items
-    // overlap, each item's slot and then its key asked for before any is found.
+    // overlap, each step of each item's lookup asked for before any is found.
     void lines(const View* raws, size_t n)
     {
         View t[kBatch];
@@ -236,6 +236,10 @@ public:
                 hash[i] = ItemIndex::hashOf(keyOf(t[i]));
                 index.prefetchSlot(hash[i]);
             }
+        }
+        for (size_t i = 0; i < n; ++i) {
+            if (item[i])
+                index.prefetchStart(hash[i]);
         }
         for (size_t i = 0; i < n; ++i) {
             if (item[i])
