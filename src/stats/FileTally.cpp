@@ -520,15 +520,39 @@ private:
             });
             return;
         }
-        thread_local std::vector<quint32> at; // by most - count: where the next goes
-        at.assign(size_t(most) + 1, 0);
-        for (const Entry& e : entries)
-            ++at[size_t(most - qint64(e.count))];
+        // By most - count: where the next entry of each half goes. Most
+        // counts are equal, so the halves are counted side by side, each a
+        // chain of additions of its own; each count's places hold the first
+        // half's entries before the second's, which keeps the order stable.
+        thread_local std::vector<quint32> first;
+        thread_local std::vector<quint32> second;
+        const size_t buckets = size_t(most) + 1;
+        first.assign(buckets, 0);
+        second.assign(buckets, 0);
+        const size_t n = entries.size();
+        const size_t half = n / 2;
+        const auto bucket = [&](size_t i) { return size_t(most - qint64(entries[i].count)); };
+        for (size_t i = 0; i < half; ++i) {
+            ++first[bucket(i)];
+            ++second[bucket(half + i)];
+        }
+        if (n % 2)
+            ++second[bucket(n - 1)];
         quint32 sum = 0;
-        for (quint32& n : at)
-            sum += std::exchange(n, sum);
-        for (size_t i = 0; i < entries.size(); ++i)
-            order[at[size_t(most - qint64(entries[i].count))]++] = quint32(i);
+        for (size_t b = 0; b < buckets; ++b) {
+            const quint32 inFirst = first[b];
+            first[b] = sum;
+            sum += inFirst;
+            const quint32 inSecond = second[b];
+            second[b] = sum;
+            sum += inSecond;
+        }
+        for (size_t i = 0; i < half; ++i) {
+            order[first[bucket(i)]++] = quint32(i);
+            order[second[bucket(half + i)]++] = quint32(half + i);
+        }
+        if (n % 2)
+            order[second[bucket(n - 1)]++] = quint32(n - 1);
     }
 
     template <typename Entry>
