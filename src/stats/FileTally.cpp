@@ -220,17 +220,17 @@ public:
 
     void line(View raw) { counted(trimmed(raw), nullptr); }
 
-    // Lines in turn, as line() counts them; the lookups of their items
-    // overlap, each step of each item's lookup asked for before any is found.
-    void lines(const View* raws, size_t n)
+    // Lines in turn, as line() counts them (each is trimmed where it stands);
+    // the lookups of their items overlap, each step of each item's lookup
+    // asked for before any is found.
+    void lines(View* t, size_t n)
     {
-        View t[kBatch];
         size_t hash[kBatch];
         bool item[kBatch];
         n = std::min(n, kBatch);
         const ItemIndex& index = m_routing ? m_names : m_whole.index();
         for (size_t i = 0; i < n; ++i) {
-            t[i] = trimmed(raws[i]);
+            t[i] = trimmed(t[i]);
             item[i] = mayBeItem(t[i]);
             if (item[i]) {
                 hash[i] = ItemIndex::hashOf(keyOf(t[i]));
