@@ -309,9 +309,23 @@ bool Driver::menu(const QString& top, const QString& item)
 
 bool Driver::answer(const QString& button)
 {
+    // Clicked once the box has the focus and stands still: the window manager
+    // may still be placing it when it first shows, and a click then misses.
     QJsonObject r;
-    if (!waitFor([&] { return !(r = messageBox().row(button)).isEmpty(); },
-                 "a message box with " + button))
+    QRect last;
+    if (!waitFor(
+            [&] {
+                const QJsonObject m = map();
+                const Widget box = messageBox(m);
+                r = box.row(button);
+                const QRect now = r.isEmpty() || m["active"] != box.data["window"]
+                                      ? QRect()
+                                      : Widget{r}.rect();
+                const bool still = now.isValid() && now == last;
+                last = now;
+                return still;
+            },
+            "a message box with " + button))
         return false;
     m_x.click(Widget{r}.center());
     return true;
