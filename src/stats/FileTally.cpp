@@ -77,10 +77,7 @@ public:
         m_size += entries;
     }
 
-    static uchar* encode(uchar* at, quint32 id, quint32 count)
-    {
-        return put(put(at, id), count);
-    }
+    static uchar* encode(uchar* at, quint32 id, quint32 count) { return put(put(at, id), count); }
 
     // Calls f(id, count) for each entry in turn.
     template <typename F> void forEach(F&& f) const
@@ -202,9 +199,9 @@ struct Summed
 // periods, so that many periods of many items stay small.
 template <typename View> struct PeriodCounter
 {
-    QDate firstDate;            // any date of the period, for its name
-    Counter<View> header;       // noted only: its own table stays empty
-    PeriodItems items; // in order of first appearance
+    QDate firstDate;      // any date of the period, for its name
+    Counter<View> header; // noted only: its own table stays empty
+    PeriodItems items;    // in order of first appearance
     qint64 total = 0;
     bool repeats = false; // an item may stand in items more than once
 };
@@ -499,7 +496,6 @@ private:
         }
         return r;
     }
-
 
     // The entries' places in report order: largest count first, equal
     // counts in order of first appearance. Most counts of a period are

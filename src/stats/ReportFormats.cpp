@@ -282,11 +282,12 @@ void textLines(Writer& w, const CountedReport& r, const char* indent)
 {
     CountText head;
     for (const CountedItem& item : r.items) {
-        w << head.of(item.count, [&](Writer& t) {
+        const std::string_view start = head.of(item.count, [&](Writer& t) {
             t << indent;
             t.number(item.count) << "--";
             t.percent(item.count, r.total) << "%--";
-        }) << item.name << '\n';
+        });
+        w << start << item.name << '\n';
     }
 }
 

@@ -318,9 +318,8 @@ bool Driver::answer(const QString& button)
                 const QJsonObject m = map();
                 const Widget box = messageBox(m);
                 r = box.row(button);
-                const QRect now = r.isEmpty() || m["active"] != box.data["window"]
-                                      ? QRect()
-                                      : Widget{r}.rect();
+                const QRect now =
+                    r.isEmpty() || m["active"] != box.data["window"] ? QRect() : Widget{r}.rect();
                 const bool still = now.isValid() && now == last;
                 last = now;
                 return still;
