@@ -40,8 +40,12 @@ qint64 periodKey(const QDate& date, Period by)
         const int week = date.weekNumber(&year);
         return qint64(year) * 100 + week;
     }
-    case Period::Month:
-        return qint64(date.year()) * 100 + date.month();
+    case Period::Month: {
+        int year = 0;
+        int month = 0;
+        date.getDate(&year, &month, nullptr); // one conversion from the day number
+        return qint64(year) * 100 + month;
+    }
     case Period::Year:
         return date.year();
     }
