@@ -147,21 +147,16 @@ public:
         m_parts.back().counts.append(begin, end, entries);
     }
 
-    // Takes later's counts, whose item numbers numbers maps to these.
+    // Takes later's counts, whose item numbers numbers maps to these. The
+    // shares are joined to the first one by one, so later holds only counts
+    // of its own.
     void adopt(PeriodItems&& later, const Numbers& numbers)
     {
         for (Part& part : later.m_parts) {
+            Q_ASSERT(!part.numbers);
             if (part.counts.empty())
                 continue;
-            if (part.numbers) {
-                // Counted by a share after later: its numbers go through both tables.
-                auto both = std::make_shared<std::vector<quint32>>(part.numbers->size());
-                for (size_t i = 0; i < both->size(); ++i)
-                    (*both)[i] = (*numbers)[(*part.numbers)[i]];
-                part.numbers = std::move(both);
-            } else {
-                part.numbers = numbers;
-            }
+            part.numbers = numbers;
             m_parts.push_back(std::move(part));
         }
         later.clear();
@@ -226,9 +221,9 @@ public:
     // asked for before any is found.
     void lines(View* t, size_t n)
     {
+        Q_ASSERT(n <= kBatch);
         size_t hash[kBatch];
         bool item[kBatch];
-        n = std::min(n, kBatch);
         const ItemIndex& index = m_routing ? m_names : m_whole.index();
         for (size_t i = 0; i < n; ++i) {
             t[i] = trimmed(t[i]);
@@ -257,7 +252,7 @@ private:
     static bool mayBeItem(View t)
     {
         if constexpr (std::is_same_v<View, QByteArrayView>)
-            return !t.isEmpty() && !(t.size() >= 2 && t[0] == '/' && t[1] == '/');
+            return isItem(t);
         else
             return false;
     }

@@ -61,12 +61,19 @@ inline QStringView trimmed(QStringView line)
     return LineKinds::trimmed(line);
 }
 
+// Whether classify() takes a trimmed line of bytes for an item: it is not
+// empty and not a comment.
+inline bool isItem(QByteArrayView trimmed)
+{
+    return !trimmed.isEmpty() && (trimmed.size() < 2 || trimmed[0] != '/' || trimmed[1] != '/');
+}
+
 inline LineClass classify(QByteArrayView trimmed, const DateFormat& dateFormat,
                           QDate* date = nullptr)
 {
     if (trimmed.isEmpty())
         return LineClass::Other;
-    if (trimmed.size() < 2 || trimmed[0] != '/' || trimmed[1] != '/')
+    if (isItem(trimmed))
         return LineClass::Item;
     if (trimmed.size() < 8) // never more characters than bytes
         return LineClass::Other;
